@@ -1,0 +1,59 @@
+// Identifiers of the framework's standard commands, strings and windows.
+#pragma once
+
+#ifndef APSTUDIO_INVOKED
+#define AFX_IDS_APP_TITLE               0xE000
+#define AFX_IDS_IDLEMESSAGE             0xE001
+#endif
+
+// Standard edit commands
+#define ID_EDIT_CLEAR                   0xE120
+#define ID_EDIT_CLEAR_ALL               0xE121
+#define ID_EDIT_COPY                    0xE122
+#define ID_EDIT_CUT                     0xE123
+#define ID_EDIT_FIND                    0xE124
+#define ID_EDIT_PASTE                   0xE125
+#define ID_EDIT_PASTE_LINK              0xE126
+#define ID_EDIT_PASTE_SPECIAL           0xE127
+#define ID_EDIT_REPEAT                  0xE128
+#define ID_EDIT_REPLACE                 0xE129
+#define ID_EDIT_SELECT_ALL              0xE12A
+#define ID_EDIT_UNDO                    0xE12B
+#define ID_EDIT_REDO                    0xE12C
+
+// Standard file commands
+#define ID_FILE_NEW                     0xE100
+#define ID_FILE_OPEN                    0xE101
+#define ID_FILE_CLOSE                   0xE102
+#define ID_FILE_SAVE                    0xE103
+#define ID_FILE_SAVE_AS                 0xE104
+#define ID_FILE_PRINT                   0xE107
+#define ID_APP_EXIT                     0xE141
+#define ID_HELP                         0xE146
+
+// Standard window identifiers
+#define AFX_IDW_PANE_FIRST              0xE900
+#define AFX_IDW_STATUS_BAR              0xE801
+#define AFX_IDW_TOOLBAR                 0xE800
+
+// Framework strings (carried by the framework DLL)
+#define AFX_IDS_MEMORY_EXCEPTION        0xF003
+#define AFX_IDS_RESOURCE_EXCEPTION      0xF004
+#define AFX_IDS_USER_EXCEPTION          0xF005
+#define AFX_IDS_NOT_SUPPORTED_EXCEPTION 0xF006
+#define AFX_IDP_NO_ERROR_AVAILABLE      0xF020
+#define AFX_IDP_FILE_NONE               0xF1A0
+#define AFX_IDP_FILE_GENERIC            0xF1A1
+#define AFX_IDP_FILE_NOT_FOUND          0xF1A2
+#define AFX_IDP_FILE_BAD_PATH           0xF1A3
+#define AFX_IDP_FILE_TOO_MANY_OPEN      0xF1A4
+#define AFX_IDP_FILE_ACCESS_DENIED      0xF1A5
+#define AFX_IDP_FILE_INVALID_FILE       0xF1A6
+#define AFX_IDP_FILE_REMOVE_CURRENT     0xF1A7
+#define AFX_IDP_FILE_DIR_FULL           0xF1A8
+#define AFX_IDP_FILE_BAD_SEEK           0xF1A9
+#define AFX_IDP_FILE_HARD_IO            0xF1AA
+#define AFX_IDP_FILE_SHARING            0xF1AB
+#define AFX_IDP_FILE_LOCKING            0xF1AC
+#define AFX_IDP_FILE_DISKFULL           0xF1AD
+#define AFX_IDP_FILE_EOF                0xF1AE

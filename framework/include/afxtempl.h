@@ -1,0 +1,3 @@
+// Collection templates (added as the library needs them).
+#pragma once
+#include "afx.h"

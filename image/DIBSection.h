@@ -1,0 +1,129 @@
+// CDIBSection: a device-independent bitmap held in a Win32 DIB section, with its header,
+// colour table, logical palette, one lendable memory DC and an optional DrawDib context.
+// It is the image type of the whole library: the paint control's picture, its undo
+// snapshots, its drag image and its mask are all held in objects of this class.
+#pragma once
+#include <afxwin.h>
+#include <vfw.h>
+
+class AFX_EXT_CLASS CDIBSection : public CObject
+{
+    DECLARE_DYNCREATE(CDIBSection)
+public:
+    CDIBSection();
+    virtual ~CDIBSection();
+
+    // Standard palette: the twenty static colours, a 6x6x6 cube and greys (256 entries).
+    static PALETTEENTRY ms_StdColors[256];
+
+    static int NumColorEntries(int nBitsPerPixel);
+    // Row stride of a DIB: rows are padded to a multiple of 4 bytes.
+    static int BytesPerLine(int nWidth, int nBitsPerPixel);
+    static BOOL UsesPalette(CDC* pDC);
+
+    // Accessors
+    CSize GetSize() const { return CSize(m_DIBInfo.bmiHeader.biWidth, m_DIBInfo.bmiHeader.biHeight); }
+    int GetWidth() const { return m_DIBInfo.bmiHeader.biWidth; }
+    int GetHeight() const { return m_DIBInfo.bmiHeader.biHeight; }
+    int GetPlanes() const { return m_DIBInfo.bmiHeader.biPlanes; }
+    int GetBitCount() const { return m_DIBInfo.bmiHeader.biBitCount; }
+    LPVOID GetDIBits() { return m_pBits; }
+    LPBITMAPINFO GetBitmapInfo() { return (LPBITMAPINFO)&m_DIBInfo; }
+    LPBITMAPINFOHEADER GetBitmapInfoHeader() { return &m_DIBInfo.bmiHeader; }
+    DWORD GetImageSize() const { return m_DIBInfo.bmiHeader.biSizeImage; }
+    operator HBITMAP() const { return GetSafeHandle(); }
+    // NULL for an empty image, and also when called through a null object pointer.
+    HBITMAP GetSafeHandle() const;
+    BOOL IsValid() const { return m_hBitmap != NULL; }
+    CPalette* GetPalette() { return &m_Palette; }
+    RGBQUAD* GetColorTable() { return m_DIBInfo.arColors; }
+    int GetColorTableSize() const { return m_nColorTableSize; }
+
+    // Life cycle and content
+    void DeleteObject();
+    BOOL CreateBitmap(int cx, int cy, UINT nPlanes, UINT nBitsPerPixel, const void* pBits = NULL,
+                      LOGPALETTE* pPalette = NULL, CStringArray* pColorArray = NULL);
+    BOOL SetBitmap(BITMAPINFO* pInfo, void* pBits);
+    BOOL SetBitmap(HBITMAP hBitmap, CPalette* pPalette = NULL);
+    BOOL SetBitmap(UINT nResourceID);
+    BOOL SetBitmap(LPCTSTR lpszResourceName);
+    BOOL Copy(CDIBSection& src);
+    BOOL Resize(int cx, int cy, UINT nPlanes, UINT nBitsPerPixel, POINT* ptOffset = NULL);
+
+    // Pixels in image coordinates, (0,0) the top-left pixel.
+    COLORREF GetPixel(int x, int y);
+    COLORREF GetPixel(CPoint pt) { return GetPixel(pt.x, pt.y); }
+    BOOL SetPixel(int x, int y, COLORREF cr);
+    BOOL SetPixel(CPoint pt, COLORREF cr) { return SetPixel(pt.x, pt.y, cr); }
+    // Row nRow in memory order: row 0 is the bottom row of the picture. No range check.
+    LPBYTE GetDIBitsRow(int nRow);
+
+    // The one memory DC that this object lends; a second request ends the first loan.
+    CDC* GetMemoryDC(CDC* pDC = NULL, BOOL bSelectPalette = TRUE);
+    BOOL ReleaseMemoryDC(BOOL bForce = FALSE);
+
+    BOOL SetDither(BOOL bDither);
+    BOOL GetDither() const;
+
+    // Files
+    BOOL Load(LPCTSTR lpszPathName);
+    BOOL Save(LPCTSTR lpszPathName);
+
+    // Drawing primitives, in image coordinates
+    BOOL DrawPoint(CPoint pt, int nWidth, COLORREF cr);
+    BOOL DrawLine(CPoint ptFrom, CPoint ptTo, int nWidth, COLORREF cr);
+    BOOL DrawRectangle(CPoint pt1, CPoint pt2, int nWidth, COLORREF cr, BOOL bFilled, BOOL bRounded);
+    BOOL DrawEllipse(CPoint pt1, CPoint pt2, int nWidth, COLORREF cr, BOOL bFilled);
+    BOOL DrawText(CString str, CRect rc, UINT nFormat, COLORREF cr, CFont* pFont = NULL);
+    BOOL FloodFill(CPoint pt, COLORREF cr);
+    BOOL Clear(COLORREF cr = RGB(255, 255, 255));
+    BOOL ClearRect(RECT* prc, COLORREF cr = RGB(255, 255, 255));
+
+    // Palettes and colour tables
+    static BOOL CreateHalftonePalette(CPalette& palette, int nColors);
+    BOOL CreatePalette();
+    BOOL SetPalette(CPalette* pPalette);
+    BOOL SetLogPalette(LOGPALETTE* pLogPalette);
+    LOGPALETTE* GetLogPalette();
+    BOOL SetColorTable(UINT nColors, RGBQUAD* pColors);
+    COLORREF* CreateColorRefTbl();
+
+    // Display and transparent blits; pt is in pDC's logical coordinates.
+    BOOL Draw(CDC* pDC, CPoint pt, POINT* ptSrc = NULL, SIZE* pSize = NULL);
+    BOOL Stretch(CDC* pDC, CPoint pt, CSize size);
+    BOOL DrawTransparent(CDC* pDC, CPoint pt, COLORREF crTransparent, POINT* ptSrc = NULL, SIZE* pSize = NULL);
+    BOOL DrawTransparent(CDC* pDC, CPoint pt, HBITMAP hMask, POINT* ptSrc = NULL, SIZE* pSize = NULL);
+    BOOL StretchTransparent(CDC* pDC, CPoint pt, CSize size, COLORREF crTransparent);
+    BOOL StretchTransparent(CDC* pDC, CPoint pt, CSize size, HBITMAP hMask);
+
+protected:
+    HDRAWDIB GetDrawDibContext();
+    BOOL FillDIBColorTable(UINT nColors, RGBQUAD* pColors);
+    // Error hook of the failure paths; does nothing.
+    void _ShowLastError();
+
+    // Header followed by room for a full colour table (or the three BI_BITFIELDS masks).
+    struct DIBINFO
+    {
+        BITMAPINFOHEADER bmiHeader;
+        RGBQUAD arColors[256];
+    };
+
+    HBITMAP m_hBitmap;
+    DIBINFO m_DIBInfo;
+    LPVOID m_pBits;
+    UINT m_nColorUsage;
+    int m_nColorTableSize;
+    CPalette m_Palette;
+    BOOL m_bDither;
+    HDRAWDIB m_hDrawDib;
+    CDC m_MemDC;
+    BOOL m_bOleInitialized;
+    HGDIOBJ m_hOldBitmap;
+    CPalette* m_pOldPalette;
+    CStringArray* m_pColorArray;
+
+private:
+    CDIBSection(const CDIBSection&) = delete;
+    void operator=(const CDIBSection&) = delete;
+};

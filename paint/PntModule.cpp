@@ -1,0 +1,20 @@
+// The library's entry point: it is an extension module of its host application, so its
+// dialog templates, strings, bitmaps and cursors are found through the host's resource chain.
+#include <afxwin.h>
+
+static AFX_EXTENSION_MODULE s_paintModule = { FALSE, NULL, NULL, NULL, NULL };
+
+extern "C" BOOL WINAPI DllMain(HINSTANCE hInstance, DWORD dwReason, LPVOID)
+{
+    if (dwReason == DLL_PROCESS_ATTACH)
+    {
+        if (!AfxInitExtensionModule(s_paintModule, hInstance))
+            return FALSE;
+        new CDynLinkLibrary(s_paintModule);
+    }
+    else if (dwReason == DLL_PROCESS_DETACH)
+    {
+        AfxTermExtensionModule(s_paintModule);
+    }
+    return TRUE;
+}
