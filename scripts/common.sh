@@ -1,0 +1,204 @@
+# shellcheck shell=bash
+# Shared set-up for scripts/run.sh, test.sh and bench.sh. Source it; do not run it.
+#
+#   REPO        the repository root
+#   BUILD_DIR   the build tree (default $REPO/build; override with BUILD_DIR=...)
+#   ensure_deps          install the Debian packages that are missing
+#   configure_and_build  cmake configure (mingw-w64 cross, Release -O2) and build
+#   start_wine           X display (Xvfb when DISPLAY is unset), Wine prefix in the
+#                        build tree, one persistent wineserver; all ended on exit
+#   to_wine_path PATH    /abs/linux/path -> Z:\abs\linux\path
+#
+# Programs get, through the environment (Wine passes Unix variables through):
+#   MFCPAINT_BMPSUITE   Windows path of ../shared/bmpsuite (the BMP test corpus)
+#   MFCPAINT_TESTDIR    Windows path of $BUILD_DIR/testout (emptied on each run)
+
+REPO="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+BUILD_DIR="${BUILD_DIR:-$REPO/build}"
+case "$BUILD_DIR" in
+  /*) ;;
+  *) BUILD_DIR="$PWD/$BUILD_DIR" ;;
+esac
+export REPO BUILD_DIR
+
+MFCPAINT_PACKAGES=(wine wine64 g++-mingw-w64-x86-64-posix xvfb xauth cmake make googletest)
+
+log() { echo "[$(basename "$0")] $*" >&2; }
+
+# Installs the packages of MFCPAINT_PACKAGES that are not installed yet.
+ensure_deps() {
+  local missing=() p
+  for p in "${MFCPAINT_PACKAGES[@]}"; do
+    if ! dpkg -s "$p" 2>/dev/null | grep -q '^Status: install ok installed'; then
+      missing+=("$p")
+    fi
+  done
+  if [ "${#missing[@]}" -eq 0 ]; then
+    return 0
+  fi
+  log "installing missing packages: ${missing[*]}"
+  local sudo=()
+  if [ "$(id -u)" -ne 0 ]; then
+    sudo=(sudo)
+  fi
+  export DEBIAN_FRONTEND=noninteractive
+  "${sudo[@]}" apt-get update -qq >/dev/null
+  "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+}
+
+# Configures (mingw-w64 cross toolchain, Release with -O2) and builds everything.
+configure_and_build() {
+  mkdir -p "$BUILD_DIR"
+  # Configure quietly (its log is kept); warnings and errors still show.
+  if ! cmake -S "$REPO" -B "$BUILD_DIR" \
+      -G "Unix Makefiles" \
+      -DCMAKE_TOOLCHAIN_FILE="$REPO/cmake/toolchain-mingw64.cmake" \
+      -DCMAKE_BUILD_TYPE=Release \
+      -DCMAKE_C_FLAGS_RELEASE="-O2 -DNDEBUG" \
+      -DCMAKE_CXX_FLAGS_RELEASE="-O2 -DNDEBUG" \
+      >"$BUILD_DIR/configure.log"; then
+    cat "$BUILD_DIR/configure.log" >&2
+    log "cmake configure failed"
+    return 1
+  fi
+  cmake --build "$BUILD_DIR" -j"$(nproc)"
+}
+
+# /abs/path -> Z:\abs\path (Wine maps the Unix root to drive Z:).
+to_wine_path() {
+  local p="$1"
+  case "$p" in
+    /*) ;;
+    *) p="$(realpath -m -- "$p")" ;;
+  esac
+  printf 'Z:%s\n' "${p//\//\\}"
+}
+
+_MFCPAINT_XVFB_PID=""
+_MFCPAINT_WINE_STARTED=""
+
+# Starts Xvfb on a free display number (:99 downwards) and exports DISPLAY.
+_start_xvfb() {
+  local n
+  for n in $(seq 99 -1 10); do
+    if [ -e "/tmp/.X${n}-lock" ] || [ -e "/tmp/.X11-unix/X${n}" ]; then
+      continue
+    fi
+    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp </dev/null >"$BUILD_DIR/xvfb.log" 2>&1 &
+    _MFCPAINT_XVFB_PID=$!
+    for _ in $(seq 1 100); do
+      if [ -S "/tmp/.X11-unix/X${n}" ]; then
+        export DISPLAY=":$n"
+        return 0
+      fi
+      if ! kill -0 "$_MFCPAINT_XVFB_PID" 2>/dev/null; then
+        break   # lost a race for this number, or failed: try the next one
+      fi
+      sleep 0.1
+    done
+    kill "$_MFCPAINT_XVFB_PID" 2>/dev/null || true
+    wait "$_MFCPAINT_XVFB_PID" 2>/dev/null || true
+    _MFCPAINT_XVFB_PID=""
+  done
+  log "could not start Xvfb (see $BUILD_DIR/xvfb.log)"
+  return 1
+}
+
+# Sets up the X display, the Wine prefix and a persistent wineserver, and the
+# variables programs read. Everything it starts is ended on exit.
+start_wine() {
+  mkdir -p "$BUILD_DIR"
+  trap stop_wine EXIT
+  trap 'exit 130' INT
+  trap 'exit 143' TERM
+
+  if [ -z "${DISPLAY:-}" ]; then
+    _start_xvfb
+    log "started Xvfb on $DISPLAY"
+  fi
+
+  export WINEPREFIX="$BUILD_DIR/wineprefix"
+  export WINEARCH=win64
+  export WINEDEBUG=-all
+  # No desktop menu entries or file associations written into $HOME; no Mono or
+  # Gecko installer prompts when Wine creates or updates the prefix.
+  export WINEDLLOVERRIDES="winemenubuilder.exe=d;mscoree,mshtml="
+
+  local ready="$WINEPREFIX/.mfcpaint-prefix-ready"
+  if [ ! -f "$ready" ]; then
+    rm -rf "$WINEPREFIX"
+  fi
+  mkdir -p "$WINEPREFIX"
+  # One wineserver for the whole run: the prefix's processes stay up between
+  # programs, so each program starts faster. Its output goes nowhere: a process
+  # that lives as long as it must not hold the caller's pipes open.
+  wineserver -p </dev/null >/dev/null 2>&1
+  _MFCPAINT_WINE_STARTED=1
+
+  if [ ! -f "$ready" ]; then
+    log "creating Wine prefix $WINEPREFIX"
+    local bootlog="$BUILD_DIR/wineboot.log"
+    # Output to a file: through a pipe, wineboot's helper processes kept the
+    # pipe open as long as the wineserver lived. The harmless syswow64 message
+    # and working-directory notes are dropped.
+    if ! wineboot -i </dev/null >"$bootlog" 2>&1; then
+      cat "$bootlog" >&2
+      log "wineboot failed"
+      return 1
+    fi
+    grep -v -e 'syswow64' -e 'could not open working directory' \
+      -e 'has been updated' "$bootlog" >&2 || true
+    # A crashing program ends with a backtrace on stderr instead of waiting
+    # for someone to close winedbg's crash dialog.
+    wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f \
+      </dev/null >/dev/null 2>&1
+    touch "$ready"
+  fi
+
+  local suite="$REPO/../shared/bmpsuite"
+  if [ -d "$suite" ]; then
+    MFCPAINT_BMPSUITE="$(to_wine_path "$(realpath "$suite")")"
+  else
+    log "warning: BMP corpus not found at $suite"
+    MFCPAINT_BMPSUITE=""
+  fi
+  export MFCPAINT_BMPSUITE
+
+  rm -rf "$BUILD_DIR/testout"
+  mkdir -p "$BUILD_DIR/testout"
+  MFCPAINT_TESTDIR="$(to_wine_path "$BUILD_DIR/testout")"
+  export MFCPAINT_TESTDIR
+}
+
+# Ends this prefix's wineserver (and every Wine process in it) and our Xvfb.
+stop_wine() {
+  if [ -n "$_MFCPAINT_WINE_STARTED" ]; then
+    wineserver -k >/dev/null 2>&1 || true
+    wineserver -w >/dev/null 2>&1 || true
+    _MFCPAINT_WINE_STARTED=""
+  fi
+  if [ -n "$_MFCPAINT_XVFB_PID" ]; then
+    kill "$_MFCPAINT_XVFB_PID" 2>/dev/null || true
+    wait "$_MFCPAINT_XVFB_PID" 2>/dev/null || true
+    _MFCPAINT_XVFB_PID=""
+  fi
+}
+
+# wine_run_logged LOGFILE SECONDS PROGRAM.exe [ARGS...]
+# Runs a Windows program under Wine with a time limit, its output written to
+# LOGFILE and shown live. Returns the program's exit status (124: timed out).
+# The output goes to a file, not a pipe: a Wine background process that
+# inherited a pipe would keep it open until the wineserver ends (seen with
+# wineboot's helpers), and the caller would wait until then.
+wine_run_logged() {
+  local logfile="$1" limit="$2"
+  shift 2
+  : >"$logfile"
+  timeout --kill-after=30 "$limit" wine "$@" </dev/null >"$logfile" 2>&1 &
+  local pid=$!
+  tail -n +1 -s 0.2 -f --pid="$pid" "$logfile" | tr -d '\r'
+  local rc=0
+  wait "$pid" || rc=$?
+  sed -i 's/\r$//' "$logfile"
+  return "$rc"
+}

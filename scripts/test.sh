@@ -1,0 +1,84 @@
+#!/usr/bin/env bash
+# Builds everything and runs each GoogleTest executable ($BUILD_DIR/bin/*_tests.exe)
+# once under Wine. Extra arguments go to every executable, e.g.
+#   bash scripts/test.sh --gtest_filter='DIBSection*'
+# Logs: $BUILD_DIR/testout/<name>.log. Ends with one line "tests: N passed, M failed";
+# exits non-zero when a test failed, an executable crashed or timed out, or none ran.
+set -euo pipefail
+# shellcheck source=scripts/common.sh
+source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
+
+TEST_TIMEOUT="${TEST_TIMEOUT:-1800}"   # seconds per executable
+
+ensure_deps
+configure_and_build
+start_wine
+
+shopt -s nullglob
+exes=("$BUILD_DIR"/bin/*_tests.exe)
+shopt -u nullglob
+
+total_passed=0
+total_failed=0
+problems=0
+results=()
+
+for exe in "${exes[@]}"; do
+  name="$(basename "$exe" .exe)"
+  logfile="$BUILD_DIR/testout/$name.log"
+  echo "=== $name"
+  start=$SECONDS
+  rc=0
+  wine_run_logged "$logfile" "$TEST_TIMEOUT" "$exe" "$@" || rc=$?
+  secs=$((SECONDS - start))
+
+  # GoogleTest's closing summary: "[  PASSED  ] N test(s)." and "[  FAILED  ] M test(s), listed below:"
+  summary_passed="$(grep -aE '^\[  PASSED  \] [0-9]+ tests?\.' "$logfile" | tail -n 1 \
+                    | sed -E 's/^\[  PASSED  \] ([0-9]+).*/\1/' || true)"
+  summary_failed="$(grep -aE '^\[  FAILED  \] [0-9]+ tests?, listed below' "$logfile" | tail -n 1 \
+                    | sed -E 's/^\[  FAILED  \] ([0-9]+).*/\1/' || true)"
+
+  if [ -n "$summary_passed" ]; then
+    p=$summary_passed
+    f=${summary_failed:-0}
+    if [ "$rc" -ne 0 ] && [ "$f" -eq 0 ]; then
+      # All tests passed, yet the program failed (at exit, for instance).
+      f=1
+      problems=$((problems + 1))
+      status="FAILED: exit status $rc after all tests passed"
+    elif [ "$f" -gt 0 ]; then
+      status="FAILED: $f of $((p + f)) tests"
+    else
+      status="ok: $p tests"
+    fi
+  else
+    # No summary: crashed or timed out. Count what finished, plus one failure.
+    p="$(grep -acE '^\[       OK \] ' "$logfile" || true)"
+    f="$(grep -acE '^\[  FAILED  \] [^ ]+\.[^ ]+ \(' "$logfile" || true)"
+    f=$((f + 1))
+    problems=$((problems + 1))
+    if [ "$rc" -eq 124 ] || [ "$rc" -eq 137 ]; then
+      status="TIMED OUT after ${TEST_TIMEOUT}s"
+    else
+      status="CRASHED: exit status $rc, no summary"
+    fi
+  fi
+  total_passed=$((total_passed + p))
+  total_failed=$((total_failed + f))
+  results+=("$(printf '%-28s %s (%ss)' "$name" "$status" "$secs")")
+done
+
+echo
+echo "=== summary (logs in $BUILD_DIR/testout)"
+if [ "${#exes[@]}" -eq 0 ]; then
+  echo "no test executables found in $BUILD_DIR/bin"
+else
+  printf '%s\n' "${results[@]}"
+fi
+echo "tests: $total_passed passed, $total_failed failed"
+
+if [ "${#exes[@]}" -eq 0 ] || [ "$total_failed" -gt 0 ] || [ "$problems" -gt 0 ] \
+   || [ $((total_passed + total_failed)) -eq 0 ]; then
+  exit 1
+fi
+exit 0
