@@ -1,0 +1,132 @@
+// CDIBSection: reading and writing Windows bitmap files ("BM", 40-byte info header).
+// The reader leaves pixel decoding to the DIB section (SetBitmap); the writer stores the
+// image in the form held in memory. File errors raised by CFile pass to the caller.
+#include "DIBSection.h"
+#include <limits.h>
+#include <stdlib.h>
+#include <memory>
+#include <new>
+
+namespace
+{
+const WORD kBitmapFileType = 0x4D42; // "BM"
+const DWORD kFileHeaderSize = sizeof(BITMAPFILEHEADER); // 14
+const DWORD kInfoHeaderSize = sizeof(BITMAPINFOHEADER); // 40
+const DWORD kReservedSize = 4;    // zero bytes between the table and the pixels
+const int kBitfieldsMaskCount = 3;
+
+static_assert(sizeof(BITMAPFILEHEADER) == 14, "packed file header");
+static_assert(sizeof(BITMAPINFOHEADER) == 40, "info header");
+
+// 16- and 32-bit BI_BITFIELDS images carry three colour masks after the header.
+BOOL HasColourMasks(const BITMAPINFOHEADER& bih)
+{
+    return bih.biCompression == BI_BITFIELDS && (bih.biBitCount == 16 || bih.biBitCount == 32);
+}
+
+// Header and a full colour table, as SetBitmap expects to read them.
+struct FileBitmapInfo
+{
+    BITMAPINFOHEADER bmiHeader;
+    RGBQUAD bmiColors[256];
+};
+}
+
+BOOL CDIBSection::Load(LPCTSTR lpszPathName)
+{
+    if (lpszPathName == NULL)
+        return FALSE;
+
+    CFile file;
+    if (!file.Open(lpszPathName, CFile::modeRead))
+        return FALSE;
+    // The header's offsets count from where the bitmap starts.
+    const ULONGLONG start = file.GetPosition();
+
+    BITMAPFILEHEADER bfh;
+    if (file.Read(&bfh, kFileHeaderSize) != kFileHeaderSize || bfh.bfType != kBitmapFileType)
+        return FALSE;
+
+    FileBitmapInfo info;
+    memset(&info, 0, sizeof(info));
+    if (file.Read(&info.bmiHeader, kInfoHeaderSize) != kInfoHeaderSize
+        || info.bmiHeader.biSize != kInfoHeaderSize)
+        return FALSE;
+
+    // The table length follows the bit depth alone; biClrUsed is not consulted.
+    UINT nTableBytes = 0;
+    if (HasColourMasks(info.bmiHeader))
+        nTableBytes = kBitfieldsMaskCount * sizeof(DWORD);
+    else
+        nTableBytes = NumColorEntries(info.bmiHeader.biBitCount) * sizeof(RGBQUAD);
+    if (nTableBytes != 0 && file.Read(info.bmiColors, nTableBytes) != nTableBytes)
+        return FALSE;
+
+    // The header's sizes are not trusted: the pixel data must lie inside the file, so a
+    // lying header can neither overrun the buffer nor ask for more memory than the file holds.
+    const ULONGLONG fileLength = file.GetLength();
+    const ULONGLONG dataStart = start + bfh.bfOffBits;
+    if (bfh.bfSize <= bfh.bfOffBits || dataStart > fileLength || dataStart > (ULONGLONG)LONG_MAX)
+        return FALSE;
+    const DWORD dwDataLength = bfh.bfSize - bfh.bfOffBits;
+    if (dwDataLength > fileLength - dataStart)
+        return FALSE;
+
+    std::unique_ptr<BYTE[]> pData(new (std::nothrow) BYTE[dwDataLength]);
+    if (!pData)
+        return FALSE;
+
+    file.Seek((LONG)dataStart, CFile::begin);
+    if (file.Read(pData.get(), dwDataLength) != dwDataLength)
+        return FALSE;
+    file.Close();
+
+    info.bmiHeader.biSizeImage = dwDataLength;
+    return SetBitmap((BITMAPINFO*)&info, pData.get());
+}
+
+BOOL CDIBSection::Save(LPCTSTR lpszPathName)
+{
+    // An empty object has no header worth writing: refuse before touching the file.
+    if (lpszPathName == NULL || !IsValid() || m_pBits == NULL)
+        return FALSE;
+
+    // Never write more than the section holds, whatever the header says.
+    DIBSECTION ds;
+    if (::GetObject(m_hBitmap, sizeof(ds), &ds) != sizeof(ds))
+        return FALSE;
+    const DWORD dwSectionSize = (DWORD)ds.dsBm.bmWidthBytes * (DWORD)abs(ds.dsBm.bmHeight);
+
+    CFile file;
+    if (!file.Open(lpszPathName, CFile::modeCreate | CFile::modeWrite))
+        return FALSE;
+
+    BITMAPINFOHEADER bih = m_DIBInfo.bmiHeader;
+    if (bih.biSizeImage > dwSectionSize)
+        bih.biSizeImage = dwSectionSize;
+
+    // Colour masks take the place of a table, three entries long.
+    const DWORD dwTableBytes = HasColourMasks(bih)
+        ? kBitfieldsMaskCount * sizeof(DWORD)
+        : (DWORD)GetColorTableSize() * sizeof(RGBQUAD);
+    const DWORD dwOffBits = kFileHeaderSize + kInfoHeaderSize + dwTableBytes + kReservedSize;
+
+    BITMAPFILEHEADER bfh;
+    bfh.bfType = kBitmapFileType;
+    bfh.bfSize = dwOffBits + bih.biSizeImage;
+    bfh.bfReserved1 = 0;
+    bfh.bfReserved2 = 0;
+    bfh.bfOffBits = dwOffBits;
+
+    const DWORD dwReserved = 0;
+    file.Write(&bfh, kFileHeaderSize);
+    file.Write(&bih, kInfoHeaderSize);
+    if (dwTableBytes != 0)
+        file.Write(m_DIBInfo.arColors, dwTableBytes);
+    file.Write(&dwReserved, kReservedSize);
+
+    ::GdiFlush();
+    file.Write(m_pBits, bih.biSizeImage);
+    file.Close();
+    return TRUE;
+}
