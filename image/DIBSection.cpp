@@ -1,0 +1,630 @@
+// CDIBSection: life cycle, taking images over, copying and resizing, pixel access, the lent
+// memory DC and the dither switch.
+#include "image/DIBSection.h"
+#include <string.h>
+
+IMPLEMENT_DYNCREATE(CDIBSection, CObject)
+
+namespace
+{
+// Largest pixel block that this class allocates for one image.
+const LONGLONG kMaxImageBytes = 1LL << 30;
+
+// Row stride and size of an uncompressed DIB in 64 bits, so that absurd headers cannot
+// overflow the arithmetic. 0 when the dimensions are not usable.
+LONGLONG Stride64(LONGLONG nWidth, LONGLONG nBitsPerPixel)
+{
+    return ((nWidth * nBitsPerPixel + 31) & ~31LL) / 8;
+}
+
+LONGLONG ImageBytes64(LONGLONG nWidth, LONGLONG nHeight, LONGLONG nBitsPerPixel)
+{
+    if (nWidth <= 0 || nHeight <= 0 || nBitsPerPixel <= 0)
+        return 0;
+    return Stride64(nWidth, nBitsPerPixel) * nHeight;
+}
+
+bool IsDIBSectionDepth(int nBitCount)
+{
+    switch (nBitCount)
+    {
+    case 1: case 4: case 8: case 16: case 24: case 32:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// Info-header sizes whose first 40 bytes are a BITMAPINFOHEADER: the plain header, the
+// two Adobe extensions with masks and alpha, and the V4 and V5 headers.
+bool IsKnownInfoHeaderSize(DWORD biSize)
+{
+    return biSize == 40 || biSize == 52 || biSize == 56 || biSize == 108 || biSize == 124;
+}
+}
+
+CDIBSection::CDIBSection()
+{
+    m_bOleInitialized = FALSE;
+    // Clipboard pastes go through OLE data objects: make sure OLE is up on this thread
+    // unless the application already did it. S_FALSE (already initialised) also counts,
+    // since every successful call must be balanced by OleUninitialize.
+    if (!AfxGetThreadState()->m_bNeedTerm)
+    {
+        HRESULT hr = ::OleInitialize(NULL);
+        if (SUCCEEDED(hr))
+            m_bOleInitialized = TRUE;
+        else
+            AfxMessageBox(_T("OLE initialization failed. Make sure that the OLE libraries are the correct version"),
+                          MB_OK);
+    }
+
+    m_hBitmap = NULL;
+    m_pBits = NULL;
+    m_bDither = FALSE;
+    m_hDrawDib = NULL;
+    DeleteObject();
+    m_hOldBitmap = NULL;
+    m_pOldPalette = NULL;
+    m_pColorArray = NULL;
+}
+
+CDIBSection::~CDIBSection()
+{
+    // The lent DC goes first: GDI cannot delete a bitmap that is still selected.
+    if (m_MemDC.GetSafeHdc() != NULL)
+        ReleaseMemoryDC(TRUE);
+    DeleteObject();
+    if (m_hDrawDib != NULL)
+    {
+        ::DrawDibClose(m_hDrawDib);
+        m_hDrawDib = NULL;
+    }
+    if (m_bOleInitialized)
+        ::OleUninitialize();
+}
+
+HBITMAP CDIBSection::GetSafeHandle() const
+{
+    // Read `this` back through a volatile so the null test survives optimisation.
+    const CDIBSection* volatile pThis = this;
+    const CDIBSection* p = pThis;
+    return p != NULL ? p->m_hBitmap : NULL;
+}
+
+void CDIBSection::DeleteObject()
+{
+    if (m_hBitmap != NULL)
+        ::DeleteObject(m_hBitmap);
+    m_hBitmap = NULL;
+    m_pBits = NULL;
+    m_Palette.DeleteObject();
+    memset(&m_DIBInfo, 0, sizeof(m_DIBInfo));
+    if (m_hDrawDib != NULL)
+    {
+        ::DrawDibClose(m_hDrawDib);
+        m_hDrawDib = NULL;
+    }
+    m_bDither = FALSE;
+    m_nColorUsage = DIB_RGB_COLORS;
+    m_nColorTableSize = 0;
+}
+
+int CDIBSection::NumColorEntries(int nBitsPerPixel)
+{
+    switch (nBitsPerPixel)
+    {
+    case 1: return 2;
+    case 3: return 8;
+    case 4: return 16;
+    case 8: return 256;
+    default: return 0;
+    }
+}
+
+int CDIBSection::BytesPerLine(int nWidth, int nBitsPerPixel)
+{
+    return (int)Stride64(nWidth, nBitsPerPixel);
+}
+
+BOOL CDIBSection::UsesPalette(CDC* pDC)
+{
+    if (pDC == NULL || pDC->GetSafeHdc() == NULL)
+        return FALSE;
+    return (pDC->GetDeviceCaps(RASTERCAPS) & RC_PALETTE) != 0;
+}
+
+BOOL CDIBSection::CreateBitmap(int cx, int cy, UINT nPlanes, UINT nBitsPerPixel, const void* pBits,
+                               LOGPALETTE* pPalette, CStringArray* pColorArray)
+{
+    DeleteObject();
+
+    m_nColorTableSize = NumColorEntries((int)(nPlanes * nBitsPerPixel));
+    m_pColorArray = pColorArray;
+
+    const int nBitCount = (nBitsPerPixel == 3) ? 4 : (int)nBitsPerPixel;
+    // Only bottom-up images of a sane size; the depth itself is left to CreateDIBSection.
+    const LONGLONG nBytes = ImageBytes64(cx, cy, nBitCount);
+    if (nBytes <= 0 || nBytes > kMaxImageBytes)
+    {
+        DeleteObject();
+        return FALSE;
+    }
+
+    BITMAPINFOHEADER& bih = m_DIBInfo.bmiHeader;
+    bih.biSize = sizeof(BITMAPINFOHEADER);
+    bih.biWidth = cx;
+    bih.biHeight = cy;
+    bih.biPlanes = 1;
+    bih.biBitCount = (WORD)nBitCount;
+    bih.biCompression = BI_RGB;
+    bih.biSizeImage = (DWORD)nBytes;
+    bih.biXPelsPerMeter = 0;
+    bih.biYPelsPerMeter = 0;
+    bih.biClrUsed = (nBitsPerPixel == 3) ? 8 : 0;
+    bih.biClrImportant = 0;
+    m_nColorUsage = DIB_RGB_COLORS;
+
+    // The palette also fills the held colour table, which becomes the new section's table.
+    if (pPalette == NULL)
+    {
+        CPalette palette;
+        CreateHalftonePalette(palette, m_nColorTableSize != 0 ? m_nColorTableSize : 256);
+        SetPalette(&palette);
+    }
+    else
+    {
+        SetLogPalette(pPalette);
+    }
+
+    CDC memDC;
+    if (!memDC.CreateCompatibleDC(NULL))
+    {
+        DeleteObject();
+        return FALSE;
+    }
+    HPALETTE hOldPalette = NULL;
+    if (m_Palette.GetSafeHandle() != NULL)
+    {
+        hOldPalette = ::SelectPalette(memDC.GetSafeHdc(), (HPALETTE)m_Palette.GetSafeHandle(), FALSE);
+        memDC.RealizePalette();
+    }
+
+    m_hBitmap = ::CreateDIBSection(memDC.GetSafeHdc(), (BITMAPINFO*)&m_DIBInfo, DIB_RGB_COLORS,
+                                   &m_pBits, NULL, 0);
+    if (m_hBitmap == NULL)
+    {
+        _ShowLastError();
+        if (hOldPalette != NULL)
+            ::SelectPalette(memDC.GetSafeHdc(), hOldPalette, TRUE);
+        DeleteObject();
+        return FALSE;
+    }
+
+    Clear(RGB(255, 255, 255));
+
+    if (pBits != NULL)
+        ::SetDIBits(memDC.GetSafeHdc(), m_hBitmap, 0, (UINT)cy, pBits, (BITMAPINFO*)&m_DIBInfo,
+                    DIB_RGB_COLORS);
+
+    if (hOldPalette != NULL)
+        ::SelectPalette(memDC.GetSafeHdc(), hOldPalette, TRUE);
+    return TRUE;
+}
+
+BOOL CDIBSection::SetBitmap(BITMAPINFO* pInfo, void* pBits)
+{
+    DeleteObject();
+    if (pInfo == NULL || pBits == NULL)
+        return FALSE;
+
+    HDC hScreenDC = NULL;
+    try
+    {
+        const BITMAPINFOHEADER& src = pInfo->bmiHeader;
+
+        // Refuse what cannot be a DIB section before allocating anything.
+        if (!IsKnownInfoHeaderSize(src.biSize) || src.biPlanes != 1 || !IsDIBSectionDepth(src.biBitCount))
+            AfxThrowResourceException();
+        if (src.biCompression != BI_RGB &&
+            !(src.biCompression == BI_BITFIELDS && (src.biBitCount == 16 || src.biBitCount == 32)))
+            AfxThrowResourceException();
+        const LONGLONG nHeight = src.biHeight < 0 ? -(LONGLONG)src.biHeight : (LONGLONG)src.biHeight;
+        const LONGLONG nSectionBytes = ImageBytes64(src.biWidth, nHeight, src.biBitCount);
+        if (nSectionBytes <= 0 || nSectionBytes > kMaxImageBytes)
+            AfxThrowResourceException();
+        const bool bTopDown = src.biHeight < 0;
+
+        m_nColorTableSize = NumColorEntries(src.biBitCount);
+        m_DIBInfo.bmiHeader = src;
+        BITMAPINFOHEADER& bih = m_DIBInfo.bmiHeader;
+        // Only the first 40 bytes are kept, so the copy is a plain info header.
+        bih.biSize = sizeof(BITMAPINFOHEADER);
+        bih.biHeight = (LONG)nHeight;
+        // A table longer than the depth allows (or than the room we have) means the full table.
+        if (m_nColorTableSize != 0 ? bih.biClrUsed > (DWORD)m_nColorTableSize : bih.biClrUsed > 256)
+            bih.biClrUsed = 0;
+
+        const BYTE* pSrcInfo = (const BYTE*)pInfo;
+        if (src.biCompression == BI_BITFIELDS)
+            // The masks follow a 40-byte header and sit at the same place inside longer ones.
+            memcpy(m_DIBInfo.arColors, pSrcInfo + sizeof(BITMAPINFOHEADER), 3 * sizeof(DWORD));
+        else if (m_nColorTableSize != 0)
+            memcpy(m_DIBInfo.arColors, pSrcInfo + src.biSize, m_nColorTableSize * sizeof(RGBQUAD));
+
+        hScreenDC = ::GetDC(NULL);
+        if (hScreenDC == NULL)
+            AfxThrowResourceException();
+        m_hBitmap = ::CreateDIBSection(hScreenDC, (BITMAPINFO*)&m_DIBInfo, m_nColorUsage, &m_pBits, NULL, 0);
+        ::ReleaseDC(NULL, hScreenDC);
+        hScreenDC = NULL;
+        if (m_hBitmap == NULL || m_pBits == NULL)
+            AfxThrowResourceException();
+
+        // The caller's block holds biSizeImage bytes (a short file says so); never copy more
+        // than that, nor more than the section holds. What is missing stays zero.
+        LONGLONG nAvailable = src.biSizeImage != 0 ? (LONGLONG)src.biSizeImage : nSectionBytes;
+        if (nAvailable > nSectionBytes)
+            nAvailable = nSectionBytes;
+        bih.biSizeImage = (DWORD)nSectionBytes;
+
+        ::GdiFlush();
+        if (!bTopDown)
+        {
+            memcpy(m_pBits, pBits, (size_t)nAvailable);
+        }
+        else
+        {
+            // Top-down rows are stored bottom-up, so every image of the class has one row order.
+            const LONGLONG nStride = Stride64(bih.biWidth, bih.biBitCount);
+            for (LONGLONG nRow = 0; nRow < nHeight; nRow++)
+            {
+                const LONGLONG nOffset = nRow * nStride;
+                if (nOffset >= nAvailable)
+                    break;
+                const LONGLONG nCount = nAvailable - nOffset < nStride ? nAvailable - nOffset : nStride;
+                memcpy((BYTE*)m_pBits + (nHeight - 1 - nRow) * nStride, (const BYTE*)pBits + nOffset,
+                       (size_t)nCount);
+            }
+        }
+
+        if (!CreatePalette())
+            AfxThrowResourceException();
+        return TRUE;
+    }
+    catch (CException* e)
+    {
+        e->Delete();
+        _ShowLastError();
+        if (hScreenDC != NULL)
+            ::ReleaseDC(NULL, hScreenDC);
+        DeleteObject();
+        return FALSE;
+    }
+}
+
+BOOL CDIBSection::SetBitmap(HBITMAP hBitmap, CPalette* pPalette)
+{
+    DeleteObject();
+    BITMAP bm;
+    if (hBitmap == NULL || ::GetObject(hBitmap, sizeof(bm), &bm) == 0)
+        return FALSE;
+
+    const int nHeight = bm.bmHeight < 0 ? -bm.bmHeight : bm.bmHeight;
+    const LONGLONG nBytes = ImageBytes64(bm.bmWidth, nHeight, bm.bmBitsPixel);
+    if (nBytes <= 0 || nBytes > kMaxImageBytes)
+        return FALSE;
+
+    HDC hScreenDC = NULL;
+    HPALETTE hOldScreenPalette = NULL;
+    HDC hSrcDC = NULL;
+    HDC hDstDC = NULL;
+    try
+    {
+        CWindowDC screenDC(NULL);
+        hScreenDC = screenDC.GetSafeHdc();
+
+        m_nColorTableSize = NumColorEntries(bm.bmBitsPixel);
+        BITMAPINFOHEADER& bih = m_DIBInfo.bmiHeader;
+        bih.biSize = sizeof(BITMAPINFOHEADER);
+        bih.biWidth = bm.bmWidth;
+        bih.biHeight = nHeight;
+        bih.biPlanes = 1;
+        bih.biBitCount = bm.bmBitsPixel;
+        bih.biCompression = BI_RGB;
+        bih.biSizeImage = (DWORD)nBytes;
+        bih.biXPelsPerMeter = 0;
+        bih.biYPelsPerMeter = 0;
+        bih.biClrUsed = 0;
+        bih.biClrImportant = 0;
+
+        // Completes the header and fills the colour table from the bitmap.
+        if (::GetDIBits(hScreenDC, hBitmap, 0, (UINT)nHeight, NULL, (BITMAPINFO*)&m_DIBInfo,
+                        DIB_RGB_COLORS) == 0)
+            AfxThrowResourceException();
+        bih.biHeight = nHeight;
+        if (bih.biSizeImage == 0)
+            bih.biSizeImage = (DWORD)nBytes;
+
+        if (pPalette != NULL)
+            SetPalette(pPalette);
+
+        HPALETTE hPalette = (HPALETTE)m_Palette.GetSafeHandle();
+        if (hPalette != NULL)
+        {
+            hOldScreenPalette = ::SelectPalette(hScreenDC, hPalette, FALSE);
+            ::RealizePalette(hScreenDC);
+        }
+        m_hBitmap = ::CreateDIBSection(hScreenDC, (BITMAPINFO*)&m_DIBInfo, m_nColorUsage, &m_pBits, NULL, 0);
+        if (hOldScreenPalette != NULL)
+        {
+            ::SelectPalette(hScreenDC, hOldScreenPalette, TRUE);
+            hOldScreenPalette = NULL;
+        }
+        if (m_hBitmap == NULL)
+            AfxThrowResourceException();
+
+        if (pPalette == NULL)
+            CreatePalette();
+        hPalette = (HPALETTE)m_Palette.GetSafeHandle();
+
+        hSrcDC = ::CreateCompatibleDC(hScreenDC);
+        hDstDC = ::CreateCompatibleDC(hScreenDC);
+        if (hSrcDC == NULL || hDstDC == NULL)
+            AfxThrowResourceException();
+        if (hPalette != NULL)
+        {
+            ::SelectPalette(hSrcDC, hPalette, FALSE);
+            ::RealizePalette(hSrcDC);
+            ::SelectPalette(hDstDC, hPalette, FALSE);
+            ::RealizePalette(hDstDC);
+        }
+        ::GdiFlush();
+        HGDIOBJ hOldSrc = ::SelectObject(hSrcDC, hBitmap);
+        HGDIOBJ hOldDst = ::SelectObject(hDstDC, m_hBitmap);
+        // A bitmap that is selected into another DC cannot be read here.
+        const bool bSelected = hOldSrc != NULL && hOldDst != NULL;
+        if (bSelected)
+            ::BitBlt(hDstDC, 0, 0, bm.bmWidth, nHeight, hSrcDC, 0, 0, SRCCOPY);
+        if (hOldSrc != NULL)
+            ::SelectObject(hSrcDC, hOldSrc);
+        if (hOldDst != NULL)
+            ::SelectObject(hDstDC, hOldDst);
+        if (hPalette != NULL)
+        {
+            ::SelectPalette(hSrcDC, (HPALETTE)::GetStockObject(DEFAULT_PALETTE), TRUE);
+            ::SelectPalette(hDstDC, (HPALETTE)::GetStockObject(DEFAULT_PALETTE), TRUE);
+        }
+        ::DeleteDC(hSrcDC);
+        ::DeleteDC(hDstDC);
+        hSrcDC = hDstDC = NULL;
+        if (!bSelected)
+            AfxThrowResourceException();
+        return TRUE;
+    }
+    catch (CException* e)
+    {
+        // The screen DC's palette was restored right after use and the DC itself released
+        // when its object went out of scope.
+        e->Delete();
+        _ShowLastError();
+        if (hSrcDC != NULL)
+            ::DeleteDC(hSrcDC);
+        if (hDstDC != NULL)
+            ::DeleteDC(hDstDC);
+        DeleteObject();
+        return FALSE;
+    }
+}
+
+BOOL CDIBSection::SetBitmap(UINT nResourceID)
+{
+    return SetBitmap(MAKEINTRESOURCE(nResourceID));
+}
+
+BOOL CDIBSection::SetBitmap(LPCTSTR lpszResourceName)
+{
+    // The resource chain finds the library's own bitmaps as well as the host's.
+    HINSTANCE hInst = AfxFindResourceHandle(lpszResourceName, RT_BITMAP);
+    HBITMAP hLoaded = (HBITMAP)::LoadImage(hInst, lpszResourceName, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION);
+    if (hLoaded == NULL)
+    {
+        DeleteObject();
+        return FALSE;
+    }
+    BOOL bResult = SetBitmap(hLoaded, NULL);
+    ::DeleteObject(hLoaded);
+    return bResult;
+}
+
+BOOL CDIBSection::Copy(CDIBSection& src)
+{
+    if (&src == this)
+        return IsValid();
+    if (!SetBitmap(src.GetBitmapInfo(), src.GetDIBits()))
+        return FALSE;
+    // The section takes the source's held table, which may differ from the source's own.
+    SetColorTable((UINT)src.GetColorTableSize(), src.GetColorTable());
+    CreatePalette();
+    SetDither(src.GetDither());
+    return TRUE;
+}
+
+BOOL CDIBSection::Resize(int cx, int cy, UINT nPlanes, UINT nBitsPerPixel, POINT* ptOffset)
+{
+    struct
+    {
+        WORD palVersion;
+        WORD palNumEntries;
+        PALETTEENTRY palPalEntry[256];
+    } logPalette;
+    logPalette.palVersion = 0x300;
+    logPalette.palNumEntries = 0;
+    LOGPALETTE* pPalette = (LOGPALETTE*)&logPalette;
+
+    switch (nBitsPerPixel)
+    {
+    case 1:
+        logPalette.palNumEntries = 2;
+        logPalette.palPalEntry[0] = ms_StdColors[0];
+        logPalette.palPalEntry[1] = ms_StdColors[255];
+        break;
+    case 4:
+        logPalette.palNumEntries = 16;
+        for (int i = 0; i < 8; i++)
+        {
+            logPalette.palPalEntry[i] = ms_StdColors[i];
+            logPalette.palPalEntry[8 + i] = ms_StdColors[248 + i];
+        }
+        break;
+    case 8:
+        if (m_Palette.GetSafeHandle() != NULL)
+        {
+            // The current colours first, the standard ones where the current palette ends.
+            logPalette.palNumEntries = 256;
+            memcpy(logPalette.palPalEntry, ms_StdColors, sizeof(logPalette.palPalEntry));
+            m_Palette.GetPaletteEntries(0, 256, logPalette.palPalEntry);
+        }
+        else
+        {
+            pPalette = NULL;
+        }
+        break;
+    default:
+        pPalette = GetLogPalette();
+        break;
+    }
+
+    CDIBSection temp;
+    if (!temp.CreateBitmap(cx, cy, nPlanes, nBitsPerPixel, NULL, pPalette, NULL))
+        return FALSE;
+    temp.Clear(0x02FFFFFF);
+
+    CDC* pMemDC = temp.GetMemoryDC(NULL, TRUE);
+    if (pMemDC == NULL)
+        return FALSE;
+    HPALETTE hOldPalette = NULL;
+    if (m_Palette.GetSafeHandle() != NULL)
+    {
+        hOldPalette = ::SelectPalette(pMemDC->GetSafeHdc(), (HPALETTE)m_Palette.GetSafeHandle(), FALSE);
+        pMemDC->RealizePalette();
+    }
+    Draw(pMemDC, CPoint(0, 0), ptOffset, NULL);
+    if (hOldPalette != NULL)
+        ::SelectPalette(pMemDC->GetSafeHdc(), hOldPalette, TRUE);
+    temp.ReleaseMemoryDC();
+
+    DeleteObject();
+    return Copy(temp);
+}
+
+COLORREF CDIBSection::GetPixel(int x, int y)
+{
+    CDC* pDC = GetMemoryDC(NULL, TRUE);
+    if (pDC == NULL)
+        return 0;
+    COLORREF cr = pDC->GetPixel(x, y);
+    ReleaseMemoryDC();
+    return cr;
+}
+
+BOOL CDIBSection::SetPixel(int x, int y, COLORREF cr)
+{
+    CDC* pDC = GetMemoryDC(NULL, TRUE);
+    if (pDC == NULL)
+        return FALSE;
+    BOOL bResult = pDC->SetPixelV(x, y, cr);
+    ReleaseMemoryDC();
+    return bResult;
+}
+
+LPBYTE CDIBSection::GetDIBitsRow(int nRow)
+{
+    if (m_pBits == NULL)
+        return NULL;
+    return (LPBYTE)m_pBits +
+           (INT_PTR)nRow * BytesPerLine(m_DIBInfo.bmiHeader.biWidth, m_DIBInfo.bmiHeader.biBitCount);
+}
+
+CDC* CDIBSection::GetMemoryDC(CDC* pDC, BOOL bSelectPalette)
+{
+    if (m_MemDC.GetSafeHdc() != NULL)
+    {
+        ::GdiFlush();
+        ReleaseMemoryDC(TRUE);
+    }
+    // An empty image has nothing to lend: a DC without it would draw into GDI's stock bitmap.
+    if (m_hBitmap == NULL)
+        return NULL;
+    if (!m_MemDC.CreateCompatibleDC(pDC))
+        return NULL;
+
+    m_hOldBitmap = ::SelectObject(m_MemDC.GetSafeHdc(), m_hBitmap);
+    if (m_hOldBitmap == NULL)
+    {
+        m_MemDC.DeleteDC();
+        return NULL;
+    }
+
+    m_pOldPalette = NULL;
+    if (bSelectPalette && UsesPalette(&m_MemDC))
+    {
+        if (m_Palette.GetSafeHandle() == NULL)
+            CreatePalette();
+        if (m_Palette.GetSafeHandle() != NULL)
+        {
+            m_pOldPalette = m_MemDC.SelectPalette(&m_Palette, FALSE);
+            m_MemDC.RealizePalette();
+        }
+    }
+    return &m_MemDC;
+}
+
+BOOL CDIBSection::ReleaseMemoryDC(BOOL /*bForce*/)
+{
+    if (m_MemDC.GetSafeHdc() == NULL)
+        return TRUE;
+    if (m_hOldBitmap != NULL)
+    {
+        ::SelectObject(m_MemDC.GetSafeHdc(), m_hOldBitmap);
+        m_hOldBitmap = NULL;
+    }
+    if (m_pOldPalette != NULL)
+    {
+        m_MemDC.SelectPalette(m_pOldPalette, TRUE);
+        m_pOldPalette = NULL;
+    }
+    return m_MemDC.DeleteDC();
+}
+
+BOOL CDIBSection::SetDither(BOOL bDither)
+{
+    if (!bDither == !m_bDither && (m_hDrawDib != NULL) == (bDither != FALSE))
+        return TRUE;
+    if (!bDither && m_hDrawDib != NULL)
+    {
+        ::DrawDibClose(m_hDrawDib);
+        m_hDrawDib = NULL;
+    }
+    m_bDither = bDither;
+    return TRUE;
+}
+
+BOOL CDIBSection::GetDither() const
+{
+    // Palettised images are shown through their palette; dithering is for deep images only.
+    return m_bDither && m_DIBInfo.bmiHeader.biBitCount > 8;
+}
+
+HDRAWDIB CDIBSection::GetDrawDibContext()
+{
+    if (!GetDither())
+        return NULL;
+    if (m_hDrawDib == NULL)
+        m_hDrawDib = ::DrawDibOpen();
+    return m_hDrawDib;
+}
+
+void CDIBSection::_ShowLastError()
+{
+}
