@@ -175,6 +175,22 @@ public:
         return m_dcImage.BitBlt(0, 0, size.cx, size.cy, &m_dcMask, 0, 0, SRCAND);
     }
 };
+// Draws part rcSrc of a DIB onto rcDest of hDC through DrawDib, which dithers deep images.
+// DrawDib leaves its palette selected in the DC; the caller's goes back afterwards.
+BOOL DrawDibBlit(HDRAWDIB hDrawDib, HDC hDC, HPALETTE hPalette, BITMAPINFOHEADER* pHeader,
+                 void* pBits, const CRect& rcDest, const CRect& rcSrc)
+{
+    HPALETTE hOldPalette = (HPALETTE)::GetCurrentObject(hDC, OBJ_PAL);
+    ::GdiFlush();
+    ::DrawDibSetPalette(hDrawDib, hPalette);
+    ::DrawDibRealize(hDrawDib, hDC, FALSE);
+    BOOL bResult = ::DrawDibDraw(hDrawDib, hDC, rcDest.left, rcDest.top, rcDest.Width(),
+                                 rcDest.Height(), pHeader, pBits, rcSrc.left, rcSrc.top,
+                                 rcSrc.Width(), rcSrc.Height(), 0);
+    if (hOldPalette != NULL)
+        ::SelectPalette(hDC, hOldPalette, TRUE);
+    return bResult;
+}
 }
 
 BOOL CDIBSection::Draw(CDC* pDC, CPoint pt, POINT* ptSrc, SIZE* pSize)
@@ -197,17 +213,8 @@ BOOL CDIBSection::Draw(CDC* pDC, CPoint pt, POINT* ptSrc, SIZE* pSize)
     HDRAWDIB hDrawDib = GetDrawDibContext();
     if (hDrawDib != NULL)
     {
-        // DrawDib leaves its palette selected in the DC; the caller's goes back afterwards.
-        HPALETTE hOldPalette = (HPALETTE)::GetCurrentObject(hDC, OBJ_PAL);
-        ::GdiFlush();
-        ::DrawDibSetPalette(hDrawDib, (HPALETTE)m_Palette.GetSafeHandle());
-        ::DrawDibRealize(hDrawDib, hDC, FALSE);
-        BOOL bResult = ::DrawDibDraw(hDrawDib, hDC, pt.x, pt.y, size.cx, size.cy,
-                                     &m_DIBInfo.bmiHeader, m_pBits, ptOrigin.x, ptOrigin.y,
-                                     size.cx, size.cy, 0);
-        if (hOldPalette != NULL)
-            ::SelectPalette(hDC, hOldPalette, TRUE);
-        return bResult;
+        return DrawDibBlit(hDrawDib, hDC, (HPALETTE)m_Palette.GetSafeHandle(), &m_DIBInfo.bmiHeader,
+                           m_pBits, CRect(pt, size), CRect(ptOrigin, size));
     }
 
     CDC* pMemDC = GetMemoryDC(pDC, FALSE);
@@ -238,16 +245,8 @@ BOOL CDIBSection::Stretch(CDC* pDC, CPoint pt, CSize size)
     HDRAWDIB hDrawDib = GetDrawDibContext();
     if (hDrawDib != NULL)
     {
-        HPALETTE hOldPalette = (HPALETTE)::GetCurrentObject(hDC, OBJ_PAL);
-        ::GdiFlush();
-        ::DrawDibSetPalette(hDrawDib, (HPALETTE)m_Palette.GetSafeHandle());
-        ::DrawDibRealize(hDrawDib, hDC, FALSE);
-        BOOL bResult = ::DrawDibDraw(hDrawDib, hDC, pt.x, pt.y, size.cx, size.cy,
-                                     &m_DIBInfo.bmiHeader, m_pBits, 0, 0, GetWidth(),
-                                     GetHeight(), 0);
-        if (hOldPalette != NULL)
-            ::SelectPalette(hDC, hOldPalette, TRUE);
-        return bResult;
+        return DrawDibBlit(hDrawDib, hDC, (HPALETTE)m_Palette.GetSafeHandle(), &m_DIBInfo.bmiHeader,
+                           m_pBits, CRect(pt, size), CRect(CPoint(0, 0), GetSize()));
     }
 
     CDC* pMemDC = GetMemoryDC(pDC, FALSE);

@@ -82,6 +82,40 @@ void DrawShape(CDC* pDC, const CRect& rc, int nWidth, COLORREF cr, BOOL bFilled,
         pDC->SelectObject(hOldPen);
     }
 }
+// A shape between two corner points, both inside it, on the image's memory DC. A one-pixel
+// shape is just that pixel.
+BOOL DrawShapeBetween(CDIBSection& image, CPoint pt1, CPoint pt2, int nWidth, COLORREF cr,
+                      BOOL bFilled, ShapeKind kind)
+{
+    CDC* pDC = image.GetMemoryDC(NULL, TRUE);
+    if (pDC == NULL)
+        return FALSE;
+
+    if (nWidth == 1 && pt1 == pt2)
+    {
+        BOOL bResult = pDC->SetPixelV(pt1, cr);
+        image.ReleaseMemoryDC(FALSE);
+        return bResult;
+    }
+
+    CRect rc(pt1, pt2);
+    rc.NormalizeRect();
+    rc.right++;
+    rc.bottom++;
+
+    try
+    {
+        DrawShape(pDC, rc, nWidth, cr, bFilled, kind);
+    }
+    catch (CException* e)
+    {
+        ReportResourceFailure(e);
+        image.ReleaseMemoryDC(FALSE);
+        return FALSE;
+    }
+    image.ReleaseMemoryDC(FALSE);
+    return TRUE;
+}
 }
 
 BOOL CDIBSection::DrawPoint(CPoint pt, int nWidth, COLORREF cr)
@@ -151,67 +185,13 @@ BOOL CDIBSection::DrawLine(CPoint ptFrom, CPoint ptTo, int nWidth, COLORREF cr)
 BOOL CDIBSection::DrawRectangle(CPoint pt1, CPoint pt2, int nWidth, COLORREF cr, BOOL bFilled,
                                 BOOL bRounded)
 {
-    CDC* pDC = GetMemoryDC(NULL, TRUE);
-    if (pDC == NULL)
-        return FALSE;
-
-    if (nWidth == 1 && pt1 == pt2)
-    {
-        BOOL bResult = pDC->SetPixelV(pt1, cr);
-        ReleaseMemoryDC(FALSE);
-        return bResult;
-    }
-
-    // Both corner points lie inside the shape.
-    CRect rc(pt1, pt2);
-    rc.NormalizeRect();
-    rc.right++;
-    rc.bottom++;
-
-    try
-    {
-        DrawShape(pDC, rc, nWidth, cr, bFilled, bRounded ? shapeRoundRect : shapeRectangle);
-    }
-    catch (CException* e)
-    {
-        ReportResourceFailure(e);
-        ReleaseMemoryDC(FALSE);
-        return FALSE;
-    }
-    ReleaseMemoryDC(FALSE);
-    return TRUE;
+    return DrawShapeBetween(*this, pt1, pt2, nWidth, cr, bFilled,
+                            bRounded ? shapeRoundRect : shapeRectangle);
 }
 
 BOOL CDIBSection::DrawEllipse(CPoint pt1, CPoint pt2, int nWidth, COLORREF cr, BOOL bFilled)
 {
-    CDC* pDC = GetMemoryDC(NULL, TRUE);
-    if (pDC == NULL)
-        return FALSE;
-
-    if (nWidth == 1 && pt1 == pt2)
-    {
-        BOOL bResult = pDC->SetPixelV(pt1, cr);
-        ReleaseMemoryDC(FALSE);
-        return bResult;
-    }
-
-    CRect rc(pt1, pt2);
-    rc.NormalizeRect();
-    rc.right++;
-    rc.bottom++;
-
-    try
-    {
-        DrawShape(pDC, rc, nWidth, cr, bFilled, shapeEllipse);
-    }
-    catch (CException* e)
-    {
-        ReportResourceFailure(e);
-        ReleaseMemoryDC(FALSE);
-        return FALSE;
-    }
-    ReleaseMemoryDC(FALSE);
-    return TRUE;
+    return DrawShapeBetween(*this, pt1, pt2, nWidth, cr, bFilled, shapeEllipse);
 }
 
 BOOL CDIBSection::DrawText(CString str, CRect rc, UINT nFormat, COLORREF cr, CFont* pFont)

@@ -1,10 +1,10 @@
 // Display and transparent blits of CDIBSection onto 24- and 32-bit DIB sections: 1:1 and
 // scaled, plain, with a colour key and with a mask; checked pixel by pixel.
-#include "DrawTestSupport.h"
+#include "ImageTestSupport.h"
 #include <gtest/gtest.h>
 #include <functional>
 
-using namespace drawtest;
+using namespace imagetest;
 
 namespace
 {

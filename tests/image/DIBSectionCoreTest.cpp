@@ -4,6 +4,7 @@
 #include "common/TestEnvironment.h"
 #include "image/DIBSection.h"
 #include <gtest/gtest.h>
+#include "ImageTestSupport.h"
 #include <string.h>
 #include <vector>
 
@@ -28,17 +29,6 @@ DIBSECTION SectionInfo(HBITMAP hBitmap)
     memset(&ds, 0, sizeof(ds));
     GetObject(hBitmap, sizeof(ds), &ds);
     return ds;
-}
-
-std::vector<RGBQUAD> SectionTable(HBITMAP hBitmap)
-{
-    std::vector<RGBQUAD> table(256);
-    HDC hDC = CreateCompatibleDC(NULL);
-    HGDIOBJ hOld = SelectObject(hDC, hBitmap);
-    table.resize(GetDIBColorTable(hDC, 0, 256, table.data()));
-    SelectObject(hDC, hOld);
-    DeleteDC(hDC);
-    return table;
 }
 
 // A packed DIB built by hand: header, optional colour part, then the bits.
@@ -221,7 +211,7 @@ TEST(DIBSectionCreate, EveryDepthGivesAWhiteBottomUpImageWithItsTable)
 
         // The section's own table starts with the held one (GDI may pad a table shorter
         // than the depth allows up to the full size).
-        std::vector<RGBQUAD> table = SectionTable(dib);
+        std::vector<RGBQUAD> table = imagetest::SectionColourTable(dib);
         ASSERT_GE(table.size(), (size_t)c.nTable);
         EXPECT_EQ(0, memcmp(table.data(), dib.GetColorTable(), c.nTable * sizeof(RGBQUAD)));
 
@@ -631,7 +621,7 @@ TEST(DIBSectionCopy, CopyTakesBitsHeldTableAndDither)
     ASSERT_TRUE(copy.Copy(src));
     EXPECT_EQ(0, memcmp(src.GetDIBits(), copy.GetDIBits(), src.GetImageSize()));
     EXPECT_EQ(0, memcmp(src.GetColorTable(), copy.GetColorTable(), 256 * sizeof(RGBQUAD)));
-    std::vector<RGBQUAD> section = SectionTable(copy);
+    std::vector<RGBQUAD> section = imagetest::SectionColourTable(copy);
     ASSERT_EQ(256u, section.size());
     EXPECT_EQ(0, memcmp(src.GetColorTable(), section.data(), 256 * sizeof(RGBQUAD)));
     EXPECT_EQ(RGB(128, 128, 0), copy.GetPixel(3, 0));   // standard colour 3

@@ -1,13 +1,13 @@
 // Drawing primitives of CDIBSection: points, lines, rectangles, ellipses, text and clearing,
 // checked on the pixels of the image's bits.
-#include "DrawTestSupport.h"
+#include "ImageTestSupport.h"
 #include "common/TestEnvironment.h"
 #include <gtest/gtest.h>
 #include <functional>
 #include <set>
 #include <utility>
 
-using namespace drawtest;
+using namespace imagetest;
 
 namespace
 {

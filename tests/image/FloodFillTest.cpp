@@ -1,12 +1,12 @@
 // Flood fill of CDIBSection: the 4-connected region of pixels holding exactly the seed pixel's
 // value is painted with the value that GDI gives a solid brush of the colour, at every depth.
-#include "DrawTestSupport.h"
+#include "ImageTestSupport.h"
 #include <gtest/gtest.h>
 #include <deque>
 #include <stdio.h>
 #include <string>
 
-using namespace drawtest;
+using namespace imagetest;
 
 namespace
 {

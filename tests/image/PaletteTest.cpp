@@ -3,6 +3,7 @@
 #include "common/TestEnvironment.h"
 #include "image/DIBSection.h"
 #include <gtest/gtest.h>
+#include "ImageTestSupport.h"
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
@@ -37,17 +38,6 @@ std::vector<PALETTEENTRY> Entries(CPalette* pPalette)
     if (!entries.empty())
         pPalette->GetPaletteEntries(0, (UINT)entries.size(), entries.data());
     return entries;
-}
-
-std::vector<RGBQUAD> SectionTable(HBITMAP hBitmap)
-{
-    std::vector<RGBQUAD> table(256);
-    HDC hDC = CreateCompatibleDC(NULL);
-    HGDIOBJ hOld = SelectObject(hDC, hBitmap);
-    table.resize(GetDIBColorTable(hDC, 0, 256, table.data()));
-    SelectObject(hDC, hOld);
-    DeleteDC(hDC);
-    return table;
 }
 
 std::vector<RGBQUAD> HeldTable(CDIBSection& dib, int n)
@@ -166,7 +156,7 @@ TEST(ImagePalette, CreatePaletteFollowsTheSectionsTable)
     ASSERT_TRUE(dib.SetColorTable(2, colours));
     ASSERT_TRUE(dib.CreatePalette());
     entries = Entries(dib.GetPalette());
-    EXPECT_TRUE(SameColours(entries, SectionTable(dib)));
+    EXPECT_TRUE(SameColours(entries, imagetest::SectionColourTable(dib)));
     EXPECT_EQ(RGB(30, 20, 10), Colour(entries[0]));
 
     CDIBSection empty;   // no section to read: the standard palette
@@ -178,7 +168,7 @@ TEST(ImagePalette, SetPaletteTakesACopyOrLeavesNone)
 {
     CDIBSection dib;
     ASSERT_TRUE(dib.CreateBitmap(4, 4, 1, 8));
-    std::vector<RGBQUAD> sectionBefore = SectionTable(dib);
+    std::vector<RGBQUAD> sectionBefore = imagetest::SectionColourTable(dib);
 
     EXPECT_FALSE(dib.SetPalette(NULL));
     EXPECT_EQ((HGDIOBJ)NULL, dib.GetPalette()->GetSafeHandle());
@@ -195,7 +185,7 @@ TEST(ImagePalette, SetPaletteTakesACopyOrLeavesNone)
     for (int i = 0; i < 4; i++)
         EXPECT_EQ(Colour(lp.pe[i]), Colour(dib.GetColorTable()[i])) << i;
     EXPECT_EQ(Colour(CDIBSection::ms_StdColors[4]), Colour(dib.GetColorTable()[4]));
-    std::vector<RGBQUAD> sectionAfter = SectionTable(dib);
+    std::vector<RGBQUAD> sectionAfter = imagetest::SectionColourTable(dib);
     EXPECT_EQ(0, memcmp(sectionBefore.data(), sectionAfter.data(), 256 * sizeof(RGBQUAD)));
 
     // Its own palette handed back in keeps its colours.
@@ -221,7 +211,7 @@ TEST(ImagePalette, SetLogPaletteRefusesBadCountsAndRebuildsFromTheSection)
     {
         LogPalette256 lp = MakeLogPalette(nEntries, 0);
         EXPECT_FALSE(dib.SetLogPalette((LOGPALETTE*)&lp)) << nEntries;
-        EXPECT_TRUE(SameColours(Entries(dib.GetPalette()), SectionTable(dib))) << nEntries;
+        EXPECT_TRUE(SameColours(Entries(dib.GetPalette()), imagetest::SectionColourTable(dib))) << nEntries;
         EXPECT_EQ(0, memcmp(held.data(), dib.GetColorTable(), 16 * sizeof(RGBQUAD))) << nEntries;
     }
     EXPECT_FALSE(dib.SetLogPalette(NULL));
@@ -235,7 +225,7 @@ TEST(ImagePalette, SetLogPaletteFillsOnlyTheHeldTableUpToItsSize)
     CDIBSection dib8;
     ASSERT_TRUE(dib8.CreateBitmap(4, 4, 1, 8));
     std::vector<RGBQUAD> before = HeldTable(dib8, 256);
-    std::vector<RGBQUAD> section = SectionTable(dib8);
+    std::vector<RGBQUAD> section = imagetest::SectionColourTable(dib8);
     ASSERT_TRUE(dib8.SetLogPalette((LOGPALETTE*)&lp));
     for (int i = 0; i < 256; i++)
     {
@@ -243,7 +233,7 @@ TEST(ImagePalette, SetLogPaletteFillsOnlyTheHeldTableUpToItsSize)
         EXPECT_EQ(expected, Colour(dib8.GetColorTable()[i])) << i;
         EXPECT_EQ(0, dib8.GetColorTable()[i].rgbReserved);
     }
-    EXPECT_EQ(0, memcmp(section.data(), SectionTable(dib8).data(), 256 * sizeof(RGBQUAD)));
+    EXPECT_EQ(0, memcmp(section.data(), imagetest::SectionColourTable(dib8).data(), 256 * sizeof(RGBQUAD)));
     EXPECT_EQ(16, dib8.GetPalette()->GetEntryCount());
 
     // 3-bit request: 4 bits per pixel but 8 colours used.

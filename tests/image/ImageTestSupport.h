@@ -1,4 +1,4 @@
-// Helpers of the drawing, fill and blit tests: raw pixel access to a CDIBSection's bits and
+// Helpers of the image tests: raw pixel access to a CDIBSection's bits, its colour tables, and
 // destination surfaces made with plain Win32 (a DIB section in a memory DC).
 #pragma once
 #include "image/DIBSection.h"
@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-namespace drawtest
+namespace imagetest
 {
 // Address of row y (picture order, 0 at the top) of a bottom-up DIB.
 inline BYTE* RowOf(CDIBSection& img, int y)
