@@ -1,4 +1,4 @@
-// Windows and applications: command targets, CWnd, CWinThread and CWinApp, message boxes and
+// Windows and applications: CWnd, frames, CWinThread and CWinApp with the message loop, message boxes and
 // window-class registration; includes the GDI wrappers, geometry, state and extension modules.
 #pragma once
 #include "afx.h"
@@ -8,27 +8,30 @@
 #include "afxstat_.h"
 #include "afxdll_.h"
 #include "afxres.h"
+#include "afxmsg_.h"
+#include "afxpriv.h"
 
 class CWnd;
+class CFrameWnd;
+class CScrollBar;
 
 // Handle of a window object that may be NULL (see _AfxGdiHandle).
 AFX_FW_API HWND AFXAPI _AfxWndHandle(const CWnd* pWnd);
 
-class AFX_FW_CLASS CCmdTarget : public CObject
-{
-    DECLARE_DYNAMIC(CCmdTarget)
-public:
-    CCmdTarget() {}
-    virtual ~CCmdTarget() {}
-};
+// The window procedure of every window that a CWnd object handles.
+AFX_FW_API LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam);
+// Hands one message to the object's WindowProc, keeping it as the message being handled
+// (what CWnd::Default passes on).
+AFX_FW_API LRESULT AFXAPI AfxCallWndProc(CWnd* pWnd, HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam);
 
-// A window object attached to an HWND. Objects attached with Attach are permanent;
-// FromHandle hands out temporary ones for windows that no object holds.
+// A window object attached to an HWND. Windows made by Create/CreateEx or attached with
+// SubclassWindow route their messages through AfxWndProc to the object's message map;
+// FromHandle hands out temporary objects for windows that no object holds.
 class AFX_FW_CLASS CWnd : public CCmdTarget
 {
     DECLARE_DYNCREATE(CWnd)
 public:
-    CWnd() : m_hWnd(NULL) {}
+    CWnd();
     virtual ~CWnd();
 
     static CWnd* PASCAL FromHandle(HWND hWnd);
@@ -36,14 +39,38 @@ public:
     static void PASCAL DeleteTempMap();
     BOOL Attach(HWND hWndNew);
     HWND Detach();
+    BOOL SubclassWindow(HWND hWnd);
+    BOOL SubclassDlgItem(UINT nID, CWnd* pParent);
+    HWND UnsubclassWindow();
     HWND GetSafeHwnd() const { return _AfxWndHandle(this); }
     operator HWND() const { return GetSafeHwnd(); }
 
+    // Creation
+    virtual BOOL Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle,
+                        const RECT& rect, CWnd* pParentWnd, UINT nID, void* pContext = NULL);
+    BOOL CreateEx(DWORD dwExStyle, LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle,
+                  int x, int y, int nWidth, int nHeight, HWND hWndParent, HMENU nIDorHMenu,
+                  LPVOID lpParam = NULL);
+    BOOL CreateEx(DWORD dwExStyle, LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle,
+                  const RECT& rect, CWnd* pParentWnd, UINT nID, LPVOID lpParam = NULL);
     virtual BOOL DestroyWindow();
-    void GetClientRect(LPRECT lpRect) const { ::GetClientRect(m_hWnd, lpRect); }
-    void GetWindowRect(LPRECT lpRect) const { ::GetWindowRect(m_hWnd, lpRect); }
-    CDC* GetDC() { return CDC::FromHandle(::GetDC(m_hWnd)); }
-    int ReleaseDC(CDC* pDC) { return ::ReleaseDC(m_hWnd, pDC->GetSafeHdc()); }
+
+    // Message handling
+    virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
+    virtual BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult);
+    virtual LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam);
+    // Sends the message being handled, with its original parameters, to the default procedure.
+    LRESULT Default();
+    virtual BOOL OnCommand(WPARAM wParam, LPARAM lParam);
+    virtual BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult);
+    virtual BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult);
+    virtual BOOL PreTranslateMessage(MSG* pMsg);
+    virtual BOOL PreCreateWindow(CREATESTRUCT& cs);
+    virtual void PreSubclassWindow();
+    virtual void PostNcDestroy();
+    // Calls PreTranslateMessage of the window of pMsg and of each parent up to hWndStop.
+    static BOOL PASCAL WalkPreTranslateTree(HWND hWndStop, MSG* pMsg);
+
     LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0)
     {
         return ::SendMessage(m_hWnd, message, wParam, lParam);
@@ -52,8 +79,190 @@ public:
     {
         return ::PostMessage(m_hWnd, message, wParam, lParam);
     }
+    // Sends the message to every child window (and their children when bDeep).
+    void SendMessageToDescendants(UINT message, WPARAM wParam = 0, LPARAM lParam = 0,
+                                  BOOL bDeep = TRUE, BOOL bOnlyPerm = FALSE);
+
+    // Family
+    CWnd* GetParent() const { return CWnd::FromHandle(::GetParent(m_hWnd)); }
+    CWnd* SetParent(CWnd* pWndNewParent) { return CWnd::FromHandle(::SetParent(m_hWnd, pWndNewParent->GetSafeHwnd())); }
+    // The owner set with SetOwner, else the parent.
+    CWnd* GetOwner() const;
+    void SetOwner(CWnd* pOwnerWnd) { m_hWndOwner = pOwnerWnd->GetSafeHwnd(); }
+    CWnd* GetTopLevelParent() const;
+    CFrameWnd* GetParentFrame() const;
+    int GetDlgCtrlID() const { return ::GetDlgCtrlID(m_hWnd); }
+    int SetDlgCtrlID(int nID) { return (int)::SetWindowLongPtr(m_hWnd, GWLP_ID, nID); }
+    CWnd* GetDlgItem(int nID) const { return CWnd::FromHandle(::GetDlgItem(m_hWnd, nID)); }
+    BOOL IsChild(const CWnd* pWnd) const { return ::IsChild(m_hWnd, pWnd->GetSafeHwnd()); }
+    static CWnd* PASCAL GetSafeOwner(CWnd* pParent = NULL);
+
+    // Style and state
+    DWORD GetStyle() const { return (DWORD)::GetWindowLongPtr(m_hWnd, GWL_STYLE); }
+    DWORD GetExStyle() const { return (DWORD)::GetWindowLongPtr(m_hWnd, GWL_EXSTYLE); }
+    BOOL ModifyStyle(DWORD dwRemove, DWORD dwAdd, UINT nFlags = 0);
+    BOOL ModifyStyleEx(DWORD dwRemove, DWORD dwAdd, UINT nFlags = 0);
+    BOOL ShowWindow(int nCmdShow) { return ::ShowWindow(m_hWnd, nCmdShow); }
+    BOOL IsWindowVisible() const { return ::IsWindowVisible(m_hWnd); }
+    BOOL EnableWindow(BOOL bEnable = TRUE) { return ::EnableWindow(m_hWnd, bEnable); }
+    BOOL IsWindowEnabled() const { return ::IsWindowEnabled(m_hWnd); }
+    BOOL IsIconic() const { return ::IsIconic(m_hWnd); }
+
+    // Geometry
+    void GetClientRect(LPRECT lpRect) const { ::GetClientRect(m_hWnd, lpRect); }
+    void GetWindowRect(LPRECT lpRect) const { ::GetWindowRect(m_hWnd, lpRect); }
+    void ClientToScreen(LPPOINT lpPoint) const { ::ClientToScreen(m_hWnd, lpPoint); }
+    void ClientToScreen(LPRECT lpRect) const;
+    void ScreenToClient(LPPOINT lpPoint) const { ::ScreenToClient(m_hWnd, lpPoint); }
+    void ScreenToClient(LPRECT lpRect) const;
+    void MoveWindow(int x, int y, int nWidth, int nHeight, BOOL bRepaint = TRUE)
+    {
+        ::MoveWindow(m_hWnd, x, y, nWidth, nHeight, bRepaint);
+    }
+    void MoveWindow(LPCRECT lpRect, BOOL bRepaint = TRUE)
+    {
+        ::MoveWindow(m_hWnd, lpRect->left, lpRect->top, lpRect->right - lpRect->left,
+                     lpRect->bottom - lpRect->top, bRepaint);
+    }
+    BOOL SetWindowPos(const CWnd* pWndInsertAfter, int x, int y, int cx, int cy, UINT nFlags);
+    // Centres on the owner (or pAlternateOwner), or on the work area when there is none.
+    void CenterWindow(CWnd* pAlternateOwner = NULL);
+
+    // Painting
+    void Invalidate(BOOL bErase = TRUE) { ::InvalidateRect(m_hWnd, NULL, bErase); }
+    void InvalidateRect(LPCRECT lpRect, BOOL bErase = TRUE) { ::InvalidateRect(m_hWnd, lpRect, bErase); }
+    void ValidateRect(LPCRECT lpRect) { ::ValidateRect(m_hWnd, lpRect); }
+    void UpdateWindow() { ::UpdateWindow(m_hWnd); }
+    BOOL RedrawWindow(LPCRECT lpRectUpdate = NULL, CRgn* prgnUpdate = NULL,
+                      UINT flags = RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE)
+    {
+        return ::RedrawWindow(m_hWnd, lpRectUpdate, (HRGN)prgnUpdate->GetSafeHandle(), flags);
+    }
+    CDC* GetDC() { return CDC::FromHandle(::GetDC(m_hWnd)); }
+    CDC* GetWindowDC() { return CDC::FromHandle(::GetWindowDC(m_hWnd)); }
+    CDC* GetDCEx(CRgn* prgnClip, DWORD flags)
+    {
+        return CDC::FromHandle(::GetDCEx(m_hWnd, (HRGN)prgnClip->GetSafeHandle(), flags));
+    }
+    int ReleaseDC(CDC* pDC) { return ::ReleaseDC(m_hWnd, pDC->GetSafeHdc()); }
+
+    // Scrolling
+    BOOL SetScrollInfo(int nBar, LPSCROLLINFO lpScrollInfo, BOOL bRedraw = TRUE);
+    BOOL GetScrollInfo(int nBar, LPSCROLLINFO lpScrollInfo, UINT nMask = SIF_ALL);
+    int GetScrollPos(int nBar) const { return ::GetScrollPos(m_hWnd, nBar); }
+    int SetScrollPos(int nBar, int nPos, BOOL bRedraw = TRUE) { return ::SetScrollPos(m_hWnd, nBar, nPos, bRedraw); }
+    void SetScrollRange(int nBar, int nMinPos, int nMaxPos, BOOL bRedraw = TRUE)
+    {
+        ::SetScrollRange(m_hWnd, nBar, nMinPos, nMaxPos, bRedraw);
+    }
+    void GetScrollRange(int nBar, LPINT lpMinPos, LPINT lpMaxPos) const
+    {
+        ::GetScrollRange(m_hWnd, nBar, lpMinPos, lpMaxPos);
+    }
+    void ShowScrollBar(UINT nBar, BOOL bShow = TRUE) { ::ShowScrollBar(m_hWnd, nBar, bShow); }
+    void ScrollWindow(int xAmount, int yAmount, LPCRECT lpRect = NULL, LPCRECT lpClipRect = NULL)
+    {
+        ::ScrollWindow(m_hWnd, xAmount, yAmount, lpRect, lpClipRect);
+    }
+
+    // Input
+    CWnd* SetCapture() { return CWnd::FromHandle(::SetCapture(m_hWnd)); }
+    static CWnd* PASCAL GetCapture() { return CWnd::FromHandle(::GetCapture()); }
+    CWnd* SetFocus() { return CWnd::FromHandle(::SetFocus(m_hWnd)); }
+    static CWnd* PASCAL GetFocus() { return CWnd::FromHandle(::GetFocus()); }
+    UINT_PTR SetTimer(UINT_PTR nIDEvent, UINT nElapse, void (CALLBACK* lpfnTimer)(HWND, UINT, UINT_PTR, DWORD))
+    {
+        return ::SetTimer(m_hWnd, nIDEvent, nElapse, lpfnTimer);
+    }
+    BOOL KillTimer(UINT_PTR nIDEvent) { return ::KillTimer(m_hWnd, nIDEvent); }
+
+    // Text, fonts and message boxes
+    void SetWindowText(LPCTSTR lpszString) { ::SetWindowText(m_hWnd, lpszString); }
+    int GetWindowText(LPTSTR lpszStringBuf, int nMaxCount) const { return ::GetWindowText(m_hWnd, lpszStringBuf, nMaxCount); }
+    void GetWindowText(CString& rString) const;
+    int GetWindowTextLength() const { return ::GetWindowTextLength(m_hWnd); }
+    void SetFont(CFont* pFont, BOOL bRedraw = TRUE)
+    {
+        ::SendMessage(m_hWnd, WM_SETFONT, (WPARAM)pFont->GetSafeHandle(), bRedraw);
+    }
+    CFont* GetFont() const { return CFont::FromHandle((HFONT)::SendMessage(m_hWnd, WM_GETFONT, 0, 0)); }
+    // Caption AfxGetAppName() when lpszCaption is NULL.
+    int MessageBox(LPCTSTR lpszText, LPCTSTR lpszCaption = NULL, UINT nType = MB_OK);
 
     HWND m_hWnd;
+    HWND m_hWndOwner;   // set by SetOwner; NULL means the parent owns the window
+
+protected:
+    // Default message handlers: each passes its message on to the default procedure.
+    afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
+    afx_msg void OnDestroy();
+    afx_msg void OnNcDestroy();
+    afx_msg void OnClose();
+    afx_msg void OnSize(UINT nType, int cx, int cy);
+    afx_msg void OnMove(int x, int y);
+    afx_msg void OnPaint();
+    afx_msg BOOL OnEraseBkgnd(CDC* pDC);
+    afx_msg void OnHScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar);
+    afx_msg void OnVScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar);
+    afx_msg void OnContextMenu(CWnd* pWnd, CPoint pos);
+    afx_msg void OnMouseMove(UINT nFlags, CPoint point);
+    afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
+    afx_msg void OnLButtonUp(UINT nFlags, CPoint point);
+    afx_msg void OnLButtonDblClk(UINT nFlags, CPoint point);
+    afx_msg void OnRButtonDown(UINT nFlags, CPoint point);
+    afx_msg void OnRButtonUp(UINT nFlags, CPoint point);
+    afx_msg BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message);
+    afx_msg void OnSetFocus(CWnd* pOldWnd);
+    afx_msg void OnKillFocus(CWnd* pNewWnd);
+    afx_msg UINT OnGetDlgCode();
+    afx_msg void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
+    afx_msg void OnKeyUp(UINT nChar, UINT nRepCnt, UINT nFlags);
+    afx_msg void OnChar(UINT nChar, UINT nRepCnt, UINT nFlags);
+    afx_msg BOOL OnQueryNewPalette();
+    afx_msg void OnPaletteChanged(CWnd* pFocusWnd);
+    afx_msg void OnSettingChange(UINT uFlags, LPCTSTR lpszSection);
+    afx_msg void OnTimer(UINT nIDEvent);
+    afx_msg void OnShowWindow(BOOL bShow, UINT nStatus);
+
+    WNDPROC m_pfnSuper;   // the procedure that default processing goes to
+
+    friend LRESULT CALLBACK _AfxCbtFilterHook(int, WPARAM, LPARAM);
+    DECLARE_MESSAGE_MAP()
+};
+
+// A scroll-bar control, as handed to OnHScroll and OnVScroll.
+class AFX_FW_CLASS CScrollBar : public CWnd
+{
+    DECLARE_DYNAMIC(CScrollBar)
+public:
+    int GetScrollPos() const { return ::GetScrollPos(m_hWnd, SB_CTL); }
+    int SetScrollPos(int nPos, BOOL bRedraw = TRUE) { return ::SetScrollPos(m_hWnd, SB_CTL, nPos, bRedraw); }
+};
+
+// A top-level frame: the status bar target of the library's status texts.
+class AFX_FW_CLASS CFrameWnd : public CWnd
+{
+    DECLARE_DYNCREATE(CFrameWnd)
+public:
+    CFrameWnd();
+    virtual ~CFrameWnd();
+
+    // lpszClassName NULL registers and uses the framework's frame class.
+    BOOL Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle = WS_OVERLAPPEDWINDOW,
+                const RECT& rect = rectDefault, CWnd* pParentWnd = NULL, LPCTSTR lpszMenuName = NULL,
+                DWORD dwExStyle = 0, void* pContext = NULL);
+    // Shows the text in pane 0 of the status bar (the child AFX_IDW_STATUS_BAR), if any.
+    void SetMessageText(LPCTSTR lpszText);
+    void SetMessageText(UINT nID);
+    // The status bar child, or NULL.
+    CWnd* GetMessageBar();
+
+    static const CRect rectDefault;
+
+protected:
+    virtual void PostNcDestroy();   // frames delete themselves
+    afx_msg LRESULT OnSetMessageString(WPARAM wParam, LPARAM lParam);
+    DECLARE_MESSAGE_MAP()
 };
 
 class AFX_FW_CLASS CWinThread : public CCmdTarget
@@ -65,13 +274,27 @@ public:
 
     virtual CWnd* GetMainWnd() { return m_pMainWnd; }
     virtual BOOL InitInstance() { return FALSE; }
-    virtual int ExitInstance() { return 0; }
-    // Idle processing; returns TRUE while more idle work remains. Count 0 frees temporary maps.
+    virtual int ExitInstance();
+    // The message loop: pumps messages and does idle processing when the queue is empty;
+    // returns ExitInstance's result when WM_QUIT arrives.
+    virtual int Run();
+    // Takes one message and dispatches it; FALSE on WM_QUIT.
+    virtual BOOL PumpMessage();
+    virtual BOOL PreTranslateMessage(MSG* pMsg);
+    // Idle processing; returns TRUE while more idle work remains. Count 0 updates the main
+    // window's command user interface; later counts free the temporary wrappers.
     virtual BOOL OnIdle(LONG lCount);
+    // Whether a message ends an idle period (mouse moves that do not move do not).
+    virtual BOOL IsIdleMessage(MSG* pMsg);
 
     CWnd* m_pMainWnd;
     HANDLE m_hThread;
     DWORD m_nThreadID;
+    MSG m_msgCur;
+
+protected:
+    POINT m_ptCursorLast;
+    UINT m_nMsgLast;
 };
 
 class AFX_FW_CLASS CWinApp : public CWinThread
@@ -80,6 +303,8 @@ class AFX_FW_CLASS CWinApp : public CWinThread
 public:
     explicit CWinApp(LPCTSTR lpszAppName = NULL);
     virtual ~CWinApp();
+
+    virtual BOOL InitInstance() { return TRUE; }
 
     // Every AfxMessageBox goes through here; an application may override it.
     virtual int DoMessageBox(LPCTSTR lpszPrompt, UINT nType, UINT nIDPrompt);
@@ -102,3 +327,6 @@ AFX_FW_API int AFXAPI AfxMessageBox(UINT nIDPrompt, UINT nType = MB_OK, UINT nID
 
 // TRUE at once when the class is already registered for its instance, else RegisterClass.
 AFX_FW_API BOOL AFXAPI AfxRegisterClass(WNDCLASS* lpWndClass);
+
+// Starts the application: InitInstance, then Run (ExitInstance when InitInstance fails).
+AFX_FW_API int AFXAPI AfxWinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPTSTR lpCmdLine, int nCmdShow);

@@ -6,8 +6,10 @@ IMPLEMENT_DYNAMIC(CWinThread, CCmdTarget)
 IMPLEMENT_DYNAMIC(CWinApp, CWinThread)
 
 CWinThread::CWinThread()
-    : m_pMainWnd(NULL), m_hThread(::GetCurrentThread()), m_nThreadID(::GetCurrentThreadId())
+    : m_pMainWnd(NULL), m_hThread(::GetCurrentThread()), m_nThreadID(::GetCurrentThreadId()), m_nMsgLast(0)
 {
+    ::ZeroMemory(&m_msgCur, sizeof(m_msgCur));
+    m_ptCursorLast.x = m_ptCursorLast.y = -1;
     AfxGetThreadState()->m_pCurrentWinThread = this;
 }
 
@@ -18,15 +20,84 @@ CWinThread::~CWinThread()
         pState->m_pCurrentWinThread = NULL;
 }
 
+int CWinThread::ExitInstance()
+{
+    return (int)m_msgCur.wParam;
+}
+
+int CWinThread::Run()
+{
+    BOOL bIdle = TRUE;
+    LONG lIdleCount = 0;
+    MSG msg;
+    for (;;)
+    {
+        while (bIdle && !::PeekMessage(&msg, NULL, 0, 0, PM_NOREMOVE))
+        {
+            if (!OnIdle(lIdleCount++))
+                bIdle = FALSE;
+        }
+        do
+        {
+            if (!PumpMessage())
+                return ExitInstance();
+            if (IsIdleMessage(&m_msgCur))
+            {
+                bIdle = TRUE;
+                lIdleCount = 0;
+            }
+        } while (::PeekMessage(&msg, NULL, 0, 0, PM_NOREMOVE));
+    }
+}
+
+BOOL CWinThread::PumpMessage()
+{
+    if (!::GetMessage(&m_msgCur, NULL, 0, 0))
+        return FALSE;
+    if (!PreTranslateMessage(&m_msgCur))
+    {
+        ::TranslateMessage(&m_msgCur);
+        ::DispatchMessage(&m_msgCur);
+    }
+    return TRUE;
+}
+
+BOOL CWinThread::PreTranslateMessage(MSG* pMsg)
+{
+    CWnd* pMainWnd = GetMainWnd();
+    return CWnd::WalkPreTranslateTree(pMainWnd->GetSafeHwnd(), pMsg);
+}
+
 BOOL CWinThread::OnIdle(LONG lCount)
 {
-    // The first pass is for the user interface; later ones free the temporary wrappers.
-    if (lCount >= 1 && AfxGetThreadState()->m_nTempMapLock == 0)
+    if (lCount <= 0)
     {
+        // Menus, tool bars and status panes follow the state of their commands.
+        CWnd* pMainWnd = GetMainWnd();
+        if (pMainWnd != NULL && ::IsWindow(pMainWnd->m_hWnd) && pMainWnd->IsWindowVisible())
+            pMainWnd->SendMessageToDescendants(WM_IDLEUPDATECMDUI, TRUE, 0, TRUE, TRUE);
+    }
+    else if (AfxGetThreadState()->m_nTempMapLock == 0)
+    {
+        // Later passes free the temporary wrappers made by FromHandle.
         AfxLockTempMaps();
         AfxUnlockTempMaps(TRUE);
     }
     return lCount < 1;
+}
+
+BOOL CWinThread::IsIdleMessage(MSG* pMsg)
+{
+    // Mouse moves that do not move, paints and the caret's timer do not end idleness.
+    if (pMsg->message == WM_MOUSEMOVE || pMsg->message == WM_NCMOUSEMOVE)
+    {
+        if (pMsg->pt.x == m_ptCursorLast.x && pMsg->pt.y == m_ptCursorLast.y && pMsg->message == m_nMsgLast)
+            return FALSE;
+        m_ptCursorLast = pMsg->pt;
+        m_nMsgLast = pMsg->message;
+        return TRUE;
+    }
+    return pMsg->message != WM_PAINT && pMsg->message != 0x0118;
 }
 
 CWinApp::CWinApp(LPCTSTR lpszAppName)
@@ -105,6 +176,21 @@ int AFXAPI AfxMessageBox(UINT nIDPrompt, UINT nType, UINT nIDHelp)
     if (nIDHelp == (UINT)-1)
         nIDHelp = nIDPrompt;
     return AfxMessageBox(text, nType, nIDHelp);
+}
+
+int AFXAPI AfxWinMain(HINSTANCE hInstance, HINSTANCE, LPTSTR, int)
+{
+    CWinApp* pApp = AfxGetApp();
+    if (pApp == NULL)
+        return -1;
+    pApp->m_hInstance = hInstance;
+    if (!pApp->InitInstance())
+    {
+        if (pApp->m_pMainWnd != NULL && ::IsWindow(pApp->m_pMainWnd->m_hWnd))
+            pApp->m_pMainWnd->DestroyWindow();
+        return pApp->ExitInstance();
+    }
+    return pApp->Run();
 }
 
 BOOL AFXAPI AfxRegisterClass(WNDCLASS* lpWndClass)

@@ -65,6 +65,8 @@ AFX_THREAD_STATE_EX::AFX_THREAD_STATE_EX()
     m_pCurrentWinThread = NULL;
     ::ZeroMemory(&m_lastSentMsg, sizeof(m_lastSentMsg));
     m_nTempMapLock = 0;
+    m_pWndInit = NULL;
+    m_hHookOldCbtFilter = NULL;
 }
 
 AFX_THREAD_STATE_EX* AfxGetThreadStateEx()

@@ -16,6 +16,8 @@ struct AFX_THREAD_STATE_EX : public _AFX_THREAD_STATE
     CHandleMap m_gdiMap;
     CHandleMap m_dcMap;
     CHandleMap m_wndMap;
+    CWnd* m_pWndInit;         // the window object whose CreateWindowEx is under way
+    HHOOK m_hHookOldCbtFilter;
 
     AFX_THREAD_STATE_EX();
 };

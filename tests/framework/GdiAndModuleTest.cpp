@@ -1,6 +1,7 @@
 // GDI wrappers, device contexts, handle maps, the module state and the resource chain.
 #include <afxwin.h>
 #include <gtest/gtest.h>
+#include "paint/PntCtrl.h"
 #include "paint/PntMessages.h"
 
 TEST(GdiObjects, PermanentAndTemporaryWrappers)
@@ -109,12 +110,12 @@ TEST(ModuleState, TheLibraryIsAnExtensionModuleInTheChain)
     EXPECT_TRUE(bFound);
 
     // Static initialisation of the library registered its window messages.
-    EXPECT_EQ(::RegisterWindowMessageA("_PAINT_CONTROL_IMAGE_CHANGED_"), g_nPntImageChangedMessage);
-    EXPECT_EQ(::RegisterWindowMessageA("_PAINT_CONTROL_MAG_CHANGED_"), g_nPntMagnificationChangedMessage);
-    EXPECT_EQ(::RegisterWindowMessageA("_PAINT_CONTROL_COLOUR_SAMPLER"), g_nPntColourSamplerMessage);
-    EXPECT_EQ(::RegisterWindowMessageA("_PAINT_CONTROL_MODE_CHANGED"), g_nPntModeChangeMessage);
+    EXPECT_EQ(::RegisterWindowMessageA("_PAINT_CONTROL_IMAGE_CHANGED_"), CPntCtrl::m_nImageChangedMessage);
+    EXPECT_EQ(::RegisterWindowMessageA("_PAINT_CONTROL_MAG_CHANGED_"), CPntCtrl::m_nMagnificationChangedMessage);
+    EXPECT_EQ(::RegisterWindowMessageA("_PAINT_CONTROL_COLOUR_SAMPLER"), CPntCtrl::m_nColourSamplerMessage);
+    EXPECT_EQ(::RegisterWindowMessageA("_PAINT_CONTROL_MODE_CHANGED"), CPntCtrl::m_nModeChangeMessage);
     EXPECT_EQ(::RegisterWindowMessageA("UPDATE_PAINT_STATUSBAR"), g_nPntUpdateStatusBarMessage);
-    EXPECT_GE(g_nPntImageChangedMessage, 0xC000u);
+    EXPECT_GE(CPntCtrl::m_nImageChangedMessage, 0xC000u);
 }
 
 TEST(ModuleState, ExtensionModulesJoinAndLeaveTheResourceChain)

@@ -1,0 +1,238 @@
+// CPntCtrl: the bitmap paint control, a child window of the class "MFCPaintCtrl" that owns
+// one image, shows it magnified and scrolled, and lets the user edit it with the tools.
+//
+// The class is split over several files by concern: PntCtrl.cpp (construction, properties,
+// notifications, status texts, snapshot), PntCtrlView.cpp (coordinates, magnification,
+// scrolling, painting, grid), PntCtrlTools.cpp (tool modes, mouse, keyboard, timer, cursors),
+// PntCtrlUndo.cpp (history) and PntCtrlSelection.cpp (selection and clearing).
+#pragma once
+#include <afxwin.h>
+#include <deque>
+#include "image/DIBSection.h"
+#include "paint/PntToolModes.h"
+#include "textbar/PntTextFmtBar.h"
+
+// A colour with its name, as the colour pickers list them.
+struct ColourEntries
+{
+    COLORREF crColour;
+    char szName[64];
+};
+
+class AFX_EXT_CLASS CPntCtrl : public CWnd
+{
+    DECLARE_DYNCREATE(CPntCtrl)
+public:
+    CPntCtrl();
+    virtual ~CPntCtrl();
+
+    // Registered window messages: the NMHDR codes of the WM_NOTIFY sent to the owner.
+    static UINT m_nImageChangedMessage;
+    static UINT m_nMagnificationChangedMessage;
+    static UINT m_nColourSamplerMessage;
+    static UINT m_nModeChangeMessage;
+    static int MagnificationLevels[8];        // percent, ascending
+    static ColourEntries ms_StdColours[16];
+
+    BOOL RegisterWindowClass();
+    BOOL Create(const RECT& rect, CWnd* pParentWnd, UINT nID,
+                DWORD dwStyle = WS_CHILD | WS_VISIBLE | WS_BORDER | WS_HSCROLL | WS_VSCROLL);
+
+    // Image and plain properties
+    CDIBSection* GetDIBsection() { return &m_Image; }
+    HBITMAP GetBitmap() { return m_Image.GetSafeHandle(); }
+    CPalette* GetPalette() { return m_Image.GetPalette(); }
+    BITMAPINFO* GetBitmapInfo() { return m_Image.GetBitmapInfo(); }
+    void* GetDIBits() { return m_Image.GetDIBits(); }
+    void SetEraseColor(COLORREF cr) { m_crEraseColor = cr; }
+    void SetDisplayOnly(BOOL bDisplayOnly) { m_bDisplayOnly = bDisplayOnly; }
+    BOOL GetDisplayOnly() const { return m_bDisplayOnly; }
+    void SetDrawColor(COLORREF cr);
+    COLORREF GetDrawColor() const { return m_crDrawColor; }
+    void SetFillColor(COLORREF cr) { m_crFillColor = cr; }
+    COLORREF GetFillColor() const { return m_crFillColor; }
+    void SetPenWidth(int nWidth) { m_nPenWidth = nWidth; }
+    int GetPenWidth() const { return m_nPenWidth; }
+    void SetEraserWidth(int nWidth) { m_nEraserWidth = nWidth; }
+    int GetEraserWidth() const { return m_nEraserWidth; }
+    void SetShowSelectionRect(BOOL bShow);
+    BOOL GetShowSelectionRect() const { return m_bShowSelectionRect; }
+    void SetTransparent(BOOL bTransparent);
+    BOOL GetTransparent() const { return m_bTransparent; }
+    void SetTransparentColor(COLORREF cr);
+    COLORREF GetTransparentColor() const { return m_crTransparentColor; }
+    void SetImageChanged(BOOL bChanged);
+    BOOL GetImageChanged() const { return m_bImageChanged; }
+    void EnableTransColorPicker(BOOL bEnable) { m_bEnableTransColorPicker = bEnable; }
+    BOOL IsEnableTransColorPicker() { return m_bEnableTransColorPicker; }
+
+    // Tools
+    int GetToolMode() const { return m_nToolMode; }
+    void SetToolMode(int nMode);
+
+    // View: magnification, centring, origin, grid
+    UINT GetMagnification() const;
+    void SetMagnification(UINT nPercent);
+    BOOL SetMagnificationToFillWindow();
+    int GetNextMagLevel(int nCurrent, BOOL bUp);
+    void CentreImage(BOOL bCentre);
+    BOOL ImageCentered() const { return m_bImageCentered; }
+    void SetOrigin(int x, int y);
+    void SetOrigin(CPoint pt) { SetOrigin(pt.x, pt.y); }
+    const CPoint* GetOrigin() const { return &m_ptOrigin; }
+    void SetShowGrid(BOOL bShow, UINT nMinMagnification = 600);
+    BOOL GetShowGrid() const { return m_bShowGrid; }
+    CSize ImageDisplaySize();
+
+    // Coordinate conversions between image, logical and device (client) space; in place.
+    void IPtoLP(POINT* pPoint);
+    void IPtoLP(RECT* pRect);
+    void IPtoLP(SIZE* pSize);
+    void LPtoIP(POINT* pPoint);
+    void LPtoIP(RECT* pRect);
+    void LPtoIP(SIZE* pSize);
+    void LPtoDP(POINT* pPoint);
+    void LPtoDP(RECT* pRect);
+    void LPtoDP(SIZE* pSize);
+    void DPtoLP(POINT* pPoint);
+    void DPtoLP(RECT* pRect);
+    void DPtoLP(SIZE* pSize);
+
+    // Undo history
+    BOOL Undo();
+    BOOL Redo();
+    BOOL CanUndo();
+    BOOL CanRedo();
+    void ClearUndoList();
+    int GetUndoListSize() const { return (int)m_UndoList.size(); }
+    void SetMaxUndoSize(int nSize) { m_nMaxUndoSize = nSize; }
+
+    // Selection and clearing
+    void SetSelectionRect(RECT* pRect, BOOL bNotify);
+    void GetSelectionRect(RECT* pRect) const { *pRect = m_rcSelection; }
+    BOOL ClearRect(RECT* pRect, BOOL bUndo);
+    BOOL Clear();
+
+    // Text tool properties
+    CString GetUserText() const { return m_strUserText; }
+    void SetUserText(LPCTSTR lpszText) { m_strUserText = lpszText; }
+    UINT GetTextFormat() const { return m_nTextFormat; }
+    void SetTextFormat(UINT nFormat) { m_nTextFormat = nFormat; }
+    CFont* GetTextFont() { return &m_fontText; }
+    BOOL SetTextFont(CFont* pFont);
+
+protected:
+    // Overridable hooks, in this order; always called through the virtual table.
+    virtual void LoadCursors();
+    virtual void DestroyCursors();
+    virtual CString GetStatusMessage(int nToolMode);
+    virtual void OnStartSelection();
+    virtual void OnSelectionChanged();
+    virtual void OnEndSelection();
+    virtual void OnRightMouseButton(CPoint point);
+    virtual void OnSetStatusMessage(LPCSTR lpszText);
+    virtual void ClearStatusMessage();
+    virtual void OnBeginPaint(CDC* pDC);
+    virtual void OnEndPaint(CDC* pDC);
+    virtual void PreImageChange();
+    virtual void OnImageChanged();
+    virtual void OnMagnificationChanged();
+    virtual void OnColourSampleChanged();
+
+    void SendMessageToOwner(UINT nCode);
+    BOOL SaveState();
+    BOOL RestoreState(BOOL bDiscard);
+    BOOL UndoImageChange();
+    void ResetSelectionRect();
+    void DoChangeSelectionRect(CRect rc);
+    void ResetScrollBars();
+    void OnDraw(CDC* pDC);
+    void DrawGrid(CDC* pDC);
+    // Draws a tracker-style frame (dotted, palette-relative blue) around an image rectangle
+    // given in device coordinates, with resize handles when bHandles is set.
+    void DrawFrame(CDC* pDC, CRect rc, BOOL bHandles);
+    BOOL DoDrawShape(CPoint ptFrom, CPoint ptTo);
+    BOOL SprayAirBrush(CPoint& pt, UINT nRadius);
+    // The magnify tool's click: one preset level up or down, if there is one.
+    void StepMagnification(BOOL bUp);
+    // The client point pt in image coordinates.
+    CPoint ClientToImage(CPoint pt);
+    BOOL WindowExists() const { return ::IsWindow(m_hWnd); }
+
+    afx_msg void OnSize(UINT nType, int cx, int cy);
+    afx_msg void OnDestroy();
+    afx_msg void OnPaint();
+    afx_msg BOOL OnEraseBkgnd(CDC* pDC);
+    afx_msg void OnHScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar);
+    afx_msg void OnVScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar);
+    afx_msg void OnContextMenu(CWnd* pWnd, CPoint point);
+    afx_msg void OnMouseMove(UINT nFlags, CPoint point);
+    afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
+    afx_msg void OnLButtonUp(UINT nFlags, CPoint point);
+    afx_msg void OnRButtonUp(UINT nFlags, CPoint point);
+    afx_msg BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message);
+    afx_msg void OnSetFocus(CWnd* pOldWnd);
+    afx_msg UINT OnGetDlgCode();
+    afx_msg void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
+    afx_msg void OnChar(UINT nChar, UINT nRepCnt, UINT nFlags);
+    afx_msg BOOL OnQueryNewPalette();
+    afx_msg void OnPaletteChanged(CWnd* pFocusWnd);
+    afx_msg void OnSettingChange(UINT uFlags, LPCTSTR lpszSection);
+    afx_msg void OnTimer(UINT nIDEvent);
+    afx_msg void OnUpdateEditUndo(CCmdUI* pCmdUI);
+    afx_msg void OnUpdateEditRedo(CCmdUI* pCmdUI);
+    DECLARE_MESSAGE_MAP()
+
+    COLORREF m_crEraseColor;
+    CDIBSection m_Image;
+    std::deque<CDIBSection*> m_UndoList;   // oldest first; owns its snapshots
+    CDIBSection* m_pSavedState;
+    CDIBSection m_DragImage;
+    int m_nVScrollRange;
+    int m_nHScrollRange;
+    BOOL m_bDisplayOnly;
+    int m_nToolMode;
+    int m_nPrevToolMode;
+    COLORREF m_crDrawColor;
+    COLORREF m_crFillColor;
+    COLORREF m_crTransparentColor;
+    int m_nEraserWidth;
+    int m_nPenWidth;
+    BOOL m_bShowSelectionRect;
+    BOOL m_bSavedShowSelectionRect;
+    BOOL m_bTransparent;
+    CPoint m_ptOrigin;
+    CRect m_rcMargin;
+    int m_nMaxUndoSize;
+    int m_nUndoPos;        // index of the entry the image shows after an undo step; -1 while live
+    CPoint m_ptDown;
+    CPoint m_ptLast;
+    BOOL m_bCancelled;
+    BOOL m_bButtonDown;
+    CString m_strUserText;
+    UINT m_nTextFormat;
+    CFont m_fontText;
+    HCURSOR m_hcurEraser;
+    HCURSOR m_hcurFloodFill;
+    HCURSOR m_hcurMagnify;
+    HCURSOR m_hcurAirBrush;
+    HCURSOR m_hcurPen;
+    HCURSOR m_hcurCross;
+    HCURSOR m_hcurSampler;
+    BOOL m_bShowGrid;
+    UINT m_nGridMinMagnification;
+    BOOL m_bGridWholePercentOnly;
+    BOOL m_bImageCentered;
+    BOOL m_bFloating;
+    UINT m_nAirBrushTimer;
+    UINT m_nAirBrushInterval;
+    UINT m_nAirBrushRadiusFactor;
+    UINT m_nAirBrushDots;
+    CPntTextFmtBar m_TextFmtBar;
+    CString m_strPasteCropPrompt;
+    BOOL m_bEnableTransColorPicker;
+    double m_dMagnification;
+    BOOL m_bImageChanged;
+    CRect m_rcSelection;
+    CBitmap m_bmpMask;
+};
