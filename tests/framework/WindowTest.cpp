@@ -5,6 +5,7 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 #include "tests/common/TestEnvironment.h"
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -217,8 +218,10 @@ TEST(Windows, AFailedCreateLeavesTheObjectReusable)
     EXPECT_EQ(nullptr, wnd.m_hWnd);
     EXPECT_FALSE(wnd.CreateEx(0, "NoSuchWindowClass", "x", WS_OVERLAPPED, 0, 0, 50, 50, NULL, NULL));
     wnd.m_bFailCreate = FALSE;
-    EXPECT_TRUE(wnd.CreateEx(0, TestClassName(), "second", WS_OVERLAPPED, 0, 0, 50, 50, NULL, NULL));
-    EXPECT_EQ("create second", wnd.m_events.back());
+    // No parent object at all: the null pointer stands for "no parent window".
+    EXPECT_TRUE(wnd.CreateEx(0, TestClassName(), "second", WS_POPUP, CRect(0, 0, 50, 50), nullptr, 0));
+    EXPECT_NE(wnd.m_events.end(), std::find(wnd.m_events.begin(), wnd.m_events.end(), "create second"));
+    EXPECT_EQ(nullptr, ::GetParent(wnd.m_hWnd));
 }
 
 TEST(Windows, DerivedMapsOverrideAndChainToTheirBase)
