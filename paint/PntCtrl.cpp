@@ -1,0 +1,362 @@
+// CPntCtrl: construction, window class, message map, plain properties, owner notifications,
+// status texts and the one-slot image snapshot.
+#include "paint/PntCtrl.h"
+#include <new>
+#include "resources/resource.h"
+
+// Registered when the library is loaded, so that owners can compare codes before any control exists.
+UINT CPntCtrl::m_nImageChangedMessage = ::RegisterWindowMessageA("_PAINT_CONTROL_IMAGE_CHANGED_");
+UINT CPntCtrl::m_nMagnificationChangedMessage = ::RegisterWindowMessageA("_PAINT_CONTROL_MAG_CHANGED_");
+UINT CPntCtrl::m_nColourSamplerMessage = ::RegisterWindowMessageA("_PAINT_CONTROL_COLOUR_SAMPLER");
+UINT CPntCtrl::m_nModeChangeMessage = ::RegisterWindowMessageA("_PAINT_CONTROL_MODE_CHANGED");
+
+int CPntCtrl::MagnificationLevels[8] = { 10, 50, 100, 200, 300, 400, 500, 600 };
+
+ColourEntries CPntCtrl::ms_StdColours[16] = {
+    { RGB(0, 0, 0), "Black" },
+    { RGB(255, 255, 255), "White" },
+    { RGB(0, 0, 255), "Blue" },
+    { RGB(0, 255, 0), "Bright green" },
+    { RGB(0, 255, 255), "Cyan" },
+    { RGB(255, 0, 0), "Red" },
+    { RGB(255, 0, 255), "Magenta" },
+    { RGB(255, 255, 0), "Yellow" },
+    { RGB(0, 0, 128), "Dark Blue" },
+    { RGB(0, 128, 0), "Dark Green" },
+    { RGB(0, 128, 128), "Dark Cyan" },
+    { RGB(128, 0, 0), "Dark red" },
+    { RGB(128, 0, 128), "Dark Magenta" },
+    { RGB(128, 128, 0), "Dark yellow" },
+    { RGB(128, 128, 128), "Grey - 50%" },
+    { RGB(192, 192, 192), "Light grey" },
+};
+
+static const char s_szClassName[] = "MFCPaintCtrl";
+static const COLORREF CLR_NONE_SET = 0xFFFFFFFF;
+
+IMPLEMENT_DYNCREATE(CPntCtrl, CWnd)
+
+BEGIN_MESSAGE_MAP(CPntCtrl, CWnd)
+    ON_WM_SIZE()
+    ON_WM_DESTROY()
+    ON_WM_PAINT()
+    ON_WM_ERASEBKGND()
+    ON_WM_HSCROLL()
+    ON_WM_VSCROLL()
+    ON_WM_CONTEXTMENU()
+    ON_WM_MOUSEMOVE()
+    ON_WM_LBUTTONDOWN()
+    ON_WM_LBUTTONUP()
+    ON_WM_RBUTTONUP()
+    ON_WM_SETCURSOR()
+    ON_WM_SETFOCUS()
+    ON_WM_GETDLGCODE()
+    ON_WM_KEYDOWN()
+    ON_WM_CHAR()
+    ON_WM_QUERYNEWPALETTE()
+    ON_WM_PALETTECHANGED()
+    ON_WM_SETTINGCHANGE()
+    ON_WM_TIMER()
+    ON_COMMAND(ID_EDIT_UNDO, Undo)
+    ON_UPDATE_COMMAND_UI(ID_EDIT_UNDO, OnUpdateEditUndo)
+    ON_COMMAND(ID_EDIT_REDO, Redo)
+    ON_UPDATE_COMMAND_UI(ID_EDIT_REDO, OnUpdateEditRedo)
+END_MESSAGE_MAP()
+
+CPntCtrl::CPntCtrl()
+    : m_crEraseColor(0x02FFFFFF),
+      m_pSavedState(NULL),
+      m_nVScrollRange(0),
+      m_nHScrollRange(0),
+      m_bDisplayOnly(FALSE),
+      m_nToolMode(TOOL_NONE),
+      m_nPrevToolMode(TOOL_NONE),
+      m_crDrawColor(RGB(0, 0, 0)),
+      m_crFillColor(RGB(0, 0, 0)),
+      m_crTransparentColor(CLR_NONE_SET),
+      m_nEraserWidth(4),
+      m_nPenWidth(1),
+      m_bShowSelectionRect(FALSE),
+      m_bSavedShowSelectionRect(FALSE),
+      m_bTransparent(FALSE),
+      m_ptOrigin(0, 0),
+      m_rcMargin(5, 5, 5, 5),
+      m_nMaxUndoSize(5),
+      m_nUndoPos(-1),
+      m_ptDown(0, 0),
+      m_ptLast(0, 0),
+      m_bCancelled(FALSE),
+      m_bButtonDown(FALSE),
+      m_nTextFormat(DT_WORDBREAK | DT_NOPREFIX),
+      m_hcurEraser(NULL),
+      m_hcurFloodFill(NULL),
+      m_hcurMagnify(NULL),
+      m_hcurAirBrush(NULL),
+      m_hcurPen(NULL),
+      m_hcurCross(NULL),
+      m_hcurSampler(NULL),
+      m_bShowGrid(TRUE),
+      m_nGridMinMagnification(600),
+      m_bGridWholePercentOnly(TRUE),
+      m_bImageCentered(FALSE),
+      m_bFloating(FALSE),
+      m_nAirBrushTimer(1),
+      m_nAirBrushInterval(1),
+      m_nAirBrushRadiusFactor(4),
+      m_nAirBrushDots(10),
+      m_TextFmtBar(NULL),
+      m_bEnableTransColorPicker(TRUE),
+      m_dMagnification(1.0),
+      m_bImageChanged(FALSE),
+      m_rcSelection(0, 0, 0, 0)
+{
+    RegisterWindowClass();
+    LoadCursors();
+    ResetSelectionRect();
+    SetTextFont(CFont::FromHandle((HFONT)::GetStockObject(SYSTEM_FONT)));
+    m_strPasteCropPrompt = "Clipboard image is larger than the\nSelection area. Crop to selection area?";
+}
+
+CPntCtrl::~CPntCtrl()
+{
+    delete m_pSavedState;
+    m_pSavedState = NULL;
+    m_DragImage.DeleteObject();
+    ClearUndoList();
+    CPntCtrl::DestroyCursors();
+}
+
+BOOL CPntCtrl::RegisterWindowClass()
+{
+    HINSTANCE hInst = AfxGetModuleState()->m_hCurrentInstanceHandle;
+    WNDCLASS wndcls;
+    if (::GetClassInfo(hInst, s_szClassName, &wndcls))
+        return TRUE;
+
+    ZeroMemory(&wndcls, sizeof(wndcls));
+    wndcls.style = CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS;
+    wndcls.lpfnWndProc = ::DefWindowProc;
+    wndcls.cbClsExtra = 0;
+    wndcls.cbWndExtra = 0;
+    wndcls.hInstance = hInst;
+    wndcls.hIcon = NULL;
+    wndcls.hCursor = ::LoadCursor(NULL, IDC_ARROW);
+    wndcls.hbrBackground = (HBRUSH)(COLOR_BTNFACE + 1);
+    wndcls.lpszMenuName = NULL;
+    wndcls.lpszClassName = s_szClassName;
+    if (!AfxRegisterClass(&wndcls))
+        AfxThrowResourceException();
+    return TRUE;
+}
+
+BOOL CPntCtrl::Create(const RECT& rect, CWnd* pParentWnd, UINT nID, DWORD dwStyle)
+{
+    if (!CWnd::Create(s_szClassName, NULL, dwStyle, rect, pParentWnd, nID, NULL))
+        return FALSE;
+    ResetScrollBars();
+    return TRUE;
+}
+
+/////////////////////////////////////////////////////////////////////////////
+// Plain properties
+
+void CPntCtrl::SetDrawColor(COLORREF cr)
+{
+    m_crDrawColor = cr;
+}
+
+void CPntCtrl::SetShowSelectionRect(BOOL bShow)
+{
+    m_bShowSelectionRect = bShow;
+    if (WindowExists())
+        Invalidate(TRUE);
+}
+
+void CPntCtrl::SetTransparent(BOOL bTransparent)
+{
+    m_bTransparent = bTransparent;
+    if (WindowExists())
+        Invalidate(TRUE);
+}
+
+void CPntCtrl::SetTransparentColor(COLORREF cr)
+{
+    m_crTransparentColor = cr;
+    // The colour only shows while transparent display is on.
+    if (m_bTransparent && WindowExists())
+        Invalidate(TRUE);
+}
+
+void CPntCtrl::SetImageChanged(BOOL bChanged)
+{
+    m_bImageChanged = bChanged;
+    if (!bChanged)
+    {
+        ClearUndoList();
+        return;
+    }
+    OnImageChanged();
+}
+
+BOOL CPntCtrl::SetTextFont(CFont* pFont)
+{
+    LOGFONT lf;
+    if (pFont == NULL || pFont->GetSafeHandle() == NULL || pFont->GetLogFont(&lf) != (int)sizeof(lf))
+        return FALSE;
+    m_fontText.DeleteObject();
+    return m_fontText.CreateFontIndirect(&lf);
+}
+
+/////////////////////////////////////////////////////////////////////////////
+// Owner notifications
+
+void CPntCtrl::SendMessageToOwner(UINT nCode)
+{
+    HWND hTarget = m_hWndOwner != NULL ? m_hWndOwner : ::GetParent(m_hWnd);
+    if (hTarget == NULL || !::IsWindow(hTarget))
+        return;
+    NMHDR hdr;
+    hdr.hwndFrom = m_hWnd;
+    hdr.idFrom = (UINT_PTR)::GetDlgCtrlID(m_hWnd);
+    hdr.code = nCode;
+    ::SendMessage(hTarget, WM_NOTIFY, (WPARAM)hdr.idFrom, (LPARAM)&hdr);
+}
+
+void CPntCtrl::OnImageChanged()
+{
+    SendMessageToOwner(m_nImageChangedMessage);
+}
+
+void CPntCtrl::OnMagnificationChanged()
+{
+    SendMessageToOwner(m_nMagnificationChangedMessage);
+}
+
+void CPntCtrl::OnColourSampleChanged()
+{
+    SendMessageToOwner(m_nColourSamplerMessage);
+}
+
+/////////////////////////////////////////////////////////////////////////////
+// Hooks with nothing to do by default
+
+void CPntCtrl::OnStartSelection()
+{
+}
+
+void CPntCtrl::OnSelectionChanged()
+{
+}
+
+void CPntCtrl::OnEndSelection()
+{
+}
+
+void CPntCtrl::OnRightMouseButton(CPoint)
+{
+}
+
+/////////////////////////////////////////////////////////////////////////////
+// Status texts
+
+CString CPntCtrl::GetStatusMessage(int nToolMode)
+{
+    UINT nID = 0;
+    switch (nToolMode)
+    {
+    case TOOL_SELECT: nID = IDS_PNT_TOOL_SELECT; break;
+    case TOOL_DRAG: nID = IDS_PNT_TOOL_DRAG; break;
+    case TOOL_MAGNIFY: nID = IDS_PNT_TOOL_MAGNIFY; break;
+    case TOOL_FLOODFILL: nID = IDS_PNT_TOOL_FLOODFILL; break;
+    case TOOL_PEN: nID = IDS_PNT_TOOL_PEN; break;
+    case TOOL_ERASER: nID = IDS_PNT_TOOL_ERASER; break;
+    case TOOL_COLOURSAMPLER: nID = IDS_PNT_TOOL_COLOURSAMPLER; break;
+    case TOOL_TRANSCOLOURSAMPLER: nID = IDS_PNT_TOOL_TRANSCOLOURSAMPLER; break;
+    case TOOL_LINE: nID = IDS_PNT_TOOL_LINE; break;
+    case TOOL_TEXT: nID = IDS_PNT_TOOL_TEXT; break;
+    case TOOL_AIRBRUSH: nID = IDS_PNT_TOOL_AIRBRUSH; break;
+    case TOOL_RECTANGLE: nID = IDS_PNT_TOOL_RECTANGLE; break;
+    case TOOL_ROUNDRECT: nID = IDS_PNT_TOOL_ROUNDRECT; break;
+    case TOOL_ELLIPSE: nID = IDS_PNT_TOOL_ELLIPSE; break;
+    case TOOL_FILLEDRECT: nID = IDS_PNT_TOOL_FILLEDRECT; break;
+    case TOOL_FILLEDROUNDRECT: nID = IDS_PNT_TOOL_FILLEDROUNDRECT; break;
+    case TOOL_FILLEDELLIPSE: nID = IDS_PNT_TOOL_FILLEDELLIPSE; break;
+    default: break;
+    }
+    CString strText;
+    if (nID != 0)
+        strText.LoadString(nID);
+    return strText;
+}
+
+void CPntCtrl::OnSetStatusMessage(LPCSTR lpszText)
+{
+    CWinThread* pThread = AfxGetThread();
+    CWnd* pMainWnd = pThread != NULL ? pThread->GetMainWnd() : NULL;
+    if (pMainWnd != NULL && pMainWnd->IsKindOf(RUNTIME_CLASS(CFrameWnd)))
+        static_cast<CFrameWnd*>(pMainWnd)->SetMessageText(lpszText);
+}
+
+void CPntCtrl::ClearStatusMessage()
+{
+    // The idle text is the host's; without it the status bar is emptied.
+    CString strIdle;
+    strIdle.LoadString(AFX_IDS_IDLEMESSAGE);
+    OnSetStatusMessage(strIdle);
+}
+
+/////////////////////////////////////////////////////////////////////////////
+// One-slot snapshot of the image, taken while a rubber-band shape or a drag runs
+
+BOOL CPntCtrl::SaveState()
+{
+    delete m_pSavedState;
+    m_pSavedState = new (std::nothrow) CDIBSection;
+    if (m_pSavedState == NULL)
+        return FALSE;
+    return m_pSavedState->Copy(m_Image);
+}
+
+BOOL CPntCtrl::RestoreState(BOOL bDiscard)
+{
+    if (m_pSavedState == NULL)
+        return FALSE;
+    BOOL bResult = m_Image.Copy(*m_pSavedState);
+    if (bDiscard)
+    {
+        delete m_pSavedState;
+        m_pSavedState = NULL;
+    }
+    return bResult;
+}
+
+/////////////////////////////////////////////////////////////////////////////
+// Window messages
+
+void CPntCtrl::OnDestroy()
+{
+    ClearStatusMessage();
+    CWnd::OnDestroy();
+}
+
+BOOL CPntCtrl::OnQueryNewPalette()
+{
+    Invalidate(TRUE);
+    return CWnd::OnQueryNewPalette();
+}
+
+void CPntCtrl::OnPaletteChanged(CWnd* pFocusWnd)
+{
+    CWnd::OnPaletteChanged(pFocusWnd);
+    // The window that realised the palette has already repainted itself.
+    HWND hFocus = pFocusWnd != NULL ? pFocusWnd->m_hWnd : NULL;
+    if (hFocus != m_hWnd)
+        Invalidate(TRUE);
+}
+
+void CPntCtrl::OnSettingChange(UINT uFlags, LPCTSTR lpszSection)
+{
+    CWnd::OnSettingChange(uFlags, lpszSection);
+    // System colours may have changed, and with them the palette's static entries.
+    m_Image.CreatePalette();
+}

@@ -1,0 +1,71 @@
+// CPntCtrl: the selection rectangle (image coordinates, always normalised) and clearing.
+#include "paint/PntCtrl.h"
+
+static const COLORREF CLR_NONE_SET = 0xFFFFFFFF;
+
+void CPntCtrl::ResetSelectionRect()
+{
+    if (m_Image.GetSafeHandle() != NULL)
+        m_rcSelection.SetRect(0, 0, m_Image.GetWidth(), m_Image.GetHeight());
+    else
+        m_rcSelection.SetRect(0, 0, 0, 0);
+}
+
+void CPntCtrl::SetSelectionRect(RECT* pRect, BOOL bNotify)
+{
+    if (pRect == NULL)
+        return;
+    if (m_bShowSelectionRect && WindowExists())
+        Invalidate(TRUE);
+    m_rcSelection = *pRect;
+    m_rcSelection.NormalizeRect();
+    if (bNotify)
+        DoChangeSelectionRect(CRect(*pRect));
+}
+
+void CPntCtrl::DoChangeSelectionRect(CRect rc)
+{
+    // The live redraw of a dragged piece or of the text follows rc once those tools exist.
+    UNUSED_ALWAYS(rc);
+    OnSelectionChanged();
+}
+
+BOOL CPntCtrl::ClearRect(RECT* pRect, BOOL bUndo)
+{
+    if (bUndo)
+        PreImageChange();
+
+    const COLORREF cr = m_crTransparentColor != CLR_NONE_SET ? m_crTransparentColor : m_crEraseColor;
+    CRect rcArea = pRect != NULL ? CRect(*pRect) : m_rcSelection;
+    if (!m_Image.ClearRect(&rcArea, cr))
+    {
+        // Puts back the snapshot just taken.
+        if (bUndo)
+            UndoImageChange();
+        return FALSE;
+    }
+
+    if (bUndo)
+        SetImageChanged(TRUE);
+    if (WindowExists())
+        Invalidate(TRUE);
+    return TRUE;
+}
+
+BOOL CPntCtrl::Clear()
+{
+    PreImageChange();
+
+    // Palette-relative white, not the erase colour, when no transparent colour is set.
+    const COLORREF cr = m_crTransparentColor != CLR_NONE_SET ? m_crTransparentColor : 0x02FFFFFF;
+    if (!m_Image.Clear(cr))
+    {
+        UndoImageChange();
+        return FALSE;
+    }
+
+    SetImageChanged(TRUE);
+    if (WindowExists())
+        Invalidate(TRUE);
+    return TRUE;
+}

@@ -1,0 +1,734 @@
+// CPntCtrl's view: the image, logical and device coordinate spaces, magnification, centring,
+// origin, scroll bars and the double-buffered painting with frames and pixel grid.
+//
+// Image point (x, y) lies at logical ((x + origin.x) * m + margin.left, ...) on the whole,
+// unscrolled view; device (client) coordinates are logical ones less the scroll positions.
+// Every double-to-integer step truncates toward zero, never rounds.
+#include "paint/PntCtrl.h"
+#include <algorithm>
+#include <stdlib.h>
+
+namespace
+{
+// Changing a scroll range can resize the client area, which sends WM_SIZE and so calls
+// ResetScrollBars again from inside itself; one flag for the process stops that.
+BOOL s_bResettingScrollBars = FALSE;
+
+class CResetGuard
+{
+public:
+    CResetGuard() { s_bResettingScrollBars = TRUE; }
+    ~CResetGuard() { s_bResettingScrollBars = FALSE; }
+};
+
+// Handle size of the selection frame, in device pixels; also the margin around the image.
+const int nHandleSize = 5;
+// Palette-relative pure blue: exact on palette devices too.
+const COLORREF crFrame = 0x02FF0000;
+
+// Resize handle nHandle (0-3 corners clockwise from top-left, 4-7 sides clockwise from the
+// top) of a frame drawn around rcFrame, with the handles outside it.
+CRect OutsideHandleRect(const CRect& rcFrame, int nHandle, int nSize)
+{
+    // The frame line runs one pixel outside rcFrame; each handle overlaps that line by one
+    // pixel and sticks out nSize - 1 beyond it.
+    CRect rcOuter = rcFrame;
+    rcOuter.InflateRect(nSize, nSize);
+    int xLeft = rcOuter.left;
+    int xRight = rcOuter.right - nSize;
+    int xMiddle = rcOuter.left + (rcOuter.Width() - nSize) / 2;
+    int yTop = rcOuter.top;
+    int yBottom = rcOuter.bottom - nSize;
+    int yMiddle = rcOuter.top + (rcOuter.Height() - nSize) / 2;
+
+    static const int s_nColumn[8] = { 0, 2, 2, 0, 1, 2, 1, 0 };   // 0 left, 1 middle, 2 right
+    static const int s_nRow[8] = { 0, 0, 2, 2, 0, 1, 2, 1 };      // 0 top, 1 middle, 2 bottom
+    int x = s_nColumn[nHandle] == 0 ? xLeft : (s_nColumn[nHandle] == 1 ? xMiddle : xRight);
+    int y = s_nRow[nHandle] == 0 ? yTop : (s_nRow[nHandle] == 1 ? yMiddle : yBottom);
+    return CRect(x, y, x + nSize, y + nSize);
+}
+
+// Corner handles always; the side handles only when the side is long enough to keep them
+// clear of the corners.
+UINT HandleMask(const CRect& rcFrame, int nSize)
+{
+    UINT nMask = 0x0F;
+    if (abs(rcFrame.Width()) - 3 * nSize > 4)
+        nMask |= 0x50;
+    if (abs(rcFrame.Height()) - 3 * nSize > 4)
+        nMask |= 0xA0;
+    return nMask;
+}
+
+// One scroll request on bar nBar (SB_HORZ or SB_VERT) of range 0..nRange. Line steps move
+// the pixels already shown with ScrollWindow and repaint only the strip uncovered; the
+// other steps repaint the client area.
+void ScrollView(CWnd* pWnd, int nBar, int nRange, UINT nSBCode, UINT nPos)
+{
+    const BOOL bHorz = nBar == SB_HORZ;
+    CRect rcClient;
+    pWnd->GetClientRect(&rcClient);
+    const int nOld = pWnd->GetScrollPos(nBar);
+    const int nPage = bHorz ? rcClient.Width() : rcClient.Height();
+    const int nStep = nPage / 10;
+
+    switch (nSBCode)
+    {
+    case SB_LINEUP:
+        if (nOld >= 1)
+        {
+            pWnd->SetScrollPos(nBar, std::max(nOld - nStep, 0), TRUE);
+            int nMoved = nOld - pWnd->GetScrollPos(nBar);
+            if (nMoved > 0)
+            {
+                // Contents move right (down); the strip at the left (top) edge is new.
+                CRect rcStrip = rcClient;
+                if (bHorz)
+                {
+                    pWnd->ScrollWindow(nMoved, 0);
+                    rcStrip.right = rcStrip.left + nMoved;
+                }
+                else
+                {
+                    pWnd->ScrollWindow(0, nMoved);
+                    rcStrip.bottom = rcStrip.top + nMoved;
+                }
+                pWnd->InvalidateRect(&rcStrip, TRUE);
+            }
+        }
+        break;
+    case SB_LINEDOWN:
+        if (nOld < nRange)
+        {
+            pWnd->SetScrollPos(nBar, nOld + nStep, TRUE);   // the window clamps it
+            int nMoved = pWnd->GetScrollPos(nBar) - nOld;
+            if (nMoved > 0)
+            {
+                CRect rcStrip = rcClient;
+                if (bHorz)
+                {
+                    pWnd->ScrollWindow(-nMoved, 0);
+                    rcStrip.left = rcStrip.right - nMoved;
+                }
+                else
+                {
+                    pWnd->ScrollWindow(0, -nMoved);
+                    rcStrip.top = rcStrip.bottom - nMoved;
+                }
+                pWnd->InvalidateRect(&rcStrip, TRUE);
+            }
+        }
+        break;
+    case SB_PAGEUP:
+        if (nOld >= 1)
+        {
+            pWnd->SetScrollPos(nBar, std::max(nOld - nPage, 0), TRUE);
+            pWnd->Invalidate(TRUE);
+        }
+        break;
+    case SB_PAGEDOWN:
+        if (nOld < nRange)
+        {
+            pWnd->SetScrollPos(nBar, std::min(nOld + nPage, nRange), TRUE);
+            pWnd->Invalidate(TRUE);
+        }
+        break;
+    case SB_THUMBPOSITION:
+    case SB_THUMBTRACK:
+        pWnd->SetScrollPos(nBar, (int)nPos, TRUE);
+        pWnd->Invalidate(TRUE);
+        break;
+    case SB_TOP:
+        if (nOld >= 1)
+        {
+            pWnd->SetScrollPos(nBar, 0, TRUE);
+            pWnd->Invalidate(TRUE);
+        }
+        break;
+    case SB_BOTTOM:
+        if (nOld < nRange)
+        {
+            pWnd->SetScrollPos(nBar, nRange, TRUE);
+            pWnd->Invalidate(TRUE);
+        }
+        break;
+    default:
+        break;
+    }
+}
+
+void FillWorkspace(CDC* pDC, const RECT& rc)
+{
+    if (rc.right > rc.left && rc.bottom > rc.top)
+        pDC->FillRect(&rc, CBrush::FromHandle(::GetSysColorBrush(COLOR_APPWORKSPACE)));
+}
+}
+
+/////////////////////////////////////////////////////////////////////////////
+// Coordinate conversions
+
+void CPntCtrl::IPtoLP(POINT* pPoint)
+{
+    if (pPoint == NULL)
+        return;
+    pPoint->x = (int)((pPoint->x + m_ptOrigin.x) * m_dMagnification) + m_rcMargin.left;
+    pPoint->y = (int)((pPoint->y + m_ptOrigin.y) * m_dMagnification) + m_rcMargin.top;
+}
+
+void CPntCtrl::IPtoLP(RECT* pRect)
+{
+    if (pRect == NULL)
+        return;
+    IPtoLP((POINT*)&pRect->left);
+    IPtoLP((POINT*)&pRect->right);
+}
+
+void CPntCtrl::IPtoLP(SIZE* pSize)
+{
+    if (pSize == NULL)
+        return;
+    pSize->cx = (int)(pSize->cx * m_dMagnification);
+    pSize->cy = (int)(pSize->cy * m_dMagnification);
+}
+
+void CPntCtrl::LPtoIP(POINT* pPoint)
+{
+    if (pPoint == NULL)
+        return;
+    if (m_dMagnification > 0)
+    {
+        pPoint->x = (int)((pPoint->x - m_rcMargin.left) / m_dMagnification) - m_ptOrigin.x;
+        pPoint->y = (int)((pPoint->y - m_rcMargin.top) / m_dMagnification) - m_ptOrigin.y;
+    }
+    else
+    {
+        pPoint->x = pPoint->y = 0;
+    }
+}
+
+void CPntCtrl::LPtoIP(RECT* pRect)
+{
+    if (pRect == NULL)
+        return;
+    LPtoIP((POINT*)&pRect->left);
+    LPtoIP((POINT*)&pRect->right);
+}
+
+void CPntCtrl::LPtoIP(SIZE* pSize)
+{
+    if (pSize == NULL)
+        return;
+    if (m_dMagnification > 0)
+    {
+        pSize->cx = (int)(pSize->cx / m_dMagnification);
+        pSize->cy = (int)(pSize->cy / m_dMagnification);
+    }
+    else
+    {
+        pSize->cx = pSize->cy = 0;
+    }
+}
+
+// A scroll bar counts only while it has a range; a hidden bar may keep a stale position.
+void CPntCtrl::LPtoDP(POINT* pPoint)
+{
+    if (pPoint == NULL)
+        return;
+    BOOL bWnd = WindowExists();
+    pPoint->x -= (bWnd && m_nHScrollRange >= 1) ? GetScrollPos(SB_HORZ) : 0;
+    pPoint->y -= (bWnd && m_nVScrollRange >= 1) ? GetScrollPos(SB_VERT) : 0;
+}
+
+void CPntCtrl::LPtoDP(RECT* pRect)
+{
+    if (pRect == NULL)
+        return;
+    LPtoDP((POINT*)&pRect->left);
+    LPtoDP((POINT*)&pRect->right);
+}
+
+// Callers pass points in SIZE structures: shifted like points.
+void CPntCtrl::LPtoDP(SIZE* pSize)
+{
+    if (pSize == NULL)
+        return;
+    CPoint pt(pSize->cx, pSize->cy);
+    LPtoDP(&pt);
+    pSize->cx = pt.x;
+    pSize->cy = pt.y;
+}
+
+void CPntCtrl::DPtoLP(POINT* pPoint)
+{
+    if (pPoint == NULL)
+        return;
+    BOOL bWnd = WindowExists();
+    pPoint->x += (bWnd && m_nHScrollRange >= 1) ? GetScrollPos(SB_HORZ) : 0;
+    pPoint->y += (bWnd && m_nVScrollRange >= 1) ? GetScrollPos(SB_VERT) : 0;
+}
+
+void CPntCtrl::DPtoLP(RECT* pRect)
+{
+    if (pRect == NULL)
+        return;
+    DPtoLP((POINT*)&pRect->left);
+    DPtoLP((POINT*)&pRect->right);
+}
+
+void CPntCtrl::DPtoLP(SIZE* pSize)
+{
+    if (pSize == NULL)
+        return;
+    CPoint pt(pSize->cx, pSize->cy);
+    DPtoLP(&pt);
+    pSize->cx = pt.x;
+    pSize->cy = pt.y;
+}
+
+CPoint CPntCtrl::ClientToImage(CPoint pt)
+{
+    DPtoLP(&pt);
+    LPtoIP(&pt);
+    return pt;
+}
+
+// The logical extent that the scroll bars cover: the magnified image and a border around it.
+CSize CPntCtrl::ImageDisplaySize()
+{
+    CSize size(m_Image.GetWidth() + m_ptOrigin.x, m_Image.GetHeight() + m_ptOrigin.y);
+    IPtoLP(&size);
+    size.cx += 2 * m_rcMargin.right;
+    size.cy += 2 * m_rcMargin.bottom;
+    return size;
+}
+
+/////////////////////////////////////////////////////////////////////////////
+// Magnification, centring, origin and grid
+
+UINT CPntCtrl::GetMagnification() const
+{
+    return (UINT)(int)(m_dMagnification * 100.0);
+}
+
+void CPntCtrl::SetMagnification(UINT nPercent)
+{
+    m_dMagnification = nPercent * 0.01;
+    CentreImage(m_bImageCentered);
+    ResetScrollBars();
+    OnMagnificationChanged();
+    if (WindowExists())
+        Invalidate(TRUE);
+}
+
+int CPntCtrl::GetNextMagLevel(int nCurrent, BOOL bUp)
+{
+    if (nCurrent < 0)
+        nCurrent = (int)(m_dMagnification * 100.0);
+    const int nLevels = (int)(sizeof(MagnificationLevels) / sizeof(MagnificationLevels[0]));
+    if (bUp)
+    {
+        for (int i = 0; i < nLevels; i++)
+            if (MagnificationLevels[i] > nCurrent)
+                return MagnificationLevels[i];
+    }
+    else
+    {
+        for (int i = nLevels - 1; i >= 0; i--)
+            if (MagnificationLevels[i] < nCurrent)
+                return MagnificationLevels[i];
+    }
+    return -1;
+}
+
+BOOL CPntCtrl::SetMagnificationToFillWindow()
+{
+    if (!WindowExists())
+        return FALSE;
+    Invalidate(TRUE);
+
+    // Measure the client area as it would be without scroll bars.
+    CRect rcClient;
+    GetClientRect(&rcClient);
+    if (m_nVScrollRange >= 1)
+        rcClient.right += ::GetSystemMetrics(SM_CXVSCROLL);
+    if (m_nHScrollRange >= 1)
+        rcClient.bottom += ::GetSystemMetrics(SM_CYHSCROLL);
+
+    // Without an image, or in a window too small to show one, there is no factor to fit:
+    // the magnification stays as it is.
+    int nImageWidth = m_Image.GetWidth() + m_ptOrigin.x;
+    int nImageHeight = m_Image.GetHeight() + m_ptOrigin.y;
+    if (m_Image.GetSafeHandle() == NULL || nImageWidth <= 0 || nImageHeight <= 0)
+        return FALSE;
+    double sx = (double)(rcClient.Width() - 2 * m_rcMargin.right - 1) / nImageWidth;
+    double sy = (double)(rcClient.Height() - 2 * m_rcMargin.bottom - 1) / nImageHeight;
+    double dFit = sx < sy ? sx : sy;
+    if (dFit <= 0)
+        return FALSE;
+
+    m_dMagnification = dFit;
+    ResetScrollBars();
+    CentreImage(m_bImageCentered);
+    OnMagnificationChanged();
+    return TRUE;
+}
+
+// Computed once per call: resizing the window later does not re-centre.
+void CPntCtrl::CentreImage(BOOL bCentre)
+{
+    if (!WindowExists())
+        return;
+    m_bImageCentered = bCentre;
+    if (bCentre)
+    {
+        CSize size = ImageDisplaySize();
+        CRect rcClient;
+        GetClientRect(&rcClient);
+        int nSpareX = (rcClient.Width() - size.cx) / 2;
+        int nSpareY = (rcClient.Height() - size.cy) / 2;
+        m_rcMargin.left = (nSpareX > 0 ? nSpareX : 0) + m_rcMargin.right;
+        m_rcMargin.top = (nSpareY > 0 ? nSpareY : 0) + m_rcMargin.bottom;
+    }
+    else
+    {
+        m_rcMargin.left = m_rcMargin.right;
+        m_rcMargin.top = m_rcMargin.bottom;
+    }
+    Invalidate(TRUE);
+}
+
+void CPntCtrl::SetOrigin(int x, int y)
+{
+    m_ptOrigin = CPoint(x, y);
+    ResetScrollBars();
+    if (WindowExists())
+        Invalidate(TRUE);
+}
+
+void CPntCtrl::SetShowGrid(BOOL bShow, UINT nMinMagnification)
+{
+    m_bShowGrid = bShow;
+    m_nGridMinMagnification = nMinMagnification;
+    if (WindowExists())
+        Invalidate(TRUE);
+}
+
+/////////////////////////////////////////////////////////////////////////////
+// Scroll bars
+
+void CPntCtrl::ResetScrollBars()
+{
+    if (s_bResettingScrollBars || !WindowExists())
+        return;
+    CResetGuard guard;
+
+    CRect rcArea;
+    GetClientRect(&rcArea);
+    SCROLLINFO si;
+    memset(&si, 0, sizeof(si));
+    si.cbSize = sizeof(si);
+    si.fMask = SIF_PAGE;
+    si.nPage = (UINT)rcArea.Width();
+    SetScrollInfo(SB_HORZ, &si, FALSE);
+    si.nPage = (UINT)rcArea.Height();
+    SetScrollInfo(SB_VERT, &si, FALSE);
+
+    if (m_Image.GetSafeHandle() == NULL)
+    {
+        m_nHScrollRange = m_nVScrollRange = 0;
+        SetScrollRange(SB_HORZ, 0, 0, TRUE);
+        SetScrollRange(SB_VERT, 0, 0, TRUE);
+        return;
+    }
+
+    // Work in the area that the window would have without its scroll bars.
+    CSize size = ImageDisplaySize();
+    if (m_nHScrollRange > 0)
+        rcArea.bottom += ::GetSystemMetrics(SM_CYHSCROLL);
+    if (m_nVScrollRange > 0)
+        rcArea.right += ::GetSystemMetrics(SM_CXVSCROLL);
+    m_nHScrollRange = m_nVScrollRange = 0;
+
+    // Less-or-equal: an image exactly as large as the area still gets a bar.
+    BOOL bVertical = FALSE;
+    if (rcArea.Height() <= size.cy)
+    {
+        bVertical = TRUE;
+        rcArea.right -= ::GetSystemMetrics(SM_CXVSCROLL);
+        m_nVScrollRange = size.cy;
+    }
+    if (rcArea.Width() <= size.cx)
+    {
+        m_nHScrollRange = size.cx;
+        if (!bVertical)
+        {
+            // The horizontal bar takes height away, which may call for the vertical one.
+            rcArea.bottom -= ::GetSystemMetrics(SM_CYHSCROLL);
+            if (rcArea.Height() <= size.cy)
+                m_nVScrollRange = size.cy;
+        }
+    }
+
+    SetScrollRange(SB_VERT, 0, m_nVScrollRange, TRUE);
+    SetScrollRange(SB_HORZ, 0, m_nHScrollRange, TRUE);
+
+    // A page larger than the range is clamped to it, so the page given above to a bar that
+    // had no range yet was cut to 1: give it again now that the ranges are set.
+    GetClientRect(&rcArea);
+    si.nPage = (UINT)rcArea.Width();
+    SetScrollInfo(SB_HORZ, &si, FALSE);
+    si.nPage = (UINT)rcArea.Height();
+    SetScrollInfo(SB_VERT, &si, FALSE);
+}
+
+void CPntCtrl::OnSize(UINT nType, int cx, int cy)
+{
+    CWnd::OnSize(nType, cx, cy);
+    ResetScrollBars();
+}
+
+void CPntCtrl::OnHScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar)
+{
+    CRect rcClient;
+    GetClientRect(&rcClient);
+    if (rcClient.IsRectEmpty())
+        return;
+    ScrollView(this, SB_HORZ, m_nHScrollRange, nSBCode, nPos);
+    CWnd::OnHScroll(nSBCode, nPos, pScrollBar);
+}
+
+void CPntCtrl::OnVScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar)
+{
+    CRect rcClient;
+    GetClientRect(&rcClient);
+    if (rcClient.IsRectEmpty())
+        return;
+    ScrollView(this, SB_VERT, m_nVScrollRange, nSBCode, nPos);
+    CWnd::OnVScroll(nSBCode, nPos, pScrollBar);
+}
+
+/////////////////////////////////////////////////////////////////////////////
+// Painting
+
+// Only the workspace around the image is erased: the image area is painted over whole, so
+// erasing it too would flicker.
+BOOL CPntCtrl::OnEraseBkgnd(CDC* pDC)
+{
+    CRect rcClip;
+    if (pDC == NULL || pDC->GetClipBox(&rcClip) == NULLREGION || rcClip.IsRectEmpty())
+        return TRUE;
+    if (m_Image.GetSafeHandle() == NULL)
+    {
+        FillWorkspace(pDC, rcClip);
+        return TRUE;
+    }
+
+    CPoint ptTL(0, 0);
+    IPtoLP(&ptTL);
+    LPtoDP(&ptTL);
+    CPoint ptBR(m_Image.GetWidth(), m_Image.GetHeight());
+    IPtoLP(&ptBR);
+    LPtoDP(&ptBR);
+
+    // The image covers TL to BR inclusive; the four bands around it are erased.
+    int nTop = std::min(std::max((int)ptTL.y, (int)rcClip.top), (int)rcClip.bottom);
+    int nBottom = std::max(std::min((int)ptBR.y + 1, (int)rcClip.bottom), nTop);
+    FillWorkspace(pDC, CRect(rcClip.left, rcClip.top, rcClip.right, nTop));
+    FillWorkspace(pDC, CRect(rcClip.left, nTop, std::min((int)ptTL.x, (int)rcClip.right), nBottom));
+    FillWorkspace(pDC, CRect(std::max((int)ptBR.x + 1, (int)rcClip.left), nTop, rcClip.right, nBottom));
+    FillWorkspace(pDC, CRect(rcClip.left, nBottom, rcClip.right, rcClip.bottom));
+    return TRUE;
+}
+
+// The clip box is painted off-screen and copied in one blit, so the window never flickers
+// and a partial repaint costs in proportion to its area.
+void CPntCtrl::OnPaint()
+{
+    CPaintDC dc(this);
+    if (m_Image.GetSafeHandle() == NULL)
+        return;
+
+    CRect rcPaint;
+    if (dc.GetClipBox(&rcPaint) == NULLREGION || rcPaint.IsRectEmpty())
+        return;
+    CDC dcMem;
+    if (!dcMem.CreateCompatibleDC(&dc))
+        return;
+    CBitmap bmp;
+    if (!bmp.CreateCompatibleBitmap(&dc, rcPaint.Width(), rcPaint.Height()))
+        return;
+    CBitmap* pOldBitmap = dcMem.SelectObject(&bmp);
+    // Client coordinates draw straight into the buffer.
+    dcMem.SetWindowOrg(rcPaint.left, rcPaint.top);
+
+    FillWorkspace(&dcMem, rcPaint);
+    OnDraw(&dcMem);
+
+    // The frames are drawn with window origin 0, so their rectangles are made buffer-relative.
+    if (m_nToolMode != TOOL_SELECT && m_nToolMode != TOOL_TEXT)
+    {
+        CRect rcImage(0, 0, m_Image.GetWidth(), m_Image.GetHeight());
+        IPtoLP(&rcImage);
+        LPtoDP(&rcImage);
+        rcImage.OffsetRect(-rcPaint.left, -rcPaint.top);
+        rcImage.NormalizeRect();
+        DrawFrame(&dcMem, rcImage, FALSE);
+    }
+    if (m_bShowSelectionRect)
+    {
+        CRect rcSelection = m_rcSelection;
+        IPtoLP(&rcSelection);
+        LPtoDP(&rcSelection);
+        rcSelection.OffsetRect(-rcPaint.left, -rcPaint.top);
+        rcSelection.NormalizeRect();
+        DrawFrame(&dcMem, rcSelection, TRUE);
+    }
+
+    CPalette* pOldPalette = NULL;
+    BOOL bPalette = (dc.GetDeviceCaps(RASTERCAPS) & RC_PALETTE) != 0 &&
+                    m_Image.GetPalette()->GetSafeHandle() != NULL;
+    if (bPalette)
+    {
+        pOldPalette = dc.SelectPalette(m_Image.GetPalette(), FALSE);
+        dc.RealizePalette();
+    }
+    dc.BitBlt(rcPaint.left, rcPaint.top, rcPaint.Width(), rcPaint.Height(), &dcMem,
+              rcPaint.left, rcPaint.top, SRCCOPY);
+    if (bPalette && pOldPalette != NULL)
+        dc.SelectPalette(pOldPalette, TRUE);
+
+    dcMem.SelectObject(pOldBitmap);
+}
+
+void CPntCtrl::OnDraw(CDC* pDC)
+{
+    if (pDC == NULL)
+        return;
+    OnBeginPaint(pDC);
+
+    CPoint ptTL(0, 0);
+    IPtoLP(&ptTL);
+    LPtoDP(&ptTL);
+    CPoint ptBR(m_Image.GetWidth(), m_Image.GetHeight());
+    IPtoLP(&ptBR);
+    LPtoDP(&ptBR);
+    // The image fills TL to BR inclusive.
+    CSize size(ptBR.x - ptTL.x + 1, ptBR.y - ptTL.y + 1);
+
+    BOOL bTransparent = m_bTransparent && m_crTransparentColor != 0xFFFFFFFF;
+    if (bTransparent)
+        m_Image.StretchTransparent(pDC, ptTL, size, m_crTransparentColor);
+    else if (GetMagnification() == 100)
+        m_Image.Draw(pDC, ptTL);
+    else
+        m_Image.Stretch(pDC, ptTL, size);
+
+    OnEndPaint(pDC);
+}
+
+void CPntCtrl::OnBeginPaint(CDC*)
+{
+}
+
+void CPntCtrl::OnEndPaint(CDC* pDC)
+{
+    DrawGrid(pDC);
+}
+
+// A checkerboard of the two button colours stays visible over any picture.
+void CPntCtrl::DrawGrid(CDC* pDC)
+{
+    if (pDC == NULL || m_Image.GetSafeHandle() == NULL)
+        return;
+    UINT nPercent = GetMagnification();
+    if (!m_bShowGrid || nPercent < m_nGridMinMagnification || nPercent < 200)
+        return;
+    if (m_bGridWholePercentOnly && (UINT)((int)(nPercent * 0.01) * 100) != nPercent)
+        return;
+
+    CPoint ptTL(0, 0);
+    IPtoLP(&ptTL);
+    LPtoDP(&ptTL);
+    CPoint ptBR(m_Image.GetWidth(), m_Image.GetHeight());
+    IPtoLP(&ptBR);
+    LPtoDP(&ptBR);
+
+    static const WORD s_wPattern[8] = { 0xAA, 0x55, 0xAA, 0x55, 0xAA, 0x55, 0xAA, 0x55 };
+    CBitmap bmpPattern;
+    if (!bmpPattern.CreateBitmap(8, 8, 1, 1, s_wPattern))
+        return;
+    CBrush brush;
+    if (!brush.CreatePatternBrush(&bmpPattern))
+        return;
+    CBrush* pOldBrush = pDC->SelectObject(&brush);
+    COLORREF crOldText = pDC->SetTextColor(::GetSysColor(COLOR_BTNFACE));
+    COLORREF crOldBk = pDC->SetBkColor(::GetSysColor(COLOR_BTNSHADOW));
+
+    // Lines outside the clip box are skipped: a large image has thousands of them.
+    CRect rcClip;
+    pDC->GetClipBox(&rcClip);
+    double dZoom = nPercent * 0.01;
+    int nHeight = ptBR.y - ptTL.y;
+    int nWidth = ptBR.x - ptTL.x;
+    for (int i = 0; i <= m_Image.GetWidth(); i++)
+    {
+        int x = ptTL.x + (int)(i * dZoom);
+        if (x >= rcClip.left && x < rcClip.right)
+            pDC->PatBlt(x, ptTL.y, 1, nHeight, PATCOPY);
+    }
+    for (int j = 0; j <= m_Image.GetHeight(); j++)
+    {
+        int y = ptTL.y + (int)(j * dZoom);
+        if (y >= rcClip.top && y < rcClip.bottom)
+            pDC->PatBlt(ptTL.x, y, nWidth, 1, PATCOPY);
+    }
+
+    pDC->SetBkColor(crOldBk);
+    pDC->SetTextColor(crOldText);
+    pDC->SelectObject(pOldBrush);
+}
+
+// What the selection tracker draws: a dotted frame one pixel outside rc and, for a
+// selection, resize handles outside that.
+void CPntCtrl::DrawFrame(CDC* pDC, CRect rc, BOOL bHandles)
+{
+    if (pDC == NULL || pDC->GetSafeHdc() == NULL)
+        return;
+    int nSaved = pDC->SaveDC();
+    pDC->SetMapMode(MM_TEXT);
+    pDC->SetViewportOrg(0, 0);
+    pDC->SetWindowOrg(0, 0);
+
+    CRect rcFrame = rc;
+    rcFrame.NormalizeRect();
+    CRect rcLine = rcFrame;
+    rcLine.InflateRect(1, 1);
+
+    CPen pen;
+    if (pen.CreatePen(PS_DOT, 0, crFrame))
+    {
+        CPen* pOldPen = pDC->SelectObject(&pen);
+        CGdiObject* pOldBrush = pDC->SelectStockObject(NULL_BRUSH);
+        int nOldRop = pDC->SetROP2(R2_COPYPEN);
+        pDC->Rectangle(&rcLine);
+        pDC->SetROP2(nOldRop);
+        pDC->SelectObject(pOldBrush);
+        pDC->SelectObject(pOldPen);
+    }
+
+    if (bHandles)
+    {
+        CGdiObject* pOldPen = pDC->SelectStockObject(WHITE_PEN);
+        CGdiObject* pOldBrush = pDC->SelectStockObject(BLACK_BRUSH);
+        UINT nMask = HandleMask(rcFrame, nHandleSize);
+        for (int i = 0; i < 8; i++)
+        {
+            if (nMask & (1u << i))
+                pDC->Rectangle(OutsideHandleRect(rcFrame, i, nHandleSize));
+        }
+        pDC->SelectObject(pOldBrush);
+        pDC->SelectObject(pOldPen);
+    }
+
+    pDC->RestoreDC(nSaved);
+}
