@@ -42,6 +42,8 @@
 #define AFX_IDS_USER_EXCEPTION          0xF005
 #define AFX_IDS_NOT_SUPPORTED_EXCEPTION 0xF006
 #define AFX_IDP_NO_ERROR_AVAILABLE      0xF020
+#define AFX_IDP_PARSE_INT               0xF110
+#define AFX_IDP_PARSE_UINT              0xF111
 #define AFX_IDP_FILE_NONE               0xF1A0
 #define AFX_IDP_FILE_GENERIC            0xF1A1
 #define AFX_IDP_FILE_NOT_FOUND          0xF1A2

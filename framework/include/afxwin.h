@@ -14,12 +14,25 @@
 class CWnd;
 class CFrameWnd;
 class CScrollBar;
+class CDataExchange;
+
+// CWnd::m_nFlags
+#define WF_CONTINUEMODAL 0x0001   // the modal loop goes on
+#define WF_MODALLOOP 0x0002       // a modal loop is running
+// RunModalLoop flags
+#define MLF_NOIDLEMSG 0x0001      // no WM_ENTERIDLE to the parent
+#define MLF_NOKICKIDLE 0x0002     // no WM_KICKIDLE to the window
+#define MLF_SHOWONIDLE 0x0004     // show the window when the queue first runs dry
 
 // Handle of a window object that may be NULL (see _AfxGdiHandle).
 AFX_FW_API HWND AFXAPI _AfxWndHandle(const CWnd* pWnd);
 
 // The window procedure of every window that a CWnd object handles.
 AFX_FW_API LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam);
+// Window creation through CreateWindowEx and its relatives: the window is attached to pWnd
+// and subclassed from its first message on. Unhook returns FALSE when no window was made.
+AFX_FW_API void AFXAPI AfxHookWindowCreate(CWnd* pWnd);
+AFX_FW_API BOOL AFXAPI AfxUnhookWindowCreate();
 // Hands one message to the object's WindowProc, keeping it as the message being handled
 // (what CWnd::Default passes on).
 AFX_FW_API LRESULT AFXAPI AfxCallWndProc(CWnd* pWnd, HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam);
@@ -176,6 +189,15 @@ public:
     }
     BOOL KillTimer(UINT_PTR nIDEvent) { return ::KillTimer(m_hWnd, nIDEvent); }
 
+    // Data exchange with the window's controls; FALSE when a value was refused.
+    BOOL UpdateData(BOOL bSaveAndValidate = TRUE);
+    virtual void DoDataExchange(CDataExchange* pDX);
+
+    // Modal loop: pumps messages until EndModalLoop; sends WM_KICKIDLE when the queue is idle.
+    int RunModalLoop(DWORD dwFlags = 0);
+    virtual BOOL ContinueModal();
+    virtual void EndModalLoop(int nResult);
+
     // Text, fonts and message boxes
     void SetWindowText(LPCTSTR lpszString) { ::SetWindowText(m_hWnd, lpszString); }
     int GetWindowText(LPTSTR lpszStringBuf, int nMaxCount) const { return ::GetWindowText(m_hWnd, lpszStringBuf, nMaxCount); }
@@ -191,6 +213,8 @@ public:
 
     HWND m_hWnd;
     HWND m_hWndOwner;   // set by SetOwner; NULL means the parent owns the window
+    UINT m_nFlags;      // WF_ flags below
+    int m_nModalResult;
 
 protected:
     // Default message handlers: each passes its message on to the default procedure.
@@ -309,6 +333,20 @@ public:
     // Every AfxMessageBox goes through here; an application may override it.
     virtual int DoMessageBox(LPCTSTR lpszPrompt, UINT nType, UINT nIDPrompt);
 
+    // The profile: after SetRegistryKey it lives in the registry under
+    // HKEY_CURRENT_USER\Software\<registry key>\<application name>\<section>; before, in the
+    // private profile file m_pszProfileName ("<exe title>.INI").
+    void SetRegistryKey(LPCTSTR lpszRegistryKey);
+    void SetRegistryKey(UINT nIDRegistryKey);
+    UINT GetProfileInt(LPCTSTR lpszSection, LPCTSTR lpszEntry, int nDefault);
+    BOOL WriteProfileInt(LPCTSTR lpszSection, LPCTSTR lpszEntry, int nValue);
+    CString GetProfileString(LPCTSTR lpszSection, LPCTSTR lpszEntry, LPCTSTR lpszDefault = NULL);
+    // A NULL value deletes the entry; a NULL entry deletes the whole section.
+    BOOL WriteProfileString(LPCTSTR lpszSection, LPCTSTR lpszEntry, LPCTSTR lpszValue);
+    // Open keys (the caller closes them), or NULL without a registry key.
+    HKEY GetAppRegistryKey();
+    HKEY GetSectionKey(LPCTSTR lpszSection);
+
     LPCTSTR m_pszAppName;
     HINSTANCE m_hInstance;
     LPCTSTR m_pszRegistryKey;
@@ -330,3 +368,174 @@ AFX_FW_API BOOL AFXAPI AfxRegisterClass(WNDCLASS* lpWndClass);
 
 // Starts the application: InitInstance, then Run (ExitInstance when InitInstance fails).
 AFX_FW_API int AFXAPI AfxWinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPTSTR lpCmdLine, int nCmdShow);
+
+/////////////////////////////////////////////////////////////////////////////
+// Dialogs
+
+// A dialog from a template: modal (DoModal) or modeless (Create). Templates are found
+// through the resource chain, so an extension module's dialogs open from any host.
+class AFX_FW_CLASS CDialog : public CWnd
+{
+    DECLARE_DYNAMIC(CDialog)
+public:
+    CDialog();
+    explicit CDialog(LPCTSTR lpszTemplateName, CWnd* pParentWnd = NULL);
+    explicit CDialog(UINT nIDTemplate, CWnd* pParentWnd = NULL);
+    virtual ~CDialog();
+
+    virtual BOOL Create(LPCTSTR lpszTemplateName, CWnd* pParentWnd = NULL);
+    virtual BOOL Create(UINT nIDTemplate, CWnd* pParentWnd = NULL);
+    BOOL CreateIndirect(LPCDLGTEMPLATE lpDialogTemplate, CWnd* pParentWnd = NULL, HINSTANCE hInst = NULL);
+    // Runs the dialog; returns the value given to EndDialog, or -1 when it could not be made.
+    virtual int DoModal();
+    void EndDialog(int nResult);
+
+    virtual BOOL OnInitDialog();
+    virtual BOOL PreTranslateMessage(MSG* pMsg);
+    void GotoDlgCtrl(CWnd* pWndCtrl);
+    void NextDlgCtrl() const { ::SendMessage(m_hWnd, WM_NEXTDLGCTL, 0, 0); }
+    void PrevDlgCtrl() const { ::SendMessage(m_hWnd, WM_NEXTDLGCTL, 1, 0); }
+    void SetDefID(UINT nID) { ::SendMessage(m_hWnd, DM_SETDEFID, nID, 0); }
+    DWORD GetDefID() const { return (DWORD)::SendMessage(m_hWnd, DM_GETDEFID, 0, 0); }
+    void MapDialogRect(LPRECT lpRect) const { ::MapDialogRect(m_hWnd, lpRect); }
+
+    LPCTSTR m_lpszTemplateName;
+    UINT m_nIDHelp;
+    CWnd* m_pParentWnd;
+
+protected:
+    virtual void OnOK();
+    virtual void OnCancel();
+    // Creates the window from a template, attached to this object from its first message.
+    BOOL CreateDlgIndirect(LPCDLGTEMPLATE lpDialogTemplate, CWnd* pParentWnd, HINSTANCE hInst);
+    DECLARE_MESSAGE_MAP()
+};
+
+// The dialog procedure of every CDialog: WM_INITDIALOG reaches OnInitDialog; everything else
+// has already been offered to the object's message map.
+AFX_FW_API INT_PTR CALLBACK AfxDlgProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
+
+// One data exchange between a window and its controls.
+class AFX_FW_CLASS CDataExchange
+{
+public:
+    CDataExchange(CWnd* pDlgWnd, BOOL bSaveAndValidate);
+
+    // The control nIDC; throws CNotSupportedException when there is none.
+    HWND PrepareCtrl(int nIDC);
+    HWND PrepareEditCtrl(int nIDC);
+    // Refocuses the last control prepared and throws CUserException.
+    [[noreturn]] void Fail();
+
+    BOOL m_bSaveAndValidate;
+    CWnd* m_pDlgWnd;
+    HWND m_hWndLastControl;
+    BOOL m_bEditLastControl;
+};
+
+AFX_FW_API void AFXAPI DDX_Control(CDataExchange* pDX, int nIDC, CWnd& rControl);
+AFX_FW_API void AFXAPI DDX_Text(CDataExchange* pDX, int nIDC, int& value);
+AFX_FW_API void AFXAPI DDX_Text(CDataExchange* pDX, int nIDC, UINT& value);
+AFX_FW_API void AFXAPI DDX_Text(CDataExchange* pDX, int nIDC, CString& value);
+AFX_FW_API void AFXAPI DDX_Check(CDataExchange* pDX, int nIDC, int& value);
+AFX_FW_API void AFXAPI DDX_CBIndex(CDataExchange* pDX, int nIDC, int& index);
+
+/////////////////////////////////////////////////////////////////////////////
+// Standard controls
+
+class AFX_FW_CLASS CStatic : public CWnd
+{
+    DECLARE_DYNAMIC(CStatic)
+public:
+    virtual BOOL Create(LPCTSTR lpszText, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID = 0xffff)
+    {
+        return CWnd::Create("STATIC", lpszText, dwStyle, rect, pParentWnd, nID);
+    }
+    HBITMAP SetBitmap(HBITMAP hBitmap) { return (HBITMAP)::SendMessage(m_hWnd, STM_SETIMAGE, IMAGE_BITMAP, (LPARAM)hBitmap); }
+    HBITMAP GetBitmap() const { return (HBITMAP)::SendMessage(m_hWnd, STM_GETIMAGE, IMAGE_BITMAP, 0); }
+};
+
+class AFX_FW_CLASS CButton : public CWnd
+{
+    DECLARE_DYNAMIC(CButton)
+public:
+    virtual BOOL Create(LPCTSTR lpszCaption, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID)
+    {
+        return CWnd::Create("BUTTON", lpszCaption, dwStyle, rect, pParentWnd, nID);
+    }
+    int GetCheck() const { return (int)::SendMessage(m_hWnd, BM_GETCHECK, 0, 0); }
+    void SetCheck(int nCheck) { ::SendMessage(m_hWnd, BM_SETCHECK, (WPARAM)nCheck, 0); }
+    UINT GetState() const { return (UINT)::SendMessage(m_hWnd, BM_GETSTATE, 0, 0); }
+    void SetState(BOOL bHighlight) { ::SendMessage(m_hWnd, BM_SETSTATE, bHighlight, 0); }
+    HBITMAP SetBitmap(HBITMAP hBitmap) { return (HBITMAP)::SendMessage(m_hWnd, BM_SETIMAGE, IMAGE_BITMAP, (LPARAM)hBitmap); }
+    HBITMAP GetBitmap() const { return (HBITMAP)::SendMessage(m_hWnd, BM_GETIMAGE, IMAGE_BITMAP, 0); }
+};
+
+class AFX_FW_CLASS CEdit : public CWnd
+{
+    DECLARE_DYNAMIC(CEdit)
+public:
+    virtual BOOL Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID)
+    {
+        return CWnd::Create("EDIT", NULL, dwStyle, rect, pParentWnd, nID);
+    }
+    void SetSel(DWORD dwSelection, BOOL bNoScroll = FALSE)
+    {
+        ::SendMessage(m_hWnd, EM_SETSEL, LOWORD(dwSelection), HIWORD(dwSelection));
+        if (!bNoScroll)
+            ::SendMessage(m_hWnd, EM_SCROLLCARET, 0, 0);
+    }
+    void SetSel(int nStartChar, int nEndChar, BOOL bNoScroll = FALSE)
+    {
+        ::SendMessage(m_hWnd, EM_SETSEL, nStartChar, nEndChar);
+        if (!bNoScroll)
+            ::SendMessage(m_hWnd, EM_SCROLLCARET, 0, 0);
+    }
+    DWORD GetSel() const { return (DWORD)::SendMessage(m_hWnd, EM_GETSEL, 0, 0); }
+    void GetSel(int& nStartChar, int& nEndChar) const
+    {
+        ::SendMessage(m_hWnd, EM_GETSEL, (WPARAM)&nStartChar, (LPARAM)&nEndChar);
+    }
+    void ReplaceSel(LPCTSTR lpszNewText, BOOL bCanUndo = FALSE)
+    {
+        ::SendMessage(m_hWnd, EM_REPLACESEL, bCanUndo, (LPARAM)lpszNewText);
+    }
+    void LimitText(int nChars = 0) { ::SendMessage(m_hWnd, EM_LIMITTEXT, nChars, 0); }
+    int GetLineCount() const { return (int)::SendMessage(m_hWnd, EM_GETLINECOUNT, 0, 0); }
+    BOOL CanUndo() const { return (BOOL)::SendMessage(m_hWnd, EM_CANUNDO, 0, 0); }
+    void Copy() { ::SendMessage(m_hWnd, WM_COPY, 0, 0); }
+    void Cut() { ::SendMessage(m_hWnd, WM_CUT, 0, 0); }
+    void Paste() { ::SendMessage(m_hWnd, WM_PASTE, 0, 0); }
+    void Clear() { ::SendMessage(m_hWnd, WM_CLEAR, 0, 0); }
+    BOOL Undo() { return (BOOL)::SendMessage(m_hWnd, EM_UNDO, 0, 0); }
+};
+
+class AFX_FW_CLASS CComboBox : public CWnd
+{
+    DECLARE_DYNAMIC(CComboBox)
+public:
+    virtual BOOL Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID)
+    {
+        return CWnd::Create("COMBOBOX", NULL, dwStyle, rect, pParentWnd, nID);
+    }
+    int GetCount() const { return (int)::SendMessage(m_hWnd, CB_GETCOUNT, 0, 0); }
+    int GetCurSel() const { return (int)::SendMessage(m_hWnd, CB_GETCURSEL, 0, 0); }
+    int SetCurSel(int nSelect) { return (int)::SendMessage(m_hWnd, CB_SETCURSEL, nSelect, 0); }
+    int AddString(LPCTSTR lpszString) { return (int)::SendMessage(m_hWnd, CB_ADDSTRING, 0, (LPARAM)lpszString); }
+    int InsertString(int nIndex, LPCTSTR lpszString)
+    {
+        return (int)::SendMessage(m_hWnd, CB_INSERTSTRING, nIndex, (LPARAM)lpszString);
+    }
+    int DeleteString(UINT nIndex) { return (int)::SendMessage(m_hWnd, CB_DELETESTRING, nIndex, 0); }
+    void ResetContent() { ::SendMessage(m_hWnd, CB_RESETCONTENT, 0, 0); }
+    int FindStringExact(int nIndexStart, LPCTSTR lpszFind) const
+    {
+        return (int)::SendMessage(m_hWnd, CB_FINDSTRINGEXACT, nIndexStart, (LPARAM)lpszFind);
+    }
+    void GetLBText(int nIndex, CString& rString) const;
+    DWORD_PTR GetItemData(int nIndex) const { return (DWORD_PTR)::SendMessage(m_hWnd, CB_GETITEMDATA, nIndex, 0); }
+    int SetItemData(int nIndex, DWORD_PTR dwItemData)
+    {
+        return (int)::SendMessage(m_hWnd, CB_SETITEMDATA, nIndex, (LPARAM)dwItemData);
+    }
+};

@@ -113,6 +113,9 @@ CWinApp::CWinApp(LPCTSTR lpszAppName)
     if (LPTSTR pszDot = strrchr(pszName, '.'))
         *pszDot = 0;
     m_pszExeName = _strdup(pszName);
+    // Until SetRegistryKey, the profile is "<exe title>.INI".
+    CString profile = CString(pszName) + ".INI";
+    m_pszProfileName = _strdup(profile);
 
     AFX_MODULE_STATE* pState = AfxGetModuleState();
     pState->m_pCurrentWinApp = this;
@@ -126,6 +129,8 @@ CWinApp::~CWinApp()
         pState->m_pCurrentWinApp = NULL;
     free((void*)m_pszAppName);
     free((void*)m_pszExeName);
+    free((void*)m_pszProfileName);
+    free((void*)m_pszRegistryKey);
 }
 
 int CWinApp::DoMessageBox(LPCTSTR lpszPrompt, UINT nType, UINT)

@@ -89,9 +89,7 @@ LRESULT CALLBACK _AfxCbtFilterHook(int nCode, WPARAM wParam, LPARAM lParam)
     return ::CallNextHookEx(pState->m_hHookOldCbtFilter, nCode, wParam, lParam);
 }
 
-namespace
-{
-void HookWindowCreate(CWnd* pWnd)
+void AFXAPI AfxHookWindowCreate(CWnd* pWnd)
 {
     AFX_THREAD_STATE_EX* pState = AfxGetThreadStateEx();
     if (pState->m_hHookOldCbtFilter == NULL)
@@ -99,8 +97,7 @@ void HookWindowCreate(CWnd* pWnd)
     pState->m_pWndInit = pWnd;
 }
 
-// Returns FALSE when the hook never saw the window (creation failed before it).
-BOOL UnhookWindowCreate()
+BOOL AFXAPI AfxUnhookWindowCreate()
 {
     AFX_THREAD_STATE_EX* pState = AfxGetThreadStateEx();
     if (pState->m_hHookOldCbtFilter != NULL)
@@ -115,12 +112,11 @@ BOOL UnhookWindowCreate()
     }
     return TRUE;
 }
-}
 
 /////////////////////////////////////////////////////////////////////////////
 // Handle map, attaching and subclassing
 
-CWnd::CWnd() : m_hWnd(NULL), m_hWndOwner(NULL), m_pfnSuper(NULL)
+CWnd::CWnd() : m_hWnd(NULL), m_hWndOwner(NULL), m_nFlags(0), m_nModalResult(0), m_pfnSuper(NULL)
 {
 }
 
@@ -232,10 +228,10 @@ BOOL CWnd::CreateEx(DWORD dwExStyle, LPCTSTR lpszClassName, LPCTSTR lpszWindowNa
         return FALSE;
     }
 
-    HookWindowCreate(this);
+    AfxHookWindowCreate(this);
     HWND hWnd = ::CreateWindowEx(cs.dwExStyle, cs.lpszClass, cs.lpszName, (DWORD)cs.style, cs.x, cs.y,
                                  cs.cx, cs.cy, cs.hwndParent, cs.hMenu, cs.hInstance, cs.lpCreateParams);
-    BOOL bHooked = UnhookWindowCreate();
+    BOOL bHooked = AfxUnhookWindowCreate();
     if (hWnd == NULL)
     {
         // A window that was attached and then failed (WM_CREATE returned -1) has already
@@ -540,6 +536,115 @@ void CWnd::GetWindowText(CString& rString) const
 int CWnd::MessageBox(LPCTSTR lpszText, LPCTSTR lpszCaption, UINT nType)
 {
     return ::MessageBox(m_hWnd, lpszText, lpszCaption != NULL ? lpszCaption : AfxGetAppName(), nType);
+}
+
+/////////////////////////////////////////////////////////////////////////////
+// Data exchange and the modal loop
+
+BOOL CWnd::UpdateData(BOOL bSaveAndValidate)
+{
+    CDataExchange dx(this, bSaveAndValidate);
+    try
+    {
+        DoDataExchange(&dx);
+    }
+    catch (CUserException* e)
+    {
+        // The exchange has already told the user and focused the control.
+        e->Delete();
+        return FALSE;
+    }
+    return TRUE;
+}
+
+void CWnd::DoDataExchange(CDataExchange*)
+{
+}
+
+BOOL CWnd::ContinueModal()
+{
+    return (m_nFlags & WF_CONTINUEMODAL) != 0;
+}
+
+void CWnd::EndModalLoop(int nResult)
+{
+    m_nModalResult = nResult;
+    if (m_nFlags & WF_CONTINUEMODAL)
+    {
+        m_nFlags &= ~WF_CONTINUEMODAL;
+        ::PostMessage(m_hWnd, WM_NULL, 0, 0);   // wakes a loop waiting in GetMessage
+    }
+}
+
+int CWnd::RunModalLoop(DWORD dwFlags)
+{
+    BOOL bIdle = TRUE;
+    LONG lIdleCount = 0;
+    BOOL bShowIdle = (dwFlags & MLF_SHOWONIDLE) && !(GetStyle() & WS_VISIBLE);
+    HWND hWndParent = ::GetParent(m_hWnd);
+    m_nFlags |= WF_MODALLOOP | WF_CONTINUEMODAL;
+
+    CWinThread* pThread = AfxGetThread();
+    MSG msgLocal;
+    MSG* pMsg = pThread != NULL ? &pThread->m_msgCur : &msgLocal;
+    for (;;)
+    {
+        // Idle: show the window the first time, then let it update its controls.
+        while (bIdle && !::PeekMessage(pMsg, NULL, 0, 0, PM_NOREMOVE))
+        {
+            if (bShowIdle)
+            {
+                ShowWindow(SW_SHOWNORMAL);
+                UpdateWindow();
+                bShowIdle = FALSE;
+            }
+            if (!(dwFlags & MLF_NOIDLEMSG) && hWndParent != NULL && lIdleCount == 0)
+                ::SendMessage(hWndParent, WM_ENTERIDLE, MSGF_DIALOGBOX, (LPARAM)m_hWnd);
+            if ((dwFlags & MLF_NOKICKIDLE) || !SendMessage(WM_KICKIDLE, MSGF_DIALOGBOX, lIdleCount++))
+                bIdle = FALSE;
+        }
+
+        do
+        {
+            BOOL bPumped;
+            if (pThread != NULL)
+            {
+                bPumped = pThread->PumpMessage();
+            }
+            else
+            {
+                bPumped = ::GetMessage(pMsg, NULL, 0, 0);
+                if (bPumped && !CWnd::WalkPreTranslateTree(NULL, pMsg))
+                {
+                    ::TranslateMessage(pMsg);
+                    ::DispatchMessage(pMsg);
+                }
+            }
+            if (!bPumped)
+            {
+                // The application is quitting: leave the quit for the outer loop.
+                ::PostQuitMessage((int)pMsg->wParam);
+                m_nFlags &= ~(WF_MODALLOOP | WF_CONTINUEMODAL);
+                return -1;
+            }
+            if (bShowIdle && (pMsg->message == 0x0118 || pMsg->message == WM_SYSKEYDOWN))
+            {
+                ShowWindow(SW_SHOWNORMAL);
+                UpdateWindow();
+                bShowIdle = FALSE;
+            }
+            if (!ContinueModal())
+            {
+                m_nFlags &= ~(WF_MODALLOOP | WF_CONTINUEMODAL);
+                return m_nModalResult;
+            }
+            if (pThread == NULL || pThread->IsIdleMessage(pMsg))
+            {
+                bIdle = TRUE;
+                lIdleCount = 0;
+            }
+        } while (::PeekMessage(pMsg, NULL, 0, 0, PM_NOREMOVE));
+    }
 }
 
 /////////////////////////////////////////////////////////////////////////////
