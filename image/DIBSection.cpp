@@ -441,12 +441,38 @@ BOOL CDIBSection::Copy(CDIBSection& src)
 {
     if (&src == this)
         return IsValid();
-    if (!SetBitmap(src.GetBitmapInfo(), src.GetDIBits()))
+    if (!CopyBitsInPlace(src) && !SetBitmap(src.GetBitmapInfo(), src.GetDIBits()))
         return FALSE;
     // The section takes the source's held table, which may differ from the source's own.
     SetColorTable((UINT)src.GetColorTableSize(), src.GetColorTable());
     CreatePalette();
     SetDither(src.GetDither());
+    return TRUE;
+}
+
+BOOL CDIBSection::CopyBitsInPlace(CDIBSection& src)
+{
+    // Only for an image of exactly the same layout; anything else takes the full path.
+    const BITMAPINFOHEADER& mine = m_DIBInfo.bmiHeader;
+    const BITMAPINFOHEADER& theirs = src.m_DIBInfo.bmiHeader;
+    if (!IsValid() || !src.IsValid() || m_pBits == NULL || src.m_pBits == NULL ||
+        mine.biWidth != theirs.biWidth || mine.biHeight != theirs.biHeight ||
+        mine.biBitCount != theirs.biBitCount || mine.biCompression != theirs.biCompression ||
+        mine.biClrUsed != theirs.biClrUsed || m_nColorTableSize != src.m_nColorTableSize)
+        return FALSE;
+    if (mine.biCompression == BI_BITFIELDS && memcmp(m_DIBInfo.arColors, src.m_DIBInfo.arColors, 3 * sizeof(DWORD)) != 0)
+        return FALSE;
+    const LONGLONG nBytes = ImageBytes64(mine.biWidth, mine.biHeight, mine.biBitCount);
+    if (nBytes <= 0)
+        return FALSE;
+
+    // The same state as re-creating the section from the source: its header and held table,
+    // its bits, a palette rebuilt by the caller, and dithering off until the caller says.
+    ::GdiFlush();
+    memcpy(m_pBits, src.m_pBits, (size_t)nBytes);
+    m_DIBInfo = src.m_DIBInfo;
+    m_DIBInfo.bmiHeader.biSizeImage = (DWORD)nBytes;
+    SetDither(FALSE);
     return TRUE;
 }
 

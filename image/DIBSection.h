@@ -99,6 +99,9 @@ public:
 protected:
     HDRAWDIB GetDrawDibContext();
     BOOL FillDIBColorTable(UINT nColors, RGBQUAD* pColors);
+    // Copy's shortcut for a source of the same layout: the bits go into the existing section
+    // instead of a new one. FALSE when the layouts differ.
+    BOOL CopyBitsInPlace(CDIBSection& src);
     // Error hook of the failure paths; does nothing.
     void _ShowLastError();
 

@@ -235,4 +235,8 @@ protected:
     BOOL m_bImageChanged;
     CRect m_rcSelection;
     CBitmap m_bmpMask;
+    // Off-screen buffer of the painting, kept between paints: a new bitmap per paint costs
+    // far more than the painting itself, since fresh memory is slow to touch the first time.
+    CBitmap m_bmpPaintBuffer;
+    CSize m_sizePaintBuffer;
 };

@@ -554,10 +554,21 @@ void CPntCtrl::OnPaint()
     CDC dcMem;
     if (!dcMem.CreateCompatibleDC(&dc))
         return;
-    CBitmap bmp;
-    if (!bmp.CreateCompatibleBitmap(&dc, rcPaint.Width(), rcPaint.Height()))
-        return;
-    CBitmap* pOldBitmap = dcMem.SelectObject(&bmp);
+    // The buffer grows to the largest area painted (at least the client area) and is kept.
+    if (m_bmpPaintBuffer.GetSafeHandle() == NULL || m_sizePaintBuffer.cx < rcPaint.Width() ||
+        m_sizePaintBuffer.cy < rcPaint.Height())
+    {
+        CRect rcClient;
+        GetClientRect(&rcClient);
+        CSize size(std::max({ rcPaint.Width(), rcClient.Width(), (int)m_sizePaintBuffer.cx }),
+                   std::max({ rcPaint.Height(), rcClient.Height(), (int)m_sizePaintBuffer.cy }));
+        m_bmpPaintBuffer.DeleteObject();
+        m_sizePaintBuffer = CSize(0, 0);
+        if (!m_bmpPaintBuffer.CreateCompatibleBitmap(&dc, size.cx, size.cy))
+            return;
+        m_sizePaintBuffer = size;
+    }
+    CBitmap* pOldBitmap = dcMem.SelectObject(&m_bmpPaintBuffer);
     // Client coordinates draw straight into the buffer.
     dcMem.SetWindowOrg(rcPaint.left, rcPaint.top);
 
