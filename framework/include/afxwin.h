@@ -198,6 +198,21 @@ public:
     virtual BOOL ContinueModal();
     virtual void EndModalLoop(int nResult);
 
+    // Dialog items
+    void SetDlgItemText(int nID, LPCTSTR lpszString) { ::SetDlgItemText(m_hWnd, nID, lpszString); }
+    int GetDlgItemText(int nID, LPTSTR lpStr, int nMaxCount) const { return (int)::GetDlgItemText(m_hWnd, nID, lpStr, nMaxCount); }
+    void SetDlgItemInt(int nID, UINT nValue, BOOL bSigned = TRUE) { ::SetDlgItemInt(m_hWnd, nID, nValue, bSigned); }
+    UINT GetDlgItemInt(int nID, BOOL* lpTrans = NULL, BOOL bSigned = TRUE) const
+    {
+        return ::GetDlgItemInt(m_hWnd, nID, lpTrans, bSigned);
+    }
+    void CheckDlgButton(int nIDButton, UINT nCheck) { ::CheckDlgButton(m_hWnd, nIDButton, nCheck); }
+    UINT IsDlgButtonChecked(int nIDButton) const { return ::IsDlgButtonChecked(m_hWnd, nIDButton); }
+    LRESULT SendDlgItemMessage(int nID, UINT message, WPARAM wParam = 0, LPARAM lParam = 0)
+    {
+        return ::SendDlgItemMessage(m_hWnd, nID, message, wParam, lParam);
+    }
+
     // Text, fonts and message boxes
     void SetWindowText(LPCTSTR lpszString) { ::SetWindowText(m_hWnd, lpszString); }
     int GetWindowText(LPTSTR lpszStringBuf, int nMaxCount) const { return ::GetWindowText(m_hWnd, lpszStringBuf, nMaxCount); }
