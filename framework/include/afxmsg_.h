@@ -122,6 +122,7 @@ protected: \
 #define ON_WM_SETTINGCHANGE() AFX_WM_VOID(WM_SETTINGCHANGE, p->OnSettingChange((UINT)w, (LPCTSTR)l))
 #define ON_WM_TIMER() AFX_WM_VOID(WM_TIMER, p->OnTimer((UINT)w))
 #define ON_WM_SHOWWINDOW() AFX_WM_VOID(WM_SHOWWINDOW, p->OnShowWindow((BOOL)w, (UINT)l))
+#define ON_WM_WINDOWPOSCHANGED() AFX_WM_VOID(WM_WINDOWPOSCHANGED, p->OnWindowPosChanged((WINDOWPOS*)l))
 
 // LRESULT memberFxn(WPARAM, LPARAM)
 #define ON_MESSAGE(message, memberFxn) AFX_WM_RESULT(message, p->memberFxn(w, l))

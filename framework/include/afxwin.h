@@ -262,6 +262,7 @@ protected:
     afx_msg void OnSettingChange(UINT uFlags, LPCTSTR lpszSection);
     afx_msg void OnTimer(UINT nIDEvent);
     afx_msg void OnShowWindow(BOOL bShow, UINT nStatus);
+    afx_msg void OnWindowPosChanged(WINDOWPOS* lpwndpos);
 
     WNDPROC m_pfnSuper;   // the procedure that default processing goes to
 

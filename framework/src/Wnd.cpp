@@ -679,3 +679,4 @@ void CWnd::OnPaletteChanged(CWnd*) { Default(); }
 void CWnd::OnSettingChange(UINT, LPCTSTR) { Default(); }
 void CWnd::OnTimer(UINT) { Default(); }
 void CWnd::OnShowWindow(BOOL, UINT) { Default(); }
+void CWnd::OnWindowPosChanged(WINDOWPOS*) { Default(); }
