@@ -6,6 +6,7 @@
 // Every double-to-integer step truncates toward zero, never rounds.
 #include "paint/PntCtrl.h"
 #include <algorithm>
+#include <vector>
 #include <stdlib.h>
 
 namespace
@@ -675,23 +676,30 @@ void CPntCtrl::DrawGrid(CDC* pDC)
     COLORREF crOldText = pDC->SetTextColor(::GetSysColor(COLOR_BTNFACE));
     COLORREF crOldBk = pDC->SetBkColor(::GetSysColor(COLOR_BTNSHADOW));
 
-    // Lines outside the clip box are skipped: a large image has thousands of them.
+    // Each line is cut to the clip box, and lines outside it are left out: a large image has
+    // thousands of them.
     CRect rcClip;
     pDC->GetClipBox(&rcClip);
-    double dZoom = nPercent * 0.01;
-    int nHeight = ptBR.y - ptTL.y;
-    int nWidth = ptBR.x - ptTL.x;
-    for (int i = 0; i <= m_Image.GetWidth(); i++)
+    CRect rcVisible(ptTL.x, ptTL.y, ptBR.x + 1, ptBR.y + 1);
+    rcVisible &= rcClip;
+    if (!rcVisible.IsRectEmpty())
     {
-        int x = ptTL.x + (int)(i * dZoom);
-        if (x >= rcClip.left && x < rcClip.right)
-            pDC->PatBlt(x, ptTL.y, 1, nHeight, PATCOPY);
-    }
-    for (int j = 0; j <= m_Image.GetHeight(); j++)
-    {
-        int y = ptTL.y + (int)(j * dZoom);
-        if (y >= rcClip.top && y < rcClip.bottom)
-            pDC->PatBlt(ptTL.x, y, nWidth, 1, PATCOPY);
+        double dZoom = nPercent * 0.01;
+        std::vector<RECT> lines;
+        for (int i = 0; i <= m_Image.GetWidth(); i++)
+        {
+            int x = ptTL.x + (int)(i * dZoom);
+            if (x >= rcVisible.left && x < rcVisible.right)
+                lines.push_back(CRect(x, std::max((int)rcVisible.top, (int)ptTL.y), x + 1, std::min((int)rcVisible.bottom, (int)ptBR.y)));
+        }
+        for (int j = 0; j <= m_Image.GetHeight(); j++)
+        {
+            int y = ptTL.y + (int)(j * dZoom);
+            if (y >= rcVisible.top && y < rcVisible.bottom)
+                lines.push_back(CRect(std::max((int)rcVisible.left, (int)ptTL.x), y, std::min((int)rcVisible.right, (int)ptBR.x), y + 1));
+        }
+        for (const RECT& rc : lines)
+            pDC->PatBlt(rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top, PATCOPY);
     }
 
     pDC->SetBkColor(crOldBk);
