@@ -1,52 +1,24 @@
 #include "PaintFixture.h"
 
-BEGIN_MESSAGE_MAP(CTestOwnerFrame, CFrameWnd)
-    ON_MESSAGE(WM_SETMESSAGESTRING, OnRecordMessageString)
-END_MESSAGE_MAP()
-
-int CTestOwnerFrame::Count(UINT code) const
-{
-    int n = 0;
-    for (const Notification& item : m_notifications)
-        if (item.code == code)
-            n++;
-    return n;
-}
-
-std::vector<UINT> CTestOwnerFrame::Codes() const
-{
-    std::vector<UINT> codes;
-    for (const Notification& item : m_notifications)
-        codes.push_back(item.code);
-    return codes;
-}
-
-void CTestOwnerFrame::ClearRecords()
-{
-    m_notifications.clear();
-    m_statusTexts.clear();
-}
-
+// Recorded here rather than in map entries: every WM_NOTIFY counts, whatever routes it.
 LRESULT CTestOwnerFrame::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    // Recorded here rather than in a map entry: every WM_NOTIFY counts, whatever routes it.
     if (message == WM_NOTIFY && lParam != 0)
     {
-        const NMHDR* pHdr = (const NMHDR*)lParam;
-        m_notifications.push_back({ pHdr->code, pHdr->idFrom, pHdr->hwndFrom, wParam });
+        m_lastHeader = *(const NMHDR*)lParam;
+        m_lastWParam = wParam;
+        m_codes.push_back(m_lastHeader.code);
+    }
+    if (message == WM_SETMESSAGESTRING)
+    {
+        CString text;
+        if (wParam != 0)
+            text.LoadString((UINT)wParam);
+        else if (lParam != 0)
+            text = (LPCTSTR)lParam;
+        m_statusTexts.push_back((LPCTSTR)text);
     }
     return CFrameWnd::WindowProc(message, wParam, lParam);
-}
-
-LRESULT CTestOwnerFrame::OnRecordMessageString(WPARAM wParam, LPARAM lParam)
-{
-    CString text;
-    if (wParam != 0)
-        text.LoadString((UINT)wParam);
-    else if (lParam != 0)
-        text = (LPCTSTR)lParam;
-    m_statusTexts.push_back((LPCTSTR)text);
-    return 0;
 }
 
 namespace
@@ -76,56 +48,35 @@ void PaintFixture::SetUp()
     if (s_pSharedFrame == nullptr || !::IsWindow(s_pSharedFrame->m_hWnd))
     {
         s_pSharedFrame = new CTestOwnerFrame;
-        CRect rcFrame(0, 0, kClientWidth + 40, kClientHeight + 40);
-        ASSERT_TRUE(s_pSharedFrame->Create(NULL, "Paint control test",
-                                           WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, rcFrame));
+        ASSERT_TRUE(s_pSharedFrame->Create(NULL, "Paint control test", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN,
+                                           CRect(0, 0, kClientWidth + 40, kClientHeight + 40)));
     }
     m_pFrame = s_pSharedFrame;
     AfxGetApp()->m_pMainWnd = m_pFrame;
-    m_pFrame->ShowWindow(SW_SHOW);
     ::SetForegroundWindow(m_pFrame->m_hWnd);
-    ASSERT_TRUE(CreateControl(kClientWidth, kClientHeight));
+
+    // The window rectangle around the client area: the scroll bars are hidden until an image
+    // needs them, so only the border counts. The frame (a popup: client = window) holds it.
+    const DWORD dwStyle = WS_CHILD | WS_VISIBLE | WS_BORDER | WS_HSCROLL | WS_VSCROLL;
+    CRect rc(0, 0, kClientWidth, kClientHeight);
+    ::AdjustWindowRectEx(&rc, dwStyle & ~(WS_HSCROLL | WS_VSCROLL), FALSE, 0);
+    rc.OffsetRect(10 - rc.left, 10 - rc.top);
+    ::SetWindowPos(m_pFrame->m_hWnd, HWND_TOP, 0, 0, rc.right + 10, rc.bottom + 10, SWP_SHOWWINDOW);
+    m_pCtrl = new CTestPntCtrl;
+    ASSERT_TRUE(m_pCtrl->Create(rc, m_pFrame, kCtrlId, dwStyle));
     PumpMessages();
     ClearRecords();
 }
 
 void PaintFixture::TearDown()
 {
-    DestroyControl();
-    AfxGetApp()->m_pMainWnd = m_pOldMainWnd;
-    SetKeyState(VK_CONTROL, false);
-    SetKeyState(VK_MENU, false);
-    SetKeyState(VK_SHIFT, false);
-    PumpMessages();
-    if (m_pFrame != nullptr && ::IsWindow(m_pFrame->m_hWnd))
-        m_pFrame->ClearRecords();
-}
-
-bool PaintFixture::CreateControl(int cx, int cy, UINT nID, DWORD dwStyle)
-{
-    DestroyControl();
-    // The window rectangle around a client area of cx x cy: the scroll bars are hidden
-    // until an image needs them, so only the border counts.
-    CRect rc(0, 0, cx, cy);
-    ::AdjustWindowRectEx(&rc, dwStyle & ~(WS_HSCROLL | WS_VSCROLL), FALSE, 0);
-    rc.OffsetRect(10 - rc.left, 10 - rc.top);
-    // The frame (a popup: client = window) at the top-left of the screen, the control inside.
-    ::SetWindowPos(m_pFrame->m_hWnd, HWND_TOP, 0, 0, rc.right + 10, rc.bottom + 10, SWP_SHOWWINDOW);
-    m_pCtrl = NewControl();
-    if (!m_pCtrl->Create(rc, m_pFrame, nID, dwStyle))
-        return false;
-    PumpMessages();
-    return true;
-}
-
-void PaintFixture::DestroyControl()
-{
-    if (m_pCtrl == nullptr)
-        return;
-    if (::IsWindow(m_pCtrl->m_hWnd))
+    if (m_pCtrl != nullptr && ::IsWindow(m_pCtrl->m_hWnd))
         m_pCtrl->DestroyWindow();
     delete m_pCtrl;
     m_pCtrl = nullptr;
+    AfxGetApp()->m_pMainWnd = m_pOldMainWnd;
+    SetKeyState(VK_CONTROL, false);
+    SetKeyState(VK_MENU, false);
 }
 
 bool PaintFixture::GiveImage(int cx, int cy, int nBits, COLORREF cr)
@@ -143,43 +94,13 @@ bool PaintFixture::GiveImage(int cx, int cy, int nBits, COLORREF cr)
     return true;
 }
 
-void PaintFixture::LButtonDown(int x, int y, UINT nFlags)
-{
-    m_pCtrl->SendMessage(WM_LBUTTONDOWN, nFlags, MAKELPARAM((WORD)x, (WORD)y));
-}
-
-void PaintFixture::MouseMove(int x, int y, UINT nFlags)
-{
-    m_pCtrl->SendMessage(WM_MOUSEMOVE, nFlags, MAKELPARAM((WORD)x, (WORD)y));
-}
-
-void PaintFixture::LButtonUp(int x, int y, UINT nFlags)
-{
-    m_pCtrl->SendMessage(WM_LBUTTONUP, nFlags, MAKELPARAM((WORD)x, (WORD)y));
-}
-
-void PaintFixture::RButtonUp(int x, int y, UINT nFlags)
-{
-    m_pCtrl->SendMessage(WM_RBUTTONUP, nFlags, MAKELPARAM((WORD)x, (WORD)y));
-}
-
 void PaintFixture::Drag(CPoint from, CPoint to, const std::vector<CPoint>& path)
 {
-    LButtonDown(from.x, from.y);
+    Down(from);
     for (const CPoint& pt : path)
-        MouseMove(pt.x, pt.y);
-    MouseMove(to.x, to.y);
-    LButtonUp(to.x, to.y);
-}
-
-void PaintFixture::KeyDown(UINT nVirtKey, UINT nRepeat)
-{
-    m_pCtrl->SendMessage(WM_KEYDOWN, nVirtKey, (LPARAM)(nRepeat & 0xFFFF));
-}
-
-void PaintFixture::Char(UINT nChar, UINT nRepeat)
-{
-    m_pCtrl->SendMessage(WM_CHAR, nChar, (LPARAM)(nRepeat & 0xFFFF));
+        Move(pt);
+    Move(to);
+    Up(to);
 }
 
 void PaintFixture::SetKeyState(int nVirtKey, bool bDown)
@@ -200,24 +121,15 @@ void PaintFixture::PumpMessages()
     }
 }
 
-void PaintFixture::PumpFor(DWORD dwMilliseconds)
-{
-    PumpUntil([] { return false; }, dwMilliseconds);
-}
-
 bool PaintFixture::PumpUntil(const std::function<bool()>& pred, DWORD dwTimeoutMs)
 {
-    const DWORD dwStart = ::GetTickCount();
-    for (;;)
+    for (const DWORD dwStart = ::GetTickCount(); ::GetTickCount() - dwStart < dwTimeoutMs; ::Sleep(1))
     {
         PumpMessages();
         if (pred())
             return true;
-        DWORD dwElapsed = ::GetTickCount() - dwStart;
-        if (dwElapsed >= dwTimeoutMs)
-            return false;
-        ::MsgWaitForMultipleObjects(0, NULL, FALSE, dwTimeoutMs - dwElapsed, QS_ALLINPUT);
     }
+    return pred();
 }
 
 COLORREF PaintFixture::ScreenPixel(int x, int y)
@@ -228,9 +140,12 @@ COLORREF PaintFixture::ScreenPixel(int x, int y)
     return cr;
 }
 
-CRect PaintFixture::ClientRect() const
+int PaintFixture::PixelsOtherThan(COLORREF cr)
 {
-    CRect rc;
-    m_pCtrl->GetClientRect(&rc);
-    return rc;
+    int n = 0;
+    CDIBSection* pImage = m_pCtrl->GetDIBsection();
+    for (int y = 0; y < pImage->GetHeight(); y++)
+        for (int x = 0; x < pImage->GetWidth(); x++)
+            n += ImagePixel(x, y) != cr;
+    return n;
 }

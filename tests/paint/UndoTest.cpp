@@ -1,275 +1,157 @@
 // The paint control's undo history: whole-image snapshots, stepping back and forward,
 // trimming, the edit commands and their command-UI states.
 #include "PaintFixture.h"
+#include <string.h>
 
-namespace
-{
-// Records what an update handler asked of the item.
-class CRecordingCmdUI : public CCmdUI
-{
-public:
-    int m_nEnableCalls = 0;
-    BOOL m_bEnabled = -1;
-    void Enable(BOOL bOn) override
-    {
-        m_nEnableCalls++;
-        m_bEnabled = bOn;
-    }
-};
-}
-
-// An 8 x 2 white image; change k (1-based) paints pixel (k - 1, 0) black through the editing
-// contract (PreImageChange, write, SetImageChanged), so the picture tells how many changes it holds.
+// An 8 x 2 white image. A change paints the first white pixel of row 0 black through the
+// editing contract (PreImageChange, write, SetImageChanged), so the picture tells how many
+// changes of the current line of history it holds.
 class PntCtrlUndo : public PaintFixture
 {
 protected:
     void SetUp() override
     {
         PaintFixture::SetUp();
-        ASSERT_TRUE(GiveImage(8, 2, 24, RGB(255, 255, 255)));
+        ASSERT_TRUE(GiveImage(8, 2));
     }
 
     void Change()
     {
+        const int n = ChangesShown();
         m_pCtrl->PreImageChange();
-        imagetest::SetRawPixel(*m_pCtrl->GetDIBsection(), m_nChanges, 0, 0x000000);
-        m_nChanges++;
+        m_pCtrl->GetDIBsection()->SetPixel(n, 0, kBlack);
         m_pCtrl->SetImageChanged(TRUE);
     }
 
-    // How many changes the image shows: black pixels from the left of row 0.
     int ChangesShown()
     {
         int n = 0;
-        while (n < 8 && ImagePixel(n, 0) == RGB(0, 0, 0))
+        while (n < 8 && ImagePixel(n, 0) == kBlack)
             n++;
         return n;
     }
-
-    int m_nChanges = 0;
 };
 
-TEST_F(PntCtrlUndo, NewControlHasNothingToUndoOrRedo)
+TEST_F(PntCtrlUndo, HistoryFollowsChangesUndoAndRedo)
 {
-    EXPECT_FALSE(m_pCtrl->CanUndo());
-    EXPECT_FALSE(m_pCtrl->CanRedo());
-    EXPECT_FALSE(m_pCtrl->Undo());
-    EXPECT_FALSE(m_pCtrl->Redo());
-    EXPECT_EQ(0, m_pCtrl->GetUndoListSize());
-    EXPECT_TRUE(Notifications().empty());
+    // c: a change; u, r: Undo, Redo that succeed, U, R: that fail; x: SetImageChanged(FALSE);
+    // X: ClearUndoList; a digit: SetMaxUndoSize. Then the changes shown, the list size, CanUndo
+    // and CanRedo.
+    struct Row { const char* ops; int nShown, nSize; BOOL bCanUndo, bCanRedo; } rows[] = {
+        { "UR", 0, 0, FALSE, FALSE },
+        { "c", 1, 1, TRUE, FALSE },
+        { "cu", 0, 2, FALSE, TRUE },                 // the live image was appended for redo
+        { "curR", 1, 2, TRUE, FALSE },
+        { "ccccccuuuuuU", 1, 6, FALSE, TRUE },       // five steps by default: before the second change
+        { "ccccccuuuuurrrrrR", 6, 6, TRUE, FALSE },
+        { "cccuuc", 2, 2, TRUE, FALSE },             // a change after undo drops the redo states
+        { "cccuucuuU", 0, 3, FALSE, TRUE },
+        { "ccux", 1, 0, FALSE, FALSE },              // the picture stays, the history goes
+        { "ccXU", 2, 0, FALSE, FALSE },
+        { "ccccc2cc", 7, 5, TRUE, FALSE },           // lowered: one entry out per entry in
+        { "ccccc2ccuuuuuU", 2, 6, FALSE, TRUE },     // the oldest two went
+        { "0cc", 2, 1, TRUE, FALSE },                // no maximum still keeps one entry
+        { "0ccuU", 1, 2, FALSE, TRUE },
+    };
+    for (const Row& r : rows)
+    {
+        SCOPED_TRACE(r.ops);
+        ASSERT_TRUE(GiveImage(8, 2));
+        m_pCtrl->SetMaxUndoSize(5);
+        for (const char* p = r.ops; *p != 0; p++)
+        {
+            if (*p == 'c')
+                Change();
+            else if (*p == 'u' || *p == 'U')
+                EXPECT_EQ(*p == 'u', m_pCtrl->Undo() != FALSE) << p - r.ops;
+            else if (*p == 'r' || *p == 'R')
+                EXPECT_EQ(*p == 'r', m_pCtrl->Redo() != FALSE) << p - r.ops;
+            else if (*p == 'x')
+                m_pCtrl->SetImageChanged(FALSE);
+            else if (*p == 'X')
+                m_pCtrl->ClearUndoList();
+            else
+                m_pCtrl->SetMaxUndoSize(*p - '0');
+        }
+        EXPECT_EQ(r.nShown, ChangesShown());
+        EXPECT_EQ(r.nSize, m_pCtrl->GetUndoListSize());
+        EXPECT_EQ(r.bCanUndo, m_pCtrl->CanUndo());
+        EXPECT_EQ(r.bCanRedo, m_pCtrl->CanRedo());
+    }
 }
 
-TEST_F(PntCtrlUndo, OneChangeUndoneAndRedone)
+TEST_F(PntCtrlUndo, StepsNotifyAndLeaveTheChangedFlagAlone)
 {
     Change();
-    EXPECT_TRUE(m_pCtrl->CanUndo());
-    EXPECT_FALSE(m_pCtrl->CanRedo());
-    EXPECT_EQ(1, m_pCtrl->GetUndoListSize());
     ClearRecords();
-
     ASSERT_TRUE(m_pCtrl->Undo());
-    EXPECT_EQ(0, ChangesShown());
-    EXPECT_EQ(2, m_pCtrl->GetUndoListSize());   // the live image was appended for redo
-    EXPECT_FALSE(m_pCtrl->CanUndo());
-    EXPECT_TRUE(m_pCtrl->CanRedo());
-    EXPECT_EQ(1, NotifyCount(CPntCtrl::m_nImageChangedMessage));
-    EXPECT_TRUE(m_pCtrl->GetImageChanged());   // stepping leaves the changed flag alone
-
+    EXPECT_EQ(1, ImageChanges());
+    EXPECT_TRUE(m_pCtrl->GetImageChanged());
     ASSERT_TRUE(m_pCtrl->Redo());
-    EXPECT_EQ(1, ChangesShown());
-    EXPECT_FALSE(m_pCtrl->CanRedo());
-    EXPECT_TRUE(m_pCtrl->CanUndo());
-    EXPECT_EQ(2, NotifyCount(CPntCtrl::m_nImageChangedMessage));
     EXPECT_FALSE(m_pCtrl->Redo());
-    EXPECT_EQ(2, NotifyCount(CPntCtrl::m_nImageChangedMessage));
-}
+    EXPECT_EQ(2, ImageChanges());
 
-TEST_F(PntCtrlUndo, DefaultDepthKeepsFiveSteps)
-{
-    for (int i = 0; i < 6; i++)
-        Change();
-    EXPECT_EQ(5, m_pCtrl->GetUndoListSize());
-    for (int i = 0; i < 5; i++)
-        EXPECT_TRUE(m_pCtrl->Undo()) << i;
-    EXPECT_FALSE(m_pCtrl->Undo());
-    EXPECT_EQ(1, ChangesShown());   // the image before the second change
-    EXPECT_EQ(6, m_pCtrl->GetUndoListSize());
-
-    // All the way forward again.
-    int nRedone = 0;
-    while (m_pCtrl->Redo())
-        nRedone++;
-    EXPECT_EQ(5, nRedone);
-    EXPECT_EQ(6, ChangesShown());
-}
-
-TEST_F(PntCtrlUndo, ChangeAfterUndoDropsTheRedoStates)
-{
-    Change();
-    Change();
-    Change();
-    ASSERT_TRUE(m_pCtrl->Undo());
-    ASSERT_TRUE(m_pCtrl->Undo());
-    ASSERT_EQ(1, ChangesShown());
-
-    m_nChanges = 1;   // the next change paints over the undone ones
-    Change();
-    EXPECT_FALSE(m_pCtrl->CanRedo());
-    EXPECT_TRUE(m_pCtrl->CanUndo());
-    EXPECT_EQ(2, m_pCtrl->GetUndoListSize());
-    EXPECT_EQ(2, ChangesShown());
-
-    EXPECT_TRUE(m_pCtrl->Undo());
-    EXPECT_EQ(1, ChangesShown());
-    EXPECT_TRUE(m_pCtrl->Undo());
-    EXPECT_EQ(0, ChangesShown());   // the image before the first change
-    EXPECT_FALSE(m_pCtrl->Undo());
-}
-
-TEST_F(PntCtrlUndo, ClearingTheChangedFlagEmptiesTheHistory)
-{
-    Change();
-    Change();
-    ASSERT_TRUE(m_pCtrl->Undo());
+    // No image: no snapshot.
     m_pCtrl->SetImageChanged(FALSE);
-    EXPECT_FALSE(m_pCtrl->CanUndo());
-    EXPECT_FALSE(m_pCtrl->CanRedo());
+    m_pCtrl->GetDIBsection()->DeleteObject();
+    m_pCtrl->PreImageChange();
     EXPECT_EQ(0, m_pCtrl->GetUndoListSize());
-    EXPECT_EQ(-1, m_pCtrl->m_nUndoPos);
-    EXPECT_EQ(1, ChangesShown());   // the picture itself stays
-
-    Change();
-    m_pCtrl->ClearUndoList();
-    EXPECT_EQ(0, m_pCtrl->GetUndoListSize());
-    EXPECT_FALSE(m_pCtrl->Undo());
 }
 
-TEST_F(PntCtrlUndo, UndoResetsTheSelectionRedoKeepsIt)
+TEST_F(PntCtrlUndo, UndoResetsTheSelectionAndEndsAFloatingDropRedoDoesNeither)
 {
     Change();
-    CRect rc(2, 0, 5, 1);
-    m_pCtrl->SetSelectionRect(&rc, FALSE);
-    ASSERT_TRUE(m_pCtrl->Undo());
-    CRect rcSel;
-    m_pCtrl->GetSelectionRect(&rcSel);
-    EXPECT_EQ(CRect(0, 0, 8, 2), rcSel);
-
-    m_pCtrl->SetSelectionRect(&rc, FALSE);
-    ASSERT_TRUE(m_pCtrl->Redo());
-    m_pCtrl->GetSelectionRect(&rcSel);
-    EXPECT_EQ(rc, rcSel);
-}
-
-TEST_F(PntCtrlUndo, UndoEndsAFloatingDropRedoDoesNot)
-{
-    Change();
-    m_pCtrl->m_bFloating = TRUE;
-    ASSERT_TRUE(m_pCtrl->Undo());
-    EXPECT_FALSE(m_pCtrl->m_bFloating);
-    m_pCtrl->m_bFloating = TRUE;
-    ASSERT_TRUE(m_pCtrl->Redo());
-    EXPECT_TRUE(m_pCtrl->m_bFloating);
-}
-
-TEST_F(PntCtrlUndo, UndoAndRedoRepaintTheWindow)
-{
-    Change();
-    ::ValidateRect(m_pCtrl->m_hWnd, NULL);
-    ASSERT_TRUE(m_pCtrl->Undo());
-    EXPECT_TRUE(::GetUpdateRect(m_pCtrl->m_hWnd, NULL, FALSE));
-    ::ValidateRect(m_pCtrl->m_hWnd, NULL);
-    ASSERT_TRUE(m_pCtrl->Redo());
-    EXPECT_TRUE(::GetUpdateRect(m_pCtrl->m_hWnd, NULL, FALSE));
+    const CRect rc(2, 0, 5, 1);
+    for (BOOL bUndo : { TRUE, FALSE })
+    {
+        m_pCtrl->m_rcSelection = rc;
+        m_pCtrl->m_bFloating = TRUE;
+        Validate();
+        ASSERT_TRUE(bUndo ? m_pCtrl->Undo() : m_pCtrl->Redo());
+        EXPECT_EQ(bUndo ? CRect(0, 0, 8, 2) : rc, m_pCtrl->m_rcSelection);
+        EXPECT_EQ(!bUndo, m_pCtrl->m_bFloating);
+        EXPECT_TRUE(Invalidated());
+    }
 }
 
 TEST_F(PntCtrlUndo, SnapshotsKeepDepthAndColourTable)
 {
-    ASSERT_TRUE(GiveImage(4, 4, 8, RGB(255, 255, 255)));
+    ASSERT_TRUE(GiveImage(4, 4, 8));
     CDIBSection* pImage = m_pCtrl->GetDIBsection();
-    const std::vector<RGBQUAD> tableBefore = imagetest::SectionColourTable(*pImage);
-    const DWORD dwIndexBefore = imagetest::RawPixel(*pImage, 1, 1);
-
+    const std::vector<RGBQUAD> table = imagetest::SectionColourTable(*pImage);
     m_pCtrl->PreImageChange();
-    imagetest::SetRawPixel(*pImage, 1, 1, (dwIndexBefore + 7) % 256);
-    m_pCtrl->SetImageChanged(TRUE);
+    ASSERT_TRUE(pImage->CreateBitmap(4, 4, 1, 4));   // another depth and colour table
     ASSERT_TRUE(m_pCtrl->Undo());
-
     EXPECT_EQ(8, pImage->GetBitCount());
-    EXPECT_EQ(dwIndexBefore, imagetest::RawPixel(*pImage, 1, 1));
-    const std::vector<RGBQUAD> tableAfter = imagetest::SectionColourTable(*pImage);
-    ASSERT_EQ(tableBefore.size(), tableAfter.size());
-    for (size_t i = 0; i < tableBefore.size(); i++)
-        ASSERT_EQ(imagetest::QuadColour(tableBefore[i]), imagetest::QuadColour(tableAfter[i])) << i;
-}
-
-TEST_F(PntCtrlUndo, LoweringTheMaximumTrimsOneEntryPerChange)
-{
-    for (int i = 0; i < 5; i++)
-        Change();
-    m_pCtrl->SetMaxUndoSize(2);
-    EXPECT_EQ(5, m_pCtrl->GetUndoListSize());   // no trimming now
-    Change();
-    EXPECT_EQ(5, m_pCtrl->GetUndoListSize());   // one out, one in
-    Change();
-    EXPECT_EQ(5, m_pCtrl->GetUndoListSize());
-
-    // The oldest entries went: five steps back lead to the image after the second change.
-    int nUndone = 0;
-    while (m_pCtrl->Undo())
-        nUndone++;
-    EXPECT_EQ(5, nUndone);
-    EXPECT_EQ(2, ChangesShown());
-}
-
-TEST_F(PntCtrlUndo, NoMaximumStillKeepsOneEntry)
-{
-    m_pCtrl->SetMaxUndoSize(0);
-    Change();
-    EXPECT_EQ(1, m_pCtrl->GetUndoListSize());
-    Change();
-    EXPECT_EQ(1, m_pCtrl->GetUndoListSize());
-    ASSERT_TRUE(m_pCtrl->Undo());
-    EXPECT_EQ(1, ChangesShown());
-    EXPECT_FALSE(m_pCtrl->Undo());
-}
-
-TEST_F(PntCtrlUndo, NoImageRecordsNothing)
-{
-    m_pCtrl->GetDIBsection()->DeleteObject();
-    m_pCtrl->PreImageChange();
-    EXPECT_EQ(0, m_pCtrl->GetUndoListSize());
-    EXPECT_FALSE(m_pCtrl->Undo());
-    EXPECT_FALSE(m_pCtrl->Redo());
+    const std::vector<RGBQUAD> after = imagetest::SectionColourTable(*pImage);
+    ASSERT_EQ(table.size(), after.size());
+    EXPECT_EQ(0, memcmp(table.data(), after.data(), table.size() * sizeof(RGBQUAD)));
+    EXPECT_EQ(kWhite, ImagePixel(3, 3));
 }
 
 TEST_F(PntCtrlUndo, EditCommandsAndTheirStates)
 {
-    CRecordingCmdUI undoUI, redoUI;
-    undoUI.m_nID = ID_EDIT_UNDO;
-    redoUI.m_nID = ID_EDIT_REDO;
-    undoUI.DoUpdate(m_pCtrl, FALSE);
-    redoUI.DoUpdate(m_pCtrl, FALSE);
-    EXPECT_EQ(1, undoUI.m_nEnableCalls);
-    EXPECT_FALSE(undoUI.m_bEnabled);
-    EXPECT_EQ(1, redoUI.m_nEnableCalls);
-    EXPECT_FALSE(redoUI.m_bEnabled);
-
+    // Records what an update handler asked of the item.
+    struct CRecordingCmdUI : CCmdUI
+    {
+        int m_nEnabled = -1;
+        void Enable(BOOL bOn) override { m_nEnabled = bOn ? 1 : 0; }
+    } undoUI, redoUI;
+    undoUI.m_nID = 57643;   // ID_EDIT_UNDO
+    redoUI.m_nID = 57644;   // ID_EDIT_REDO
+    auto expectEnabled = [&](int nUndo, int nRedo) {
+        undoUI.DoUpdate(m_pCtrl, FALSE);
+        redoUI.DoUpdate(m_pCtrl, FALSE);
+        EXPECT_EQ(nUndo, undoUI.m_nEnabled);
+        EXPECT_EQ(nRedo, redoUI.m_nEnabled);
+    };
+    expectEnabled(0, 0);
     Change();
-    undoUI.DoUpdate(m_pCtrl, FALSE);
-    EXPECT_TRUE(undoUI.m_bEnabled);
-
-    // Command 57643 runs Undo, 57644 runs Redo.
-    m_pCtrl->SendMessage(WM_COMMAND, MAKEWPARAM(ID_EDIT_UNDO, 0), 0);
+    expectEnabled(1, 0);
+    m_pCtrl->SendMessage(WM_COMMAND, 57643);
     EXPECT_EQ(0, ChangesShown());
-    undoUI.DoUpdate(m_pCtrl, FALSE);
-    redoUI.DoUpdate(m_pCtrl, FALSE);
-    EXPECT_FALSE(undoUI.m_bEnabled);
-    EXPECT_TRUE(redoUI.m_bEnabled);
-
-    m_pCtrl->SendMessage(WM_COMMAND, MAKEWPARAM(ID_EDIT_REDO, 0), 0);
+    expectEnabled(0, 1);
+    m_pCtrl->SendMessage(WM_COMMAND, 57644);
     EXPECT_EQ(1, ChangesShown());
-    redoUI.DoUpdate(m_pCtrl, FALSE);
-    EXPECT_FALSE(redoUI.m_bEnabled);
-    EXPECT_EQ(57643, ID_EDIT_UNDO);
-    EXPECT_EQ(57644, ID_EDIT_REDO);
+    expectEnabled(1, 0);
 }
