@@ -157,6 +157,8 @@ protected:
     void StepMagnification(BOOL bUp);
     // The client point pt in image coordinates.
     CPoint ClientToImage(CPoint pt);
+    // The scroll positions that separate logical from device coordinates.
+    CSize ScrollOffset();
     BOOL WindowExists() const { return ::IsWindow(m_hWnd); }
 
     afx_msg void OnSize(UINT nType, int cx, int cy);

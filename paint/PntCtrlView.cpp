@@ -231,59 +231,48 @@ void CPntCtrl::LPtoIP(SIZE* pSize)
 }
 
 // A scroll bar counts only while it has a range; a hidden bar may keep a stale position.
+CSize CPntCtrl::ScrollOffset()
+{
+    BOOL bWnd = WindowExists();
+    return CSize((bWnd && m_nHScrollRange >= 1) ? GetScrollPos(SB_HORZ) : 0,
+                 (bWnd && m_nVScrollRange >= 1) ? GetScrollPos(SB_VERT) : 0);
+}
+
 void CPntCtrl::LPtoDP(POINT* pPoint)
 {
-    if (pPoint == NULL)
-        return;
-    BOOL bWnd = WindowExists();
-    pPoint->x -= (bWnd && m_nHScrollRange >= 1) ? GetScrollPos(SB_HORZ) : 0;
-    pPoint->y -= (bWnd && m_nVScrollRange >= 1) ? GetScrollPos(SB_VERT) : 0;
+    if (pPoint != NULL)
+        *pPoint = CPoint(*pPoint) - ScrollOffset();
 }
 
 void CPntCtrl::LPtoDP(RECT* pRect)
 {
-    if (pRect == NULL)
-        return;
-    LPtoDP((POINT*)&pRect->left);
-    LPtoDP((POINT*)&pRect->right);
+    if (pRect != NULL)
+        *pRect = CRect(*pRect) - ScrollOffset();
 }
 
 // Callers pass points in SIZE structures: shifted like points.
 void CPntCtrl::LPtoDP(SIZE* pSize)
 {
-    if (pSize == NULL)
-        return;
-    CPoint pt(pSize->cx, pSize->cy);
-    LPtoDP(&pt);
-    pSize->cx = pt.x;
-    pSize->cy = pt.y;
+    if (pSize != NULL)
+        *pSize = CSize(*pSize) - ScrollOffset();
 }
 
 void CPntCtrl::DPtoLP(POINT* pPoint)
 {
-    if (pPoint == NULL)
-        return;
-    BOOL bWnd = WindowExists();
-    pPoint->x += (bWnd && m_nHScrollRange >= 1) ? GetScrollPos(SB_HORZ) : 0;
-    pPoint->y += (bWnd && m_nVScrollRange >= 1) ? GetScrollPos(SB_VERT) : 0;
+    if (pPoint != NULL)
+        *pPoint = CPoint(*pPoint) + ScrollOffset();
 }
 
 void CPntCtrl::DPtoLP(RECT* pRect)
 {
-    if (pRect == NULL)
-        return;
-    DPtoLP((POINT*)&pRect->left);
-    DPtoLP((POINT*)&pRect->right);
+    if (pRect != NULL)
+        *pRect = CRect(*pRect) + ScrollOffset();
 }
 
 void CPntCtrl::DPtoLP(SIZE* pSize)
 {
-    if (pSize == NULL)
-        return;
-    CPoint pt(pSize->cx, pSize->cy);
-    DPtoLP(&pt);
-    pSize->cx = pt.x;
-    pSize->cy = pt.y;
+    if (pSize != NULL)
+        *pSize = CSize(*pSize) + ScrollOffset();
 }
 
 CPoint CPntCtrl::ClientToImage(CPoint pt)
