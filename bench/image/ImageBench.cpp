@@ -1,110 +1,28 @@
 // Timings of the image class against the shortest Win32 path to the same result, and against
 // the peers a user might pick instead (LoadImage, GDI+). Prints one table; timings are
 // reported, never asserted: the exit code only says whether every case ran and checked out.
+#include "bench/BenchHarness.h"
 #include "image/DIBSection.h"
 #include <objidl.h>
 #include <gdiplus.h>
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
-#include <algorithm>
 #include <string>
 #include <vector>
 
 namespace
 {
+using namespace bench;
+
 const int kSize = 4096;         // width and height of every picture
 const int kBits = 24;
 const int kRuns = 7;            // timed runs per case, after one warm-up
 const int kCalls = 1000;        // drawing calls per timed run
 const COLORREF kInk = RGB(200, 30, 60);
 const BYTE kGrey = 0x80;        // the open area of the fill case, every byte this value
-const int kCaseWidth = 50;      // first column of the table
 
-// A message box would stop an unattended run: print the text instead.
-class CBenchApp : public CWinApp
-{
-public:
-    CBenchApp() : CWinApp(_T("Image benchmark")) {}
-
-    int DoMessageBox(LPCTSTR lpszPrompt, UINT, UINT) override
-    {
-        fprintf(stderr, "message box: %s\n", lpszPrompt != NULL ? lpszPrompt : "");
-        return IDOK;
-    }
-};
-
-CBenchApp theApp;
-
-double g_dTicksPerMs = 0;
-int g_nErrors = 0;
-
-void Fail(const char* pszWhat)
-{
-    fprintf(stderr, "error: %s\n", pszWhat);
-    g_nErrors++;
-}
-
-class CStopwatch
-{
-public:
-    CStopwatch() { ::QueryPerformanceCounter(&m_start); }
-    double Ms() const
-    {
-        LARGE_INTEGER now;
-        ::QueryPerformanceCounter(&now);
-        return (double)(now.QuadPart - m_start.QuadPart) / g_dTicksPerMs;
-    }
-
-private:
-    LARGE_INTEGER m_start;
-};
-
-// The best run: on a machine shared with other work, interference only ever adds time.
-double Best(const std::vector<double>& v) { return *std::min_element(v.begin(), v.end()); }
-
-// Each side is a callable that times its own critical part (set-up and clean-up stay outside)
-// and returns the milliseconds, or a negative value when it failed. One untimed warm-up of
-// each, then the two alternate, swapping who goes first, so drift hits both alike.
-template <class TOp, class TBase>
-bool MeasurePair(int nRuns, TOp op, TBase base, double& dOp, double& dBase)
-{
-    if (op() < 0 || base() < 0)
-        return false;
-    std::vector<double> vOp, vBase;
-    for (int i = 0; i < nRuns; i++)
-    {
-        double a, b;
-        if (i % 2 == 0)
-        {
-            a = op();
-            b = base();
-        }
-        else
-        {
-            b = base();
-            a = op();
-        }
-        if (a < 0 || b < 0)
-            return false;
-        vOp.push_back(a);
-        vBase.push_back(b);
-    }
-    dOp = Best(vOp);
-    dBase = Best(vBase);
-    return true;
-}
-
-// ---------------------------------------------------------------------------------------
-// The table
-
-int g_nGoals = 0;
-int g_nGoalsMet = 0;
-
-void PrintRule()
-{
-    printf("%s\n", std::string(kCaseWidth + 1 + 10 + 1 + 10 + 1 + 7 + 1 + 7 + 1 + 5, '-').c_str());
-}
+CBenchApp theApp(_T("Image benchmark"));
 
 void PrintHeader(const char* pszWine, const std::string& strFolder)
 {
@@ -115,40 +33,7 @@ void PrintHeader(const char* pszWine, const std::string& strFolder)
     printf("Times: best of %d runs after a warm-up; drawing rows: %d calls per run.\n", kRuns,
            kCalls);
     printf("Ratio = operation / baseline; the baseline runs in the same process.\n\n");
-    printf("%-*s %10s %10s %7s %7s %5s\n", kCaseWidth, "case (operation vs baseline)", "op ms",
-           "base ms", "ratio", "goal", "met?");
-    PrintRule();
-}
-
-// dGoal is the highest ratio that meets the goal; 0 for report-only rows.
-void PrintRow(const char* pszCase, bool bOk, double dOp, double dBase, double dGoal)
-{
-    char szGoal[16] = "-";
-    if (dGoal > 0)
-    {
-        snprintf(szGoal, sizeof(szGoal), "<=%.2f", dGoal);
-        g_nGoals++;
-    }
-    if (!bOk)
-    {
-        printf("%-*s %10s %10s %7s %7s %5s\n", kCaseWidth, pszCase, "error", "error", "-", szGoal,
-               dGoal > 0 ? "no" : "-");
-        Fail(pszCase);
-    }
-    else
-    {
-        double dRatio = dBase > 0 ? dOp / dBase : 0;
-        const char* pszMet = "-";
-        if (dGoal > 0)
-        {
-            bool bMet = dRatio <= dGoal;
-            pszMet = bMet ? "yes" : "no";
-            if (bMet)
-                g_nGoalsMet++;
-        }
-        printf("%-*s %10.2f %10.2f %7.2f %7s %5s\n", kCaseWidth, pszCase, dOp, dBase, dRatio, szGoal, pszMet);
-    }
-    fflush(stdout);
+    PrintTableHead();
 }
 
 // ---------------------------------------------------------------------------------------
@@ -232,15 +117,6 @@ bool ReadWholeFile(const std::string& strPath, std::vector<BYTE>& data)
     BOOL bOk = dwSize != INVALID_FILE_SIZE && ::ReadFile(h, data.data(), dwSize, &dwRead, NULL);
     ::CloseHandle(h);
     return bOk && dwRead == dwSize;
-}
-
-const char* WineVersion()
-{
-    typedef const char*(CDECL * WineGetVersionFn)(void);
-    FARPROC proc = ::GetProcAddress(::GetModuleHandleA("ntdll.dll"), "wine_get_version");
-    if (proc == NULL)
-        return "(version unknown)";
-    return reinterpret_cast<WineGetVersionFn>(reinterpret_cast<void*>(proc))();
 }
 
 // ---------------------------------------------------------------------------------------
@@ -747,8 +623,7 @@ int RunBench()
     BenchDrawing(picture);
     BenchFloodFill();
 
-    PrintRule();
-    printf("Goals met: %d of %d. Whole run %.1f s.\n", g_nGoalsMet, g_nGoals, swTotal.Ms() / 1000.0);
+    PrintSummary(swTotal);
 
     ::DeleteFileA(strPicture.c_str());
     ::DeleteFileA(strSaved.c_str());
@@ -760,10 +635,6 @@ int RunBench()
 
 int main()
 {
-    LARGE_INTEGER freq;
-    ::QueryPerformanceFrequency(&freq);
-    g_dTicksPerMs = (double)freq.QuadPart / 1000.0;
-
     Gdiplus::GdiplusStartupInput input;
     ULONG_PTR gdipToken = 0;
     if (Gdiplus::GdiplusStartup(&gdipToken, &input, NULL) != Gdiplus::Ok)
@@ -772,21 +643,7 @@ int main()
         return 1;
     }
 
-    int nResult = 1;
-    try
-    {
-        nResult = RunBench();
-    }
-    catch (CException* e)
-    {
-        Fail("exception from the framework");
-        e->Delete();
-    }
+    int nResult = bench::RunGuarded(RunBench);
     Gdiplus::GdiplusShutdown(gdipToken);
-    if (g_nErrors != 0)
-    {
-        fprintf(stderr, "%d error(s)\n", g_nErrors);
-        return 1;
-    }
-    return nResult;
+    return bench::ExitCode(nResult);
 }

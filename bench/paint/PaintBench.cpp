@@ -2,6 +2,7 @@
 // result: painting the client at 600 %, a pen stroke with its repaints, one undo step. Prints
 // one table; timings are reported, never asserted: the exit code only says whether every case
 // ran and checked out.
+#include "bench/BenchHarness.h"
 #include "paint/PntCtrl.h"
 #include <stdio.h>
 #include <stdlib.h>
@@ -12,6 +13,8 @@
 
 namespace
 {
+using namespace bench;
+
 const int kImageSize = 2048;    // width and height of the image
 const int kBits = 24;
 const int kClientWidth = 1024;  // the control's client area, scroll bars excluded
@@ -26,125 +29,10 @@ const int kWarmUpMoves = 50;
 const double kMinMovesPerSecond = 120;
 const int kUndoRuns = 7;
 const COLORREF kInk = RGB(250, 20, 240);
-const int kCaseWidth = 50;      // first column of the table
 
-// A message box would stop an unattended run: print the text instead.
-class CBenchApp : public CWinApp
-{
-public:
-    CBenchApp() : CWinApp(_T("Paint control benchmark")) {}
+CBenchApp theApp(_T("Paint control benchmark"));
 
-    int DoMessageBox(LPCTSTR lpszPrompt, UINT, UINT) override
-    {
-        fprintf(stderr, "message box: %s\n", lpszPrompt != NULL ? lpszPrompt : "");
-        return IDOK;
-    }
-};
-
-CBenchApp theApp;
-
-double g_dTicksPerMs = 0;
-int g_nErrors = 0;
-
-void Fail(const char* pszWhat)
-{
-    fprintf(stderr, "error: %s\n", pszWhat);
-    g_nErrors++;
-}
-
-class CStopwatch
-{
-public:
-    CStopwatch() { ::QueryPerformanceCounter(&m_start); }
-    double Ms() const
-    {
-        LARGE_INTEGER now;
-        ::QueryPerformanceCounter(&now);
-        return (double)(now.QuadPart - m_start.QuadPart) / g_dTicksPerMs;
-    }
-
-private:
-    LARGE_INTEGER m_start;
-};
-
-// The best run: on a machine shared with other work, interference only ever adds time.
-double Best(const std::vector<double>& v) { return *std::min_element(v.begin(), v.end()); }
-
-// Each side is a callable that times its own critical part (set-up and checks stay outside)
-// and returns the milliseconds, or a negative value when it failed. One untimed warm-up of
-// each, then the two alternate, swapping who goes first, so drift hits both alike.
-template <class TOp, class TBase>
-bool MeasurePair(int nRuns, TOp op, TBase base, double& dOp, double& dBase)
-{
-    if (op() < 0 || base() < 0)
-        return false;
-    std::vector<double> vOp, vBase;
-    for (int i = 0; i < nRuns; i++)
-    {
-        double a, b;
-        if (i % 2 == 0)
-        {
-            a = op();
-            b = base();
-        }
-        else
-        {
-            b = base();
-            a = op();
-        }
-        if (a < 0 || b < 0)
-            return false;
-        vOp.push_back(a);
-        vBase.push_back(b);
-    }
-    dOp = Best(vOp);
-    dBase = Best(vBase);
-    return true;
-}
-
-// ---------------------------------------------------------------------------------------
-// The table
-
-int g_nGoals = 0;
-int g_nGoalsMet = 0;
-
-void PrintRule()
-{
-    printf("%s\n", std::string(kCaseWidth + 1 + 10 + 1 + 10 + 1 + 7 + 1 + 7 + 1 + 5, '-').c_str());
-}
-
-// One row; pszGoal is NULL for report-only rows, bMet says whether a goal was met.
-void PrintRowWithGoal(const char* pszCase, bool bOk, double dOp, double dBase, const char* pszGoal,
-                      bool bMet)
-{
-    if (pszGoal != NULL)
-        g_nGoals++;
-    if (!bOk)
-    {
-        printf("%-*s %10s %10s %7s %7s %5s\n", kCaseWidth, pszCase, "error", "error", "-",
-               pszGoal != NULL ? pszGoal : "-", pszGoal != NULL ? "no" : "-");
-        Fail(pszCase);
-    }
-    else
-    {
-        double dRatio = dBase > 0 ? dOp / dBase : 0;
-        if (pszGoal != NULL && bMet)
-            g_nGoalsMet++;
-        printf("%-*s %10.2f %10.2f %7.2f %7s %5s\n", kCaseWidth, pszCase, dOp, dBase, dRatio,
-               pszGoal != NULL ? pszGoal : "-", pszGoal == NULL ? "-" : bMet ? "yes" : "no");
-    }
-    fflush(stdout);
-}
-
-// dGoal is the highest ratio that meets the goal; 0 for report-only rows.
-void PrintRow(const char* pszCase, bool bOk, double dOp, double dBase, double dGoal)
-{
-    char szGoal[16];
-    snprintf(szGoal, sizeof(szGoal), "<=%.2f", dGoal);
-    bool bMet = bOk && dBase > 0 && dOp / dBase <= dGoal;
-    PrintRowWithGoal(pszCase, bOk, dOp, dBase, dGoal > 0 ? szGoal : NULL, bMet);
-}
-
+// A line of detail under the row above it.
 void PrintNote(const char* pszNote)
 {
     printf("    %s\n", pszNote);
@@ -201,15 +89,6 @@ HBITMAP CreateRawSection(void** ppBits)
         hbm = NULL;
     }
     return hbm;
-}
-
-const char* WineVersion()
-{
-    typedef const char*(CDECL * WineGetVersionFn)(void);
-    FARPROC proc = ::GetProcAddress(::GetModuleHandleA("ntdll.dll"), "wine_get_version");
-    if (proc == NULL)
-        return "(version unknown)";
-    return reinterpret_cast<WineGetVersionFn>(reinterpret_cast<void*>(proc))();
 }
 
 void PumpMessages()
@@ -884,10 +763,7 @@ int RunBench()
            kPaintRuns, kStrokeRuns, kStrokeBudgetMs / 1000, kPaintsPerRun);
     printf("Undo row: Undo() right after a pen dot (the dot is made again, untimed, before each).\n");
     printf("Ratio = operation / baseline; the baseline runs in the same process.\n\n");
-    printf("%-*s %10s %10s %7s %7s %5s\n", kCaseWidth, "case (operation vs baseline)", "op ms",
-           "base ms", "ratio", "goal", "met?");
-    PrintRule();
-    fflush(stdout);
+    PrintTableHead();
 
     if (rcClient.Width() != kClientWidth || rcClient.Height() != kClientHeight)
         Fail("the control's client area is not 1024 x 768");
@@ -897,32 +773,12 @@ int RunBench()
     bench.BenchStroke();
     bench.BenchUndo();
 
-    PrintRule();
-    printf("Goals met: %d of %d. Whole run %.1f s.\n", g_nGoalsMet, g_nGoals, swTotal.Ms() / 1000.0);
+    PrintSummary(swTotal);
     return 0;
 }
 }
 
 int main()
 {
-    LARGE_INTEGER freq;
-    ::QueryPerformanceFrequency(&freq);
-    g_dTicksPerMs = (double)freq.QuadPart / 1000.0;
-
-    int nResult = 1;
-    try
-    {
-        nResult = RunBench();
-    }
-    catch (CException* e)
-    {
-        Fail("exception from the framework");
-        e->Delete();
-    }
-    if (g_nErrors != 0)
-    {
-        fprintf(stderr, "%d error(s)\n", g_nErrors);
-        return 1;
-    }
-    return nResult;
+    return bench::ExitCode(bench::RunGuarded(RunBench));
 }
