@@ -1,255 +1,138 @@
 // The standard palette, palettes built from colour tables and back, and the two copies of
 // the colour table: the held one (files, clipboard) and the section's own one (GDI).
 #include "common/TestEnvironment.h"
-#include "image/DIBSection.h"
-#include <gtest/gtest.h>
 #include "ImageTestSupport.h"
-#include <stdio.h>
+#include <gtest/gtest.h>
 #include <stdlib.h>
 #include <string.h>
-#include <vector>
+
+using namespace imagetest;
 
 namespace
 {
-struct LogPalette256
+// The standard palette by its rule: the twenty static colours of the system palette around
+// the 6x6x6 cube (red fastest) without the three colours those give, and 23 greys.
+std::vector<COLORREF> StandardColours()
 {
-    WORD palVersion;
-    WORD palNumEntries;
-    PALETTEENTRY pe[256];
-};
-
-LogPalette256 MakeLogPalette(int nEntries, BYTE base)
-{
-    LogPalette256 lp;
-    memset(&lp, 0, sizeof(lp));
-    lp.palVersion = 0x300;
-    lp.palNumEntries = (WORD)nEntries;
-    for (int i = 0; i < nEntries && i < 256; i++)
-        lp.pe[i] = {(BYTE)(base + i), (BYTE)(2 * i), (BYTE)(255 - i), 0};
-    return lp;
-}
-
-COLORREF Colour(const PALETTEENTRY& pe) { return RGB(pe.peRed, pe.peGreen, pe.peBlue); }
-COLORREF Colour(const RGBQUAD& q) { return RGB(q.rgbRed, q.rgbGreen, q.rgbBlue); }
-
-std::vector<PALETTEENTRY> Entries(CPalette* pPalette)
-{
-    std::vector<PALETTEENTRY> entries(pPalette->GetSafeHandle() ? pPalette->GetEntryCount() : 0);
-    if (!entries.empty())
-        pPalette->GetPaletteEntries(0, (UINT)entries.size(), entries.data());
-    return entries;
-}
-
-std::vector<RGBQUAD> HeldTable(CDIBSection& dib, int n)
-{
-    return std::vector<RGBQUAD>(dib.GetColorTable(), dib.GetColorTable() + n);
-}
-
-bool SameColours(const std::vector<PALETTEENTRY>& palette, const std::vector<RGBQUAD>& table)
-{
-    if (palette.size() != table.size())
-        return false;
-    for (size_t i = 0; i < palette.size(); i++)
-        if (Colour(palette[i]) != Colour(table[i]))
-            return false;
-    return true;
+    const std::vector<COLORREF> system = PaletteColours(CPalette::FromHandle((HPALETTE)::GetStockObject(DEFAULT_PALETTE)));
+    std::vector<COLORREF> colours(system.begin(), system.begin() + 10);
+    const int levels[6] = {0, 44, 86, 135, 192, 255};
+    for (int i = 0; i < 216; i++)
+    {
+        const COLORREF cr = RGB(levels[i % 6], levels[i / 6 % 6], levels[i / 36]);
+        if (cr != RGB(0, 0, 0) && cr != RGB(192, 192, 192) && cr != RGB(0, 255, 255))
+            colours.push_back(cr);
+    }
+    for (int grey : {17, 24, 30, 37, 44, 52, 60, 68, 77, 86, 95, 105, 114, 125, 146, 157, 168, 180, 204, 216, 229, 242, 255})
+        colours.push_back(RGB(grey, grey, grey));
+    colours.insert(colours.end(), system.begin() + 10, system.end());
+    return colours;
 }
 }
 
-TEST(StandardPalette, SystemColoursCubeAndGreys)
+TEST(StandardPalette, FollowsItsRuleAndCutsDownToTwoOrSixteen)
 {
-    const PALETTEENTRY* std = CDIBSection::ms_StdColors;
+    const std::vector<COLORREF> expected = StandardColours();
+    ASSERT_EQ(256u, expected.size());
     for (int i = 0; i < 256; i++)
-        ASSERT_EQ(0, std[i].peFlags) << i;
+        EXPECT_EQ(expected[i], *(const DWORD*)&CDIBSection::ms_StdColors[i]) << i;   // flags 0
+    EXPECT_EQ(RGB(44, 0, 0), expected[10]);
+    EXPECT_EQ(RGB(255, 255, 255), expected[222]);
+    EXPECT_EQ(RGB(17, 17, 17), expected[223]);
 
-    // The twenty static colours are the system's default palette, in its order.
-    PALETTEENTRY system[20];
-    ASSERT_EQ(20u, GetPaletteEntries((HPALETTE)GetStockObject(DEFAULT_PALETTE), 0, 20, system));
-    for (int i = 0; i < 10; i++)
-    {
-        EXPECT_EQ(Colour(system[i]), Colour(std[i])) << i;
-        EXPECT_EQ(Colour(system[10 + i]), Colour(std[246 + i])) << 246 + i;
-    }
-
-    EXPECT_EQ(RGB(44, 0, 0), Colour(std[10]));
-    EXPECT_EQ(RGB(255, 255, 255), Colour(std[222]));
-    EXPECT_EQ(RGB(17, 17, 17), Colour(std[223]));
-    EXPECT_EQ(RGB(128, 128, 128), Colour(std[248]));
-
-    // Entries 10-222: cube levels only, in cube order (blue slowest, red fastest), without
-    // the three colours that the static ones already give.
-    auto level = [](BYTE v) {
-        const BYTE levels[6] = {0, 44, 86, 135, 192, 255};
-        for (int i = 0; i < 6; i++)
-            if (levels[i] == v)
-                return i;
-        return -1;
-    };
-    int nPrevious = -1;
-    for (int i = 10; i <= 222; i++)
-    {
-        int r = level(std[i].peRed), g = level(std[i].peGreen), b = level(std[i].peBlue);
-        ASSERT_TRUE(r >= 0 && g >= 0 && b >= 0) << i;
-        int nOrder = b * 36 + g * 6 + r;
-        ASSERT_GT(nOrder, nPrevious) << i;
-        nPrevious = nOrder;
-        COLORREF cr = Colour(std[i]);
-        EXPECT_TRUE(cr != RGB(0, 0, 0) && cr != RGB(192, 192, 192) && cr != RGB(0, 255, 255)) << i;
-    }
-
-    // Entries 223-245: greys getting lighter.
-    for (int i = 223; i <= 245; i++)
-    {
-        EXPECT_EQ(std[i].peRed, std[i].peGreen) << i;
-        EXPECT_EQ(std[i].peRed, std[i].peBlue) << i;
-        if (i > 223)
-        {
-            EXPECT_GT(std[i].peRed, std[i - 1].peRed) << i;
-        }
-    }
-    EXPECT_EQ(255, std[245].peRed);
-}
-
-TEST(StandardPalette, HalftonePaletteSizes)
-{
-    const struct
-    {
-        int nAsked, nEntries;
-    } cases[] = {{0, 256}, {-3, 256}, {300, 256}, {17, 256}, {256, 256}, {1, 2}, {2, 2},
-                 {3, 16}, {5, 16}, {16, 16}};
+    // Asked colours, entries made: 2 black and white, 16 the VGA colours, else 256.
+    const int cases[][2] = {{0, 256}, {-3, 256}, {300, 256}, {17, 256}, {256, 256}, {1, 2}, {2, 2}, {3, 16}, {5, 16}, {16, 16}};
     CPalette palette;
     for (const auto& c : cases)
     {
         HGDIOBJ hOld = palette.GetSafeHandle();
-        ASSERT_TRUE(CDIBSection::CreateHalftonePalette(palette, c.nAsked)) << c.nAsked;
-        if (hOld != NULL)
-        {
-            EXPECT_EQ(0u, GetObjectType(hOld));   // the previous handle was deleted
-        }
-        std::vector<PALETTEENTRY> entries = Entries(&palette);
-        ASSERT_EQ((size_t)c.nEntries, entries.size()) << c.nAsked;
-        for (int i = 0; i < c.nEntries; i++)
-        {
-            int nStd = c.nEntries == 256 ? i : c.nEntries == 2 ? i * 255 : (i < 8 ? i : 240 + i);
-            EXPECT_EQ(Colour(CDIBSection::ms_StdColors[nStd]), Colour(entries[i])) << c.nAsked << ":" << i;
-        }
+        ASSERT_TRUE(CDIBSection::CreateHalftonePalette(palette, c[0])) << c[0];
+        EXPECT_TRUE(hOld == NULL || GetObjectType(hOld) == 0);   // the previous handle was deleted
+        const std::vector<COLORREF> colours = PaletteColours(&palette);
+        ASSERT_EQ((size_t)c[1], colours.size()) << c[0];
+        for (int i = 0; i < c[1]; i++)
+            EXPECT_EQ(expected[c[1] == 256 ? i : c[1] == 2 ? i * 255 : (i < 8 ? i : 240 + i)], colours[i]) << c[0] << ":" << i;
     }
-    ASSERT_TRUE(CDIBSection::CreateHalftonePalette(palette, 2));
-    EXPECT_EQ(RGB(0, 0, 0), Colour(Entries(&palette)[0]));
-    EXPECT_EQ(RGB(255, 255, 255), Colour(Entries(&palette)[1]));
-    ASSERT_TRUE(CDIBSection::CreateHalftonePalette(palette, 5));
-    EXPECT_EQ(RGB(128, 128, 128), Colour(Entries(&palette)[8]));
+    EXPECT_EQ(RGB(128, 128, 128), PaletteColours(&palette)[8]);
 }
 
-TEST(ImagePalette, CreatePaletteFollowsTheSectionsTable)
+TEST(ImagePalette, CreatePaletteAndSetPaletteFollowTheirTables)
 {
-    CDIBSection deep;
+    // From the section's own table; the standard palette without one.
+    CDIBSection deep, dib, empty;
     ASSERT_TRUE(deep.CreateBitmap(2, 2, 1, 24));
     ASSERT_TRUE(deep.CreatePalette());
-    std::vector<PALETTEENTRY> entries = Entries(deep.GetPalette());
-    ASSERT_EQ(256u, entries.size());
-    EXPECT_EQ(0, memcmp(CDIBSection::ms_StdColors, entries.data(), sizeof(CDIBSection::ms_StdColors)));
-
-    CDIBSection dib;
+    EXPECT_EQ(StandardColours(), PaletteColours(deep.GetPalette()));
+    ASSERT_TRUE(empty.CreatePalette());
+    EXPECT_EQ(256, empty.GetPalette()->GetEntryCount());
     ASSERT_TRUE(dib.CreateBitmap(2, 2, 1, 1));
     RGBQUAD colours[2] = {{10, 20, 30, 0}, {40, 50, 60, 0}};
     ASSERT_TRUE(dib.SetColorTable(2, colours));
     ASSERT_TRUE(dib.CreatePalette());
-    entries = Entries(dib.GetPalette());
-    EXPECT_TRUE(SameColours(entries, imagetest::SectionColourTable(dib)));
-    EXPECT_EQ(RGB(30, 20, 10), Colour(entries[0]));
+    EXPECT_EQ(QuadColours(colours, 2), PaletteColours(dib.GetPalette()));
 
-    CDIBSection empty;   // no section to read: the standard palette
-    ASSERT_TRUE(empty.CreatePalette());
-    EXPECT_EQ(256, empty.GetPalette()->GetEntryCount());
-}
-
-TEST(ImagePalette, SetPaletteTakesACopyOrLeavesNone)
-{
-    CDIBSection dib;
+    // SetPalette takes a copy into the palette and the held table; the section keeps its own.
     ASSERT_TRUE(dib.CreateBitmap(4, 4, 1, 8));
-    std::vector<RGBQUAD> sectionBefore = imagetest::SectionColourTable(dib);
-
+    const std::vector<COLORREF> section = SectionColours(dib);
     EXPECT_FALSE(dib.SetPalette(NULL));
     EXPECT_EQ((HGDIOBJ)NULL, dib.GetPalette()->GetSafeHandle());
     EXPECT_EQ(nullptr, dib.GetLogPalette());
-
     LogPalette256 lp = MakeLogPalette(4, 100);
     CPalette palette;
-    ASSERT_TRUE(palette.CreatePalette((LOGPALETTE*)&lp));
+    ASSERT_TRUE(palette.CreatePalette(lp.Get()));
     ASSERT_TRUE(dib.SetPalette(&palette));
     EXPECT_NE(palette.GetSafeHandle(), dib.GetPalette()->GetSafeHandle());
-    std::vector<PALETTEENTRY> entries = Entries(dib.GetPalette());
-    ASSERT_EQ(4u, entries.size());
-    EXPECT_EQ(0, memcmp(lp.pe, entries.data(), 4 * sizeof(PALETTEENTRY)));
-    for (int i = 0; i < 4; i++)
-        EXPECT_EQ(Colour(lp.pe[i]), Colour(dib.GetColorTable()[i])) << i;
-    EXPECT_EQ(Colour(CDIBSection::ms_StdColors[4]), Colour(dib.GetColorTable()[4]));
-    std::vector<RGBQUAD> sectionAfter = imagetest::SectionColourTable(dib);
-    EXPECT_EQ(0, memcmp(sectionBefore.data(), sectionAfter.data(), 256 * sizeof(RGBQUAD)));
-
-    // Its own palette handed back in keeps its colours.
-    ASSERT_TRUE(dib.SetPalette(dib.GetPalette()));
+    std::vector<COLORREF> expected = PaletteColours(&palette);
+    EXPECT_EQ(expected, PaletteColours(dib.GetPalette()));
+    expected.push_back(EntryColour(CDIBSection::ms_StdColors[4]));
+    EXPECT_EQ(expected, QuadColours(dib.GetColorTable(), 5));
+    EXPECT_EQ(section, SectionColours(dib));
+    ASSERT_TRUE(dib.SetPalette(dib.GetPalette()));   // its own palette keeps its colours
     EXPECT_EQ(4, dib.GetPalette()->GetEntryCount());
-
-    CPalette empty;
-    EXPECT_FALSE(dib.SetPalette(&empty));
+    CPalette none;
+    EXPECT_FALSE(dib.SetPalette(&none));
     EXPECT_EQ((HGDIOBJ)NULL, dib.GetPalette()->GetSafeHandle());
 }
 
-TEST(ImagePalette, SetLogPaletteRefusesBadCountsAndRebuildsFromTheSection)
+TEST(ImagePalette, SetLogPaletteFillsTheHeldTableUpToItsSizeOrRebuildsFromTheSection)
 {
-    CDIBSection dib;
+    // 16 entries over an 8-bit image: held entries 0-15 only, the section unchanged; over a
+    // 3-bit request (4 bits per pixel, 8 colours used) entries 0-7 only.
+    LogPalette256 lp = MakeLogPalette(16, 50);
+    CDIBSection dib8, dib3, deep, dib;
+    ASSERT_TRUE(dib8.CreateBitmap(4, 4, 1, 8));
+    ASSERT_TRUE(dib3.CreateBitmap(4, 4, 1, 3));
+    std::vector<COLORREF> expected8 = QuadColours(dib8.GetColorTable(), 256), expected3(16, 0);
+    const std::vector<COLORREF> section = SectionColours(dib8);
+    ASSERT_TRUE(dib8.SetLogPalette(lp.Get()));
+    ASSERT_TRUE(dib3.SetLogPalette(lp.Get()));
+    for (int i = 0; i < 16; i++)
+        expected8[i] = EntryColour(lp.pe[i]);
+    std::copy(expected8.begin(), expected8.begin() + 8, expected3.begin());
+    EXPECT_EQ(expected8, QuadColours(dib8.GetColorTable(), 256));
+    EXPECT_EQ(expected3, QuadColours(dib3.GetColorTable(), 16));
+    for (int i = 0; i < 256; i++)
+        EXPECT_EQ(0, dib8.GetColorTable()[i].rgbReserved);
+    EXPECT_EQ(section, SectionColours(dib8));
+    EXPECT_EQ(16, dib8.GetPalette()->GetEntryCount());
+    ASSERT_TRUE(deep.CreateBitmap(4, 4, 1, 24));   // no table to fill
+    EXPECT_TRUE(deep.SetLogPalette(lp.Get()));
+    EXPECT_EQ(16, deep.GetPalette()->GetEntryCount());
+
+    // Bad counts: FALSE, and the palette comes from the section, which differs from the held table.
     ASSERT_TRUE(dib.CreateBitmap(4, 4, 1, 4));
     RGBQUAD own[16];
     for (int i = 0; i < 16; i++)
         own[i] = {(BYTE)(i * 3), (BYTE)(i * 5), (BYTE)(i * 7), 0};
-    ASSERT_TRUE(dib.SetColorTable(16, own));   // the section now differs from the held table
-    std::vector<RGBQUAD> held = HeldTable(dib, 16);
-
-    for (int nEntries : {0, 257})
+    ASSERT_TRUE(dib.SetColorTable(16, own));
+    const std::vector<COLORREF> held = QuadColours(dib.GetColorTable(), 16);
+    for (int nEntries : {0, 257, -1})
     {
-        LogPalette256 lp = MakeLogPalette(nEntries, 0);
-        EXPECT_FALSE(dib.SetLogPalette((LOGPALETTE*)&lp)) << nEntries;
-        EXPECT_TRUE(SameColours(Entries(dib.GetPalette()), imagetest::SectionColourTable(dib))) << nEntries;
-        EXPECT_EQ(0, memcmp(held.data(), dib.GetColorTable(), 16 * sizeof(RGBQUAD))) << nEntries;
+        lp = MakeLogPalette(nEntries, 0);
+        EXPECT_FALSE(dib.SetLogPalette(nEntries < 0 ? NULL : lp.Get())) << nEntries;
+        EXPECT_EQ(QuadColours(own, 16), PaletteColours(dib.GetPalette())) << nEntries;
+        EXPECT_EQ(held, QuadColours(dib.GetColorTable(), 16)) << nEntries;
     }
-    EXPECT_FALSE(dib.SetLogPalette(NULL));
-    EXPECT_EQ(16, dib.GetPalette()->GetEntryCount());
-}
-
-TEST(ImagePalette, SetLogPaletteFillsOnlyTheHeldTableUpToItsSize)
-{
-    LogPalette256 lp = MakeLogPalette(16, 50);
-
-    CDIBSection dib8;
-    ASSERT_TRUE(dib8.CreateBitmap(4, 4, 1, 8));
-    std::vector<RGBQUAD> before = HeldTable(dib8, 256);
-    std::vector<RGBQUAD> section = imagetest::SectionColourTable(dib8);
-    ASSERT_TRUE(dib8.SetLogPalette((LOGPALETTE*)&lp));
-    for (int i = 0; i < 256; i++)
-    {
-        COLORREF expected = i < 16 ? Colour(lp.pe[i]) : Colour(before[i]);
-        EXPECT_EQ(expected, Colour(dib8.GetColorTable()[i])) << i;
-        EXPECT_EQ(0, dib8.GetColorTable()[i].rgbReserved);
-    }
-    EXPECT_EQ(0, memcmp(section.data(), imagetest::SectionColourTable(dib8).data(), 256 * sizeof(RGBQUAD)));
-    EXPECT_EQ(16, dib8.GetPalette()->GetEntryCount());
-
-    // 3-bit request: 4 bits per pixel but 8 colours used.
-    CDIBSection dib3;
-    ASSERT_TRUE(dib3.CreateBitmap(4, 4, 1, 3));
-    ASSERT_TRUE(dib3.SetLogPalette((LOGPALETTE*)&lp));
-    for (int i = 0; i < 8; i++)
-        EXPECT_EQ(Colour(lp.pe[i]), Colour(dib3.GetColorTable()[i])) << i;
-    for (int i = 8; i < 16; i++)
-        EXPECT_EQ(0u, *(DWORD*)&dib3.GetColorTable()[i]) << i;
-
-    CDIBSection deep;   // no table to fill
-    ASSERT_TRUE(deep.CreateBitmap(4, 4, 1, 24));
-    EXPECT_TRUE(deep.SetLogPalette((LOGPALETTE*)&lp));
-    EXPECT_EQ(16, deep.GetPalette()->GetEntryCount());
-    EXPECT_EQ(0u, *(DWORD*)&deep.GetColorTable()[0]);
 }
 
 TEST(ImagePalette, DrawingUsesTheSectionsTableAndFilesTheHeldOne)
@@ -258,86 +141,65 @@ TEST(ImagePalette, DrawingUsesTheSectionsTableAndFilesTheHeldOne)
     CDIBSection dib;
     ASSERT_TRUE(dib.CreateBitmap(8, 1, 1, 1));
     LogPalette256 lp = {0x300, 2, {{255, 0, 0, 0}, {0, 255, 0, 0}}};
-    ASSERT_TRUE(dib.SetLogPalette((LOGPALETTE*)&lp));
+    ASSERT_TRUE(dib.SetLogPalette(lp.Get()));
     EXPECT_EQ(RGB(255, 255, 255), dib.GetPixel(0, 0));
-    EXPECT_EQ(RGB(0, 255, 0), Colour(dib.GetColorTable()[1]));
+    EXPECT_EQ(RGB(0, 255, 0), QuadColour(dib.GetColorTable()[1]));
 
-    // After SetColorTable the file still carries the held table.
-    CDIBSection dib8;
-    ASSERT_TRUE(dib8.CreateBitmap(3, 1, 1, 8));
-    *dib8.GetDIBitsRow(0) = 5;
-    RGBQUAD own[6] = {};
-    own[5] = {30, 20, 10, 0};
-    ASSERT_TRUE(dib8.SetColorTable(6, own));
-    EXPECT_EQ(RGB(10, 20, 30), dib8.GetPixel(0, 0));   // same index, new colour at once
-    EXPECT_EQ(5, *dib8.GetDIBitsRow(0));
-    EXPECT_EQ(Colour(CDIBSection::ms_StdColors[5]), Colour(dib8.GetColorTable()[5]));
-
-    std::string path = testenv::OutputPath("palette-held-table.bmp");
-    ASSERT_TRUE(dib8.Save(path.c_str()));
-    FILE* f = fopen(path.c_str(), "rb");
-    ASSERT_NE(nullptr, f);
-    RGBQUAD fileTable[256];
-    fseek(f, 54, SEEK_SET);
-    ASSERT_EQ(256u, fread(fileTable, sizeof(RGBQUAD), 256, f));
-    fclose(f);
-    EXPECT_EQ(0, memcmp(dib8.GetColorTable(), fileTable, sizeof(fileTable)));
-}
-
-TEST(ImagePalette, SetColorTableNeedsAPalettisedImage)
-{
+    // After SetColorTable the same index shows the new colour at once, and the file still
+    // carries the held table.
+    ASSERT_TRUE(dib.CreateBitmap(3, 1, 1, 8));
+    *dib.GetDIBitsRow(0) = 5;
     RGBQUAD colours[256] = {};
-    CDIBSection empty, deep, dib;
-    EXPECT_FALSE(empty.SetColorTable(2, colours));
+    colours[5] = {30, 20, 10, 0};
+    ASSERT_TRUE(dib.SetColorTable(6, colours));
+    EXPECT_EQ(RGB(10, 20, 30), dib.GetPixel(0, 0));
+    EXPECT_EQ(5, *dib.GetDIBitsRow(0));
+    EXPECT_EQ(EntryColour(CDIBSection::ms_StdColors[5]), QuadColour(dib.GetColorTable()[5]));
+    const std::string path = testenv::OutputPath("palette-held-table.bmp");
+    Bytes file;
+    ASSERT_TRUE(dib.Save(path.c_str()) && ReadAll(path, file) && file.size() >= 54 + 1024);
+    EXPECT_EQ(0, memcmp(dib.GetColorTable(), &file[54], 1024));
+
+    // SetColorTable needs a palettised image and 1 to 256 colours.
+    CDIBSection deep;
     ASSERT_TRUE(deep.CreateBitmap(2, 2, 1, 24));
     EXPECT_FALSE(deep.SetColorTable(2, colours));
-    ASSERT_TRUE(dib.CreateBitmap(2, 2, 1, 8));
     EXPECT_FALSE(dib.SetColorTable(0, colours));
     EXPECT_FALSE(dib.SetColorTable(257, colours));
     EXPECT_FALSE(dib.SetColorTable(2, NULL));
+    colours[5] = {0, 0, 0, 0};
     EXPECT_TRUE(dib.SetColorTable(256, colours));
     EXPECT_EQ(RGB(0, 0, 0), dib.GetPixel(0, 0));
 }
 
-TEST(ImagePalette, GetLogPaletteSharesOneBuffer)
+TEST(ImagePalette, GetLogPaletteSharesOneBufferAndColorRefTableCopiesTheHeldTable)
 {
-    CDIBSection a, b, empty;
-    EXPECT_EQ(nullptr, empty.GetLogPalette());
+    CDIBSection a, b;
     ASSERT_TRUE(a.CreateBitmap(2, 2, 1, 1));
     ASSERT_TRUE(b.CreateBitmap(2, 2, 1, 24));
-
     LOGPALETTE* pA = a.GetLogPalette();
     ASSERT_NE(nullptr, pA);
     EXPECT_EQ(0x300, pA->palVersion);
     EXPECT_EQ(2, pA->palNumEntries);
-    EXPECT_EQ(RGB(255, 255, 255), Colour(pA->palPalEntry[1]));
-
-    LOGPALETTE* pB = b.GetLogPalette();
-    EXPECT_EQ(pA, pB);
+    EXPECT_EQ(RGB(255, 255, 255), EntryColour(pA->palPalEntry[1]));
+    EXPECT_EQ(pA, b.GetLogPalette());
     EXPECT_EQ(256, pA->palNumEntries);   // overwritten by the second call
-    EXPECT_EQ(0, memcmp(CDIBSection::ms_StdColors, pB->palPalEntry, sizeof(CDIBSection::ms_StdColors)));
-}
+    EXPECT_EQ(0, memcmp(CDIBSection::ms_StdColors, pA->palPalEntry, sizeof(CDIBSection::ms_StdColors)));
 
-TEST(ImagePalette, ColorRefTableCopiesTheHeldTable)
-{
-    CDIBSection dib;
-    ASSERT_TRUE(dib.CreateBitmap(2, 2, 1, 8));
-    COLORREF* pTable = dib.CreateColorRefTbl();
-    ASSERT_NE(nullptr, pTable);
-    EXPECT_EQ(0x000080u, pTable[1]);   // (128,0,0) as 0x00BBGGRR
-    for (int i = 0; i < 256; i++)
-        EXPECT_EQ(Colour(CDIBSection::ms_StdColors[i]), pTable[i]) << i;
-    free(pTable);
-
-    ASSERT_TRUE(dib.CreateBitmap(2, 2, 1, 3));
+    // COLORREFs 0x00BBGGRR of the held table, freed by the caller.
+    ASSERT_TRUE(a.CreateBitmap(2, 2, 1, 3));
     LogPalette256 lp = MakeLogPalette(8, 7);
-    ASSERT_TRUE(dib.SetLogPalette((LOGPALETTE*)&lp));
-    pTable = dib.CreateColorRefTbl();
-    ASSERT_NE(nullptr, pTable);
+    ASSERT_TRUE(a.SetLogPalette(lp.Get()));
+    ASSERT_TRUE(b.CreateBitmap(2, 2, 1, 8));
+    COLORREF* pTable3 = a.CreateColorRefTbl();
+    COLORREF* pTable8 = b.CreateColorRefTbl();
+    ASSERT_TRUE(pTable3 != NULL && pTable8 != NULL);
     for (int i = 0; i < 8; i++)
-        EXPECT_EQ(Colour(lp.pe[i]), pTable[i]) << i;
-    free(pTable);
-
-    ASSERT_TRUE(dib.CreateBitmap(2, 2, 1, 24));
-    free(dib.CreateColorRefTbl());   // an empty block
+        EXPECT_EQ(EntryColour(lp.pe[i]), pTable3[i]) << i;
+    EXPECT_EQ(0x000080u, pTable8[1]);   // (128,0,0)
+    EXPECT_EQ(StandardColours(), std::vector<COLORREF>(pTable8, pTable8 + 256));
+    free(pTable3);
+    free(pTable8);
+    ASSERT_TRUE(b.CreateBitmap(2, 2, 1, 24));
+    free(b.CreateColorRefTbl());   // no table: an empty block
 }
