@@ -28,3 +28,25 @@
 #define IDS_PNT_TOOL_FILLEDROUNDRECT    28183
 #define IDS_PNT_TOOL_FILLEDELLIPSE      28184
 #define IDS_PNT_TOOL_TRANSCOLOURSAMPLER 28213
+
+// Dimensions dialog
+#define IDD_PNT_BITMAPRESIZE            28103
+#define IDC_PNT_WIDTH_LABEL             28007
+#define IDC_PNT_WIDTH                   28008
+#define IDC_PNT_HEIGHT_LABEL            28009
+#define IDC_PNT_HEIGHT                  28010
+#define IDC_PNT_CROP                    28011
+#define IDC_PNT_COLOURDEPTH             28012
+// Colour depths offered by the dimensions dialog
+#define IDS_PNT_DEPTH_MONOCHROME        28158
+#define IDS_PNT_DEPTH_16COLOURS         28159
+#define IDS_PNT_DEPTH_256COLOURS        28160
+#define IDS_PNT_DEPTH_HIGHCOLOUR        28161
+#define IDS_PNT_DEPTH_32BITCOLOUR       28162
+#define IDS_PNT_DEPTH_TRUECOLOUR        28168
+
+// Palette view dialog
+#define IDD_PNT_PALETTEVIEW             28105
+#define IDC_PNT_PALETTE_FRAME           28152
+#define IDC_PNT_PALETTE_COUNT           28153
+#define IDC_PNT_PALETTE_READOUT         28154

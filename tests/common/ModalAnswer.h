@@ -1,0 +1,36 @@
+// Answers a modal window as a user would: while the object lives, a thread timer looks for a
+// visible top-level window of this thread with the given caption and, once it is there,
+// hands it to the answer (which types, ticks and presses OK or Cancel).
+#pragma once
+#include <windows.h>
+#include <functional>
+#include <string>
+
+namespace testenv
+{
+class ModalAnswer
+{
+public:
+    ModalAnswer(const char* pszCaption, std::function<void(HWND)> answer);
+    ~ModalAnswer();
+    ModalAnswer(const ModalAnswer&) = delete;
+    ModalAnswer& operator=(const ModalAnswer&) = delete;
+
+    // Whether the window was found and answered.
+    bool Answered() const { return m_bAnswered; }
+
+private:
+    static void CALLBACK OnTimer(HWND, UINT, UINT_PTR, DWORD);
+    std::string m_strCaption;
+    std::function<void(HWND)> m_answer;
+    UINT_PTR m_nTimer = 0;
+    bool m_bAnswered = false;
+};
+
+// What a user does to a dialog's items: type into an edit, click a push button or a check
+// box (BM_CLICK: the button changes and notifies before the call returns), read a text.
+void Type(HWND hDlg, int nID, const char* pszText);
+void Click(HWND hDlg, int nID);
+std::string ItemText(HWND hDlg, int nID);
+bool ItemEnabled(HWND hDlg, int nID);
+}
