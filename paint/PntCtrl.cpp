@@ -1,6 +1,7 @@
 // CPntCtrl: construction, window class, message map, plain properties, owner notifications,
 // status texts and the one-slot image snapshot.
 #include "paint/PntCtrl.h"
+#include "paint/PntModule.h"
 #include <new>
 #include "resources/resource.h"
 
@@ -108,7 +109,8 @@ CPntCtrl::CPntCtrl()
       m_bEnableTransColorPicker(TRUE),
       m_dMagnification(1.0),
       m_bImageChanged(FALSE),
-      m_rcSelection(0, 0, 0, 0)
+      m_rcSelection(0, 0, 0, 0),
+      m_pColorArray(NULL)
 {
     RegisterWindowClass();
     LoadCursors();
@@ -128,24 +130,25 @@ CPntCtrl::~CPntCtrl()
 
 BOOL CPntCtrl::RegisterWindowClass()
 {
-    HINSTANCE hInst = AfxGetModuleState()->m_hCurrentInstanceHandle;
-    WNDCLASS wndcls;
-    if (::GetClassInfo(hInst, s_szClassName, &wndcls))
-        return TRUE;
-
-    ZeroMemory(&wndcls, sizeof(wndcls));
-    wndcls.style = CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS;
-    wndcls.lpfnWndProc = ::DefWindowProc;
-    wndcls.cbClsExtra = 0;
-    wndcls.cbWndExtra = 0;
-    wndcls.hInstance = hInst;
-    wndcls.hIcon = NULL;
-    wndcls.hCursor = ::LoadCursor(NULL, IDC_ARROW);
-    wndcls.hbrBackground = (HBRUSH)(COLOR_BTNFACE + 1);
-    wndcls.lpszMenuName = NULL;
-    wndcls.lpszClassName = s_szClassName;
-    if (!AfxRegisterClass(&wndcls))
-        AfxThrowResourceException();
+    // The class is registered under the host's instance, which CWnd::Create uses, and under
+    // the library's, which dialog templates of the library are created with: a template
+    // naming the class finds it whichever of the two the dialog is given.
+    HINSTANCE hInstances[2] = { AfxGetModuleState()->m_hCurrentInstanceHandle, PntGetLibraryInstance() };
+    for (HINSTANCE hInst : hInstances)
+    {
+        WNDCLASS wndcls;
+        if (hInst == NULL || ::GetClassInfo(hInst, s_szClassName, &wndcls))
+            continue;
+        ZeroMemory(&wndcls, sizeof(wndcls));
+        wndcls.style = CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS;
+        wndcls.lpfnWndProc = ::DefWindowProc;
+        wndcls.hInstance = hInst;
+        wndcls.hCursor = ::LoadCursor(NULL, IDC_ARROW);
+        wndcls.hbrBackground = (HBRUSH)(COLOR_BTNFACE + 1);
+        wndcls.lpszClassName = s_szClassName;
+        if (!AfxRegisterClass(&wndcls))
+            AfxThrowResourceException();
+    }
     return TRUE;
 }
 

@@ -12,6 +12,8 @@
 #include "paint/PntToolModes.h"
 #include "textbar/PntTextFmtBar.h"
 
+class CDib;
+
 // A colour with its name, as the colour pickers list them.
 struct ColourEntries
 {
@@ -121,6 +123,29 @@ public:
     CFont* GetTextFont() { return &m_fontText; }
     BOOL SetTextFont(CFont* pFont);
 
+    // Image lifecycle: each call replaces or re-creates the image and then empties the
+    // history, clears the changed flag, selects the whole image and recomputes the scroll bars.
+    BOOL SetBitmap(BITMAPINFO* pInfo, void* pBits);
+    BOOL SetBitmap(HBITMAP hBitmap);
+    BOOL SetBitmap(UINT nResourceID);
+    BOOL SetBitmap(LPCSTR lpszResourceName);
+    BOOL SetBitmapFromCDib(CDib* pDib);
+    BOOL GetCDibFromBitmap(CDib* pDib, int nParam);
+    BOOL Load(LPCSTR lpszPath);
+    // Writes the image; the changed flag and the history stay as they are.
+    BOOL Save(LPCSTR lpszPath);
+    BOOL CreateBitmap(int nWidth, int nHeight, UINT nPlanes, UINT nBitCount, const void* pBits,
+                      LOGPALETTE* pPalette);
+    // Colour names passed to every image the control creates; not owned.
+    void SetColorArray(CStringArray* pArray) { m_pColorArray = pArray; }
+    void Reset();
+    // Asks for a new size and depth (or a crop to the selection) and resizes, as one undo step.
+    BOOL Resize();
+    // Asks for the size and depth of a new blank image; negative arguments take 32 x 32, 8 bits.
+    BOOL PromptNewBitmap(int nWidth = -1, int nHeight = -1, int nBitsPerPixel = -1);
+    // Prints one page of the view as it stands; FALSE only when the print dialog is cancelled.
+    BOOL Print();
+
 protected:
     // Overridable hooks, in this order; always called through the virtual table.
     virtual void LoadCursors();
@@ -147,6 +172,9 @@ protected:
     void DoChangeSelectionRect(CRect rc);
     void ResetScrollBars();
     void OnDraw(CDC* pDC);
+    // One document of one page on a printer DC: the view drawn between StartPage and EndPage,
+    // or the document aborted when the printer fails. TRUE when the job was good.
+    BOOL PrintPage(CDC* pDC);
     void DrawGrid(CDC* pDC);
     // Draws a tracker-style frame (dotted, palette-relative blue) around an image rectangle
     // given in device coordinates, with resize handles when bHandles is set.
@@ -237,6 +265,7 @@ protected:
     BOOL m_bImageChanged;
     CRect m_rcSelection;
     CBitmap m_bmpMask;
+    CStringArray* m_pColorArray;
     // Off-screen buffer of the painting, kept between paints: a new bitmap per paint costs
     // far more than the painting itself, since fresh memory is slow to touch the first time.
     CBitmap m_bmpPaintBuffer;

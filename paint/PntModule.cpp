@@ -1,8 +1,13 @@
 // The library's entry point: it is an extension module of its host application, so its
 // dialog templates, strings, bitmaps and cursors are found through the host's resource chain.
-#include <afxwin.h>
+#include "paint/PntModule.h"
 
 static AFX_EXTENSION_MODULE s_paintModule = { FALSE, NULL, NULL, NULL, NULL };
+
+HINSTANCE PntGetLibraryInstance()
+{
+    return s_paintModule.hModule;
+}
 
 extern "C" BOOL WINAPI DllMain(HINSTANCE hInstance, DWORD dwReason, LPVOID)
 {

@@ -81,13 +81,8 @@ void PaintFixture::TearDown()
 
 bool PaintFixture::GiveImage(int cx, int cy, int nBits, COLORREF cr)
 {
-    CDIBSection* pImage = m_pCtrl->GetDIBsection();
-    if (!pImage->CreateBitmap(cx, cy, 1, nBits) || !pImage->Clear(cr))
+    if (!m_pCtrl->CreateBitmap(cx, cy, 1, nBits, NULL, NULL) || !m_pCtrl->GetDIBsection()->Clear(cr))
         return false;
-    m_pCtrl->ClearUndoList();
-    m_pCtrl->ResetSelectionRect();
-    m_pCtrl->ResetScrollBars();
-    m_pCtrl->Invalidate();
     m_pCtrl->UpdateWindow();
     PumpMessages();
     ClearRecords();

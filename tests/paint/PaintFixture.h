@@ -30,7 +30,7 @@ class CTestPntCtrl : public CPntCtrl
 public:
     using CPntCtrl::SaveState, CPntCtrl::RestoreState, CPntCtrl::PreImageChange;
     using CPntCtrl::ResetSelectionRect, CPntCtrl::ResetScrollBars, CPntCtrl::ClientToImage;
-    using CPntCtrl::DoDrawShape, CPntCtrl::SprayAirBrush;
+    using CPntCtrl::DoDrawShape, CPntCtrl::SprayAirBrush, CPntCtrl::PrintPage;
     using CPntCtrl::GetStatusMessage, CPntCtrl::OnSetStatusMessage, CPntCtrl::ClearStatusMessage;
     using CPntCtrl::m_pSavedState, CPntCtrl::m_nHScrollRange, CPntCtrl::m_nVScrollRange;
     using CPntCtrl::m_nToolMode, CPntCtrl::m_nPrevToolMode, CPntCtrl::m_bCancelled, CPntCtrl::m_bFloating;

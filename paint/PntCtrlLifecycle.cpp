@@ -1,0 +1,207 @@
+// CPntCtrl: giving the control its image, replacing, resizing, handing out and printing it.
+#include "paint/PntCtrl.h"
+#include <afxdlgs.h>
+#include "companion/Dib.h"
+#include "dialogs/PntBitmapResizeDlg.h"
+
+namespace
+{
+// Defaults of a new blank image when the caller gives none.
+const int kDefaultNewWidth = 32;
+const int kDefaultNewHeight = 32;
+const int kDefaultNewBitsPerPixel = 8;
+}
+
+void CPntCtrl::Reset()
+{
+    SetImageChanged(FALSE);
+    ClearUndoList();
+    ResetSelectionRect();
+    if (WindowExists())
+    {
+        ResetScrollBars();
+        Invalidate(TRUE);
+    }
+}
+
+BOOL CPntCtrl::SetBitmap(BITMAPINFO* pInfo, void* pBits)
+{
+    BOOL bResult = m_Image.SetBitmap(pInfo, pBits);
+    Reset();
+    return bResult;
+}
+
+BOOL CPntCtrl::SetBitmap(HBITMAP hBitmap)
+{
+    // The caller's palette, if it has one, is not taken: the bitmap's own colours are.
+    BOOL bResult = m_Image.SetBitmap(hBitmap, NULL);
+    Reset();
+    return bResult;
+}
+
+BOOL CPntCtrl::SetBitmap(UINT nResourceID)
+{
+    BOOL bResult = m_Image.SetBitmap(nResourceID);
+    Reset();
+    return bResult;
+}
+
+BOOL CPntCtrl::SetBitmap(LPCSTR lpszResourceName)
+{
+    BOOL bResult = m_Image.SetBitmap(lpszResourceName);
+    Reset();
+    return bResult;
+}
+
+BOOL CPntCtrl::SetBitmapFromCDib(CDib* pDib)
+{
+    // No CDib empties the image, as a null bitmap handle does.
+    BOOL bResult = pDib != NULL ? m_Image.SetBitmap(pDib->GetBitmapInfo(), pDib->GetBits())
+                                : m_Image.SetBitmap((HBITMAP)NULL, NULL);
+    Reset();
+    return bResult;
+}
+
+BOOL CPntCtrl::GetCDibFromBitmap(CDib* pDib, int nParam)
+{
+    if (pDib == NULL)
+        return FALSE;
+    CDC dc;
+    if (!dc.CreateCompatibleDC(NULL))
+        return FALSE;
+    // On a palette display the bits are read through the image's palette.
+    CPalette* pOldPalette = NULL;
+    CPalette* pPalette = m_Image.GetPalette();
+    if ((dc.GetDeviceCaps(RASTERCAPS) & RC_PALETTE) && pPalette != NULL && pPalette->GetSafeHandle() != NULL)
+    {
+        pOldPalette = dc.SelectPalette(pPalette, FALSE);
+        dc.RealizePalette();
+    }
+    BOOL bResult = pDib->Init(&dc, CBitmap::FromHandle(m_Image.GetSafeHandle()), 0, 0, nParam);
+    if (pOldPalette != NULL)
+        dc.SelectPalette(pOldPalette, FALSE);
+    return bResult;
+}
+
+BOOL CPntCtrl::Load(LPCSTR lpszPath)
+{
+    BOOL bResult = m_Image.Load(lpszPath);
+    Reset();
+    return bResult;
+}
+
+BOOL CPntCtrl::Save(LPCSTR lpszPath)
+{
+    BOOL bResult = m_Image.Save(lpszPath);
+    if (WindowExists())
+        Invalidate(TRUE);
+    return bResult;
+}
+
+BOOL CPntCtrl::CreateBitmap(int nWidth, int nHeight, UINT nPlanes, UINT nBitCount, const void* pBits,
+                            LOGPALETTE* pPalette)
+{
+    BOOL bResult = m_Image.CreateBitmap(nWidth, nHeight, nPlanes, nBitCount, pBits, pPalette, m_pColorArray);
+    Reset();
+    return bResult;
+}
+
+BOOL CPntCtrl::PromptNewBitmap(int nWidth, int nHeight, int nBitsPerPixel)
+{
+    if (nWidth < 0)
+        nWidth = kDefaultNewWidth;
+    if (nHeight < 0)
+        nHeight = kDefaultNewHeight;
+    if (nBitsPerPixel < 0)
+        nBitsPerPixel = kDefaultNewBitsPerPixel;
+
+    CPntBitmapResizeDlg dlg(NULL);
+    dlg.SetAttributes(nWidth, nHeight, nBitsPerPixel);
+    if (dlg.DoModal() != IDOK)
+        return FALSE;
+    return CreateBitmap(dlg.GetWidth(), dlg.GetHeight(), 1, (UINT)dlg.GetBitsPerPixel(), NULL, NULL);
+}
+
+BOOL CPntCtrl::Resize()
+{
+    if (m_Image.GetSafeHandle() == NULL)
+        return PromptNewBitmap(-1, -1, -1);
+
+    CRect rcSelection = m_rcSelection;
+    int nWidth = m_Image.GetWidth();
+    int nHeight = m_Image.GetHeight();
+    CPntBitmapResizeDlg dlg(NULL);
+    dlg.SetAttributes(nWidth, nHeight, m_Image.GetBitCount());
+    // Cropping makes sense only to a visible selection that is not the whole image.
+    dlg.EnableCropButton(m_bShowSelectionRect && rcSelection != CRect(0, 0, nWidth, nHeight));
+    if (dlg.DoModal() != IDOK)
+        return FALSE;
+
+    PreImageChange();
+    CSize sizeNew(dlg.GetWidth(), dlg.GetHeight());
+    CPoint ptOrigin(0, 0);
+    if (dlg.CropToSelection())
+    {
+        sizeNew = rcSelection.Size();
+        ptOrigin = rcSelection.TopLeft();
+    }
+    BOOL bResult = m_Image.Resize(sizeNew.cx, sizeNew.cy, 1, (UINT)dlg.GetBitsPerPixel(), &ptOrigin);
+
+    SetImageChanged(TRUE);
+    ResetScrollBars();
+    ResetSelectionRect();
+    if (WindowExists())
+        Invalidate(TRUE);
+    return bResult;
+}
+
+BOOL CPntCtrl::Print()
+{
+    CPrintDialog dlg(FALSE);
+    if (dlg.DoModal() != IDOK)
+    {
+        // A cancelled dialog may still have made a DC (PD_RETURNDC) or device blocks.
+        if (dlg.GetPrinterDC() != NULL)
+            ::DeleteDC(dlg.GetPrinterDC());
+        ::GlobalFree(dlg.m_pd.hDevMode);
+        ::GlobalFree(dlg.m_pd.hDevNames);
+        return FALSE;
+    }
+
+    CDC dc;
+    dc.Attach(dlg.GetPrinterDC());
+    PrintPage(&dc);
+    dc.DeleteDC();
+    ::GlobalFree(dlg.m_pd.hDevMode);
+    ::GlobalFree(dlg.m_pd.hDevNames);
+    return TRUE;
+}
+
+BOOL CPntCtrl::PrintPage(CDC* pDC)
+{
+    if (pDC == NULL || pDC->GetSafeHdc() == NULL)
+        return FALSE;
+    pDC->m_bPrinting = TRUE;
+
+    // The document is named after the host application; the library has no title of its own.
+    CString strTitle;
+    strTitle.LoadString(AFX_IDS_APP_TITLE);
+    DOCINFO di;
+    ::ZeroMemory(&di, sizeof(di));
+    di.cbSize = sizeof(di);
+    di.lpszDocName = strTitle;
+
+    // StartDoc fails with zero or a negative value; no page is started on a bad job.
+    BOOL bGood = pDC->StartDoc(&di) > 0;
+    if (bGood)
+    {
+        pDC->StartPage();
+        OnDraw(pDC);
+        bGood = pDC->EndPage() > 0;
+    }
+    if (bGood)
+        pDC->EndDoc();
+    else
+        pDC->AbortDoc();
+    return bGood;
+}
