@@ -123,6 +123,9 @@ protected: \
 #define ON_WM_TIMER() AFX_WM_VOID(WM_TIMER, p->OnTimer((UINT)w))
 #define ON_WM_SHOWWINDOW() AFX_WM_VOID(WM_SHOWWINDOW, p->OnShowWindow((BOOL)w, (UINT)l))
 #define ON_WM_WINDOWPOSCHANGED() AFX_WM_VOID(WM_WINDOWPOSCHANGED, p->OnWindowPosChanged((WINDOWPOS*)l))
+// void OnInitMenuPopup(HMENU hPopupMenu, UINT nIndex, BOOL bSysMenu): the menu as its handle
+#define ON_WM_INITMENUPOPUP() \
+    AFX_WM_VOID(WM_INITMENUPOPUP, p->OnInitMenuPopup((HMENU)w, LOWORD(l), (BOOL)HIWORD(l)))
 
 // LRESULT memberFxn(WPARAM, LPARAM)
 #define ON_MESSAGE(message, memberFxn) AFX_WM_RESULT(message, p->memberFxn(w, l))

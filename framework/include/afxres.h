@@ -31,6 +31,22 @@
 #define ID_APP_EXIT                     0xE141
 #define ID_HELP                         0xE146
 
+// A status bar pane or tool bar slot without a command
+#define ID_SEPARATOR                    0
+
+// Control bar styles (kept by the bar, not given to its window)
+#define CBRS_BORDER_LEFT                0x0100L
+#define CBRS_BORDER_TOP                 0x0200L
+#define CBRS_BORDER_RIGHT               0x0400L
+#define CBRS_BORDER_BOTTOM              0x0800L
+#define CBRS_ALIGN_LEFT                 0x1000L
+#define CBRS_ALIGN_TOP                  0x2000L
+#define CBRS_ALIGN_RIGHT                0x4000L
+#define CBRS_ALIGN_BOTTOM               0x8000L
+#define CBRS_TOP                        (CBRS_ALIGN_TOP | CBRS_BORDER_BOTTOM)
+#define CBRS_BOTTOM                     (CBRS_ALIGN_BOTTOM | CBRS_BORDER_TOP)
+#define CBRS_ALL                        0x0040FFFFL
+
 // Standard window identifiers
 #define AFX_IDW_PANE_FIRST              0xE900
 #define AFX_IDW_STATUS_BAR              0xE801

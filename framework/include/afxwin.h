@@ -279,13 +279,28 @@ public:
     int SetScrollPos(int nPos, BOOL bRedraw = TRUE) { return ::SetScrollPos(m_hWnd, SB_CTL, nPos, bRedraw); }
 };
 
-// A top-level frame: the status bar target of the library's status texts.
+// A top-level frame: the status bar target of the library's status texts. It lays out its
+// status bar and the child AFX_IDW_PANE_FIRST, translates its accelerators, updates its menus
+// through their update handlers and routes commands to itself, then to the application. There
+// are no views: a frame whose client is some other window offers commands to it by overriding
+// OnCmdMsg. Destroying the main frame ends the application's message loop.
 class AFX_FW_CLASS CFrameWnd : public CWnd
 {
     DECLARE_DYNCREATE(CFrameWnd)
 public:
     CFrameWnd();
     virtual ~CFrameWnd();
+
+    // Loads the frame's accelerator table (through the resource chain); FALSE when missing.
+    BOOL LoadAccelTable(LPCTSTR lpszResourceName);
+    virtual HACCEL GetDefaultAccelerator() { return m_hAccelTable; }
+    virtual BOOL PreTranslateMessage(MSG* pMsg);
+    virtual BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo);
+    // Puts the status bar along the bottom and gives the rest to the child AFX_IDW_PANE_FIRST.
+    virtual void RecalcLayout(BOOL bNotify = TRUE);
+
+    HACCEL m_hAccelTable;
+    BOOL m_bAutoMenuEnable;   // menu items without a command handler are disabled
 
     // lpszClassName NULL registers and uses the framework's frame class.
     BOOL Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle = WS_OVERLAPPEDWINDOW,
@@ -302,6 +317,10 @@ public:
 protected:
     virtual void PostNcDestroy();   // frames delete themselves
     afx_msg LRESULT OnSetMessageString(WPARAM wParam, LPARAM lParam);
+    afx_msg void OnSize(UINT nType, int cx, int cy);
+    afx_msg void OnNcDestroy();
+    // The menu comes as its handle: the framework has no CMenu.
+    afx_msg void OnInitMenuPopup(HMENU hPopupMenu, UINT nIndex, BOOL bSysMenu);
     DECLARE_MESSAGE_MAP()
 };
 

@@ -1,11 +1,14 @@
 // CFrameWnd: a top-level frame that shows status texts in its status bar.
 #include "ThreadState.h"
-#include <commctrl.h>
+#include <afxext.h>
 
 IMPLEMENT_DYNCREATE(CFrameWnd, CWnd)
 
 BEGIN_MESSAGE_MAP(CFrameWnd, CWnd)
     ON_MESSAGE(WM_SETMESSAGESTRING, OnSetMessageString)
+    ON_WM_SIZE()
+    ON_WM_NCDESTROY()
+    ON_WM_INITMENUPOPUP()
 END_MESSAGE_MAP()
 
 const CRect CFrameWnd::rectDefault(CW_USEDEFAULT, CW_USEDEFAULT, 0, 0);
@@ -28,7 +31,7 @@ BOOL RegisterFrameClass()
 }
 }
 
-CFrameWnd::CFrameWnd()
+CFrameWnd::CFrameWnd() : m_hAccelTable(NULL), m_bAutoMenuEnable(TRUE)
 {
 }
 
@@ -76,6 +79,18 @@ void CFrameWnd::PostNcDestroy()
     delete this;
 }
 
+void CFrameWnd::OnNcDestroy()
+{
+    // The main window going away ends the application's message loop.
+    CWinThread* pThread = AfxGetThread();
+    if (pThread != NULL && pThread->m_pMainWnd == this)
+    {
+        pThread->m_pMainWnd = NULL;
+        ::PostQuitMessage(0);
+    }
+    CWnd::OnNcDestroy();
+}
+
 void CFrameWnd::SetMessageText(LPCTSTR lpszText)
 {
     SendMessage(WM_SETMESSAGESTRING, 0, (LPARAM)lpszText);
@@ -101,7 +116,14 @@ LRESULT CFrameWnd::OnSetMessageString(WPARAM wParam, LPARAM lParam)
     CWnd* pBar = GetMessageBar();
     if (pBar == NULL)
         return 0;
-    // A common status control shows pane 0 through SB_SETTEXT; any other bar takes the text.
+    // A status bar keeps pane 0's style; a bare common status control takes SB_SETTEXT; any
+    // other bar takes the text.
+    CStatusBar* pStatusBar = DYNAMIC_DOWNCAST(CStatusBar, CWnd::FromHandlePermanent(pBar->m_hWnd));
+    if (pStatusBar != NULL && pStatusBar->GetCount() > 0)
+    {
+        pStatusBar->SetPaneText(0, text);
+        return 0;
+    }
     TCHAR szClass[64] = "";
     ::GetClassName(pBar->m_hWnd, szClass, 64);
     if (lstrcmpi(szClass, STATUSCLASSNAME) == 0)
