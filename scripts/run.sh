@@ -1,55 +1,70 @@
 #!/usr/bin/env bash
-# The main job: builds everything and runs the bmpconvert sample under Wine.
-#   bash scripts/run.sh [input.bmp [output.bmp ...]]
-# Arguments are passed through. Those that name Linux paths (absolute, containing
-# a '/', or an existing file) are turned into Windows paths (Z:\...); Windows
-# paths (Z:\..., C:\...) are accepted as they are. With no arguments the
-# program converts its built-in default picture to $BUILD_DIR/out/default.bmp.
+# The main job: builds everything and runs the paint editor under Wine.
+#   bash scripts/run.sh [picture.bmp]
+# With a display (DISPLAY set) the editor opens for you to use, on the picture given or on its
+# built-in one. Without a display it plays a short scripted session under Xvfb (shapes, a fill,
+# undo and redo, a resize, a save) and writes the edited picture and a screenshot of the window
+# to $BUILD_DIR/out/. A Linux path is turned into a Windows path (Z:\...); a Windows path
+# (Z:\..., C:\...) is taken as it is.
 set -euo pipefail
 # shellcheck source=scripts/common.sh
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
+
+if [ "$#" -gt 1 ]; then
+  echo "usage: bash scripts/run.sh [picture.bmp]" >&2
+  exit 1
+fi
+headless=1
+if [ -n "${DISPLAY:-}" ]; then
+  headless=0
+fi
 
 ensure_deps
 configure_and_build
 start_wine
 
-exe="$BUILD_DIR/bin/bmpconvert.exe"
+exe="$BUILD_DIR/bin/painteditor.exe"
 if [ ! -f "$exe" ]; then
-  log "$exe was not built (no samples/bmpconvert sources?)"
+  log "$exe was not built (no samples/painteditor sources?)"
   exit 1
 fi
 
 args=()
-if [ "$#" -eq 0 ]; then
-  mkdir -p "$BUILD_DIR/out"
-  output="$BUILD_DIR/out/default.bmp"
-  rm -f "$output"
-  args=("$(to_wine_path "$output")")
-else
-  for a in "$@"; do
-    case "$a" in
-      -*|[A-Za-z]:\\*|[A-Za-z]:/*|\\\\*)
-        args+=("$a") ;;                       # an option or a Windows path
-      /*|*/*)
-        args+=("$(to_wine_path "$a")") ;;     # a Linux path
-      *)
-        if [ -e "$a" ]; then
-          args+=("$(to_wine_path "$a")")      # an existing file here
-        else
-          args+=("$a")                        # Wine's current folder is this one too
-        fi ;;
-    esac
-  done
+if [ "$#" -eq 1 ]; then
+  case "$1" in
+    [A-Za-z]:\\*|[A-Za-z]:/*|\\\\*) args=("$1") ;;
+    *) args=("$(to_wine_path "$1")") ;;
+  esac
 fi
 
-rc=0
-wine "$exe" "${args[@]}" </dev/null || rc=$?
-if [ "$#" -eq 0 ] && [ "$rc" -eq 0 ]; then
-  if [ -f "$output" ]; then
-    echo "wrote $output"
-  else
-    log "bmpconvert finished but $output was not written"
-    rc=1
-  fi
+if [ "$headless" -eq 0 ]; then
+  # A window manager is at hand: let it frame the editor (the scripts switch that off for
+  # the headless runs, where no manager answers).
+  wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d Y /f \
+    </dev/null >/dev/null 2>&1
+  rc=0
+  wine "$exe" "${args[@]}" </dev/null || rc=$?
+  exit "$rc"
 fi
-exit "$rc"
+
+out="$BUILD_DIR/out"
+mkdir -p "$out"
+edited="$out/edited.bmp"
+shot="$out/editor.bmp"
+rm -f "$edited" "$shot"
+log "no display: playing the scripted session on Xvfb"
+rc=0
+wine_run_logged "$out/painteditor.log" 180 "$exe" --script "$(to_wine_path "$edited")" \
+  "$(to_wine_path "$shot")" "${args[@]}" || rc=$?
+if [ "$rc" -ne 0 ]; then
+  log "the scripted session failed (exit code $rc); its output is in $out/painteditor.log"
+  exit "$rc"
+fi
+for f in "$edited" "$shot"; do
+  if [ ! -s "$f" ]; then
+    log "the session ended but $f was not written"
+    exit 1
+  fi
+done
+echo "edited picture: $edited"
+echo "screenshot:     $shot"

@@ -1,6 +1,7 @@
 // bmpconvert: loads a bitmap file (or starts from a built-in picture), changes its colour
 // depth and size with the image class, and saves it.
-#include "DefaultPicture.h"
+#include "samples/common/BitmapFiles.h"
+#include "samples/common/DefaultPicture.h"
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
@@ -116,65 +117,20 @@ int LoadInput(const Options& options, CDIBSection& image)
 {
     if (options.pszInput == NULL)
     {
-        if (!MakeDefaultPicture(image))
+        if (!samples::MakeDefaultPicture(image, "bmpconvert"))
         {
             fprintf(stderr, "bmpconvert: could not draw the default picture\n");
             return kConversionFailed;
         }
         return kOk;
     }
-    DWORD dwAttributes = ::GetFileAttributesA(options.pszInput);
-    if (dwAttributes == INVALID_FILE_ATTRIBUTES || (dwAttributes & FILE_ATTRIBUTE_DIRECTORY))
+    CString strProblem;
+    if (!samples::LoadBitmapFile(image, options.pszInput, strProblem))
     {
-        fprintf(stderr, "bmpconvert: cannot read %s: no such file\n", options.pszInput);
-        return kInputRefused;
-    }
-    BOOL bLoaded = FALSE;
-    try
-    {
-        bLoaded = image.Load(options.pszInput);
-    }
-    catch (CException* e)
-    {
-        TCHAR szMessage[256] = "";
-        e->GetErrorMessage(szMessage, 256);
-        e->Delete();
-        fprintf(stderr, "bmpconvert: cannot read %s: %s\n", options.pszInput, szMessage);
-        return kInputRefused;
-    }
-    if (!bLoaded)
-    {
-        fprintf(stderr,
-                "bmpconvert: %s is not a bitmap file this library reads "
-                "(it needs \"BM\", a 40-byte header, 1, 4, 8, 16, 24 or 32 bits, no compression)\n",
-                options.pszInput);
+        fprintf(stderr, "bmpconvert: %s %s\n", options.pszInput, (LPCTSTR)strProblem);
         return kInputRefused;
     }
     return kOk;
-}
-
-// Saves to a temporary file beside the output and renames it over the output, so a failed
-// save never destroys an existing file.
-bool SaveReplacing(CDIBSection& image, const char* pszOutput)
-{
-    char szTemp[MAX_PATH + 16];
-    snprintf(szTemp, sizeof(szTemp), "%s.tmp", pszOutput);
-    BOOL bSaved = FALSE;
-    try
-    {
-        bSaved = image.Save(szTemp);
-    }
-    catch (CException* e)
-    {
-        e->Delete();
-        bSaved = FALSE;
-    }
-    if (!bSaved || !::MoveFileExA(szTemp, pszOutput, MOVEFILE_REPLACE_EXISTING))
-    {
-        ::DeleteFileA(szTemp);
-        return false;
-    }
-    return true;
 }
 }
 
@@ -206,7 +162,7 @@ int main(int argc, char** argv)
         fprintf(stderr, "bmpconvert: could not make a %d x %d, %d-bit image\n", cx, cy, nBits);
         return kConversionFailed;
     }
-    if (!SaveReplacing(image, options.pszOutput))
+    if (!samples::SaveReplacing(options.pszOutput, [&](LPCTSTR lpszPath) { return image.Save(lpszPath); }))
     {
         fprintf(stderr, "bmpconvert: cannot write %s\n", options.pszOutput);
         return kConversionFailed;

@@ -1,0 +1,153 @@
+// CPaintEditorApp: command line, start-up and the program's entry point.
+#include "EditorApp.h"
+#include "EditorFrame.h"
+#include "EditorScript.h"
+#include <stdio.h>
+#include <string.h>
+
+CPaintEditorApp theApp;
+
+namespace
+{
+const char kUsage[] =
+    "usage: painteditor [picture.bmp]\n"
+    "       painteditor --script edited.bmp screenshot.bmp [picture.bmp]\n"
+    "  Edits a Windows bitmap file (or a built-in picture) with the paint control.\n"
+    "  --script plays a short session (shapes, a fill, undo, redo, resize), saves the edited\n"
+    "  picture and a screenshot of the window, and ends; exit code 0 when all went well.\n";
+}
+
+CPaintEditorApp::CPaintEditorApp()
+    : CWinApp("Paint Editor"), m_argc(0), m_argv(NULL), m_nExitCode(kExitOk), m_nMessages(0), m_bScripted(FALSE),
+      m_pScript(NULL)
+{
+}
+
+void CPaintEditorApp::SetArguments(int argc, char** argv)
+{
+    m_argc = argc;
+    m_argv = argv;
+}
+
+BOOL CPaintEditorApp::ParseArguments()
+{
+    int i = 1;
+    if (i < m_argc && (!strcmp(m_argv[i], "-h") || !strcmp(m_argv[i], "--help")))
+    {
+        fputs(kUsage, stdout);
+        return FALSE;
+    }
+    if (i < m_argc && !strcmp(m_argv[i], "--script"))
+    {
+        if (m_argc < 4 || m_argc > 5)
+        {
+            fputs("painteditor: --script needs the edited file, the screenshot and optionally a picture\n", stderr);
+            fputs(kUsage, stderr);
+            m_nExitCode = kExitUsage;
+            return FALSE;
+        }
+        m_bScripted = TRUE;
+        m_strScriptOutput = m_argv[2];
+        m_strScriptShot = m_argv[3];
+        i = 4;
+    }
+    if (i < m_argc && m_argv[i][0] == '-')
+    {
+        fprintf(stderr, "painteditor: unknown option %s\n%s", m_argv[i], kUsage);
+        m_nExitCode = kExitUsage;
+        return FALSE;
+    }
+    if (i < m_argc)
+        m_strInput = m_argv[i++];
+    if (i < m_argc)
+    {
+        fprintf(stderr, "painteditor: too many arguments\n%s", kUsage);
+        m_nExitCode = kExitUsage;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+BOOL CPaintEditorApp::InitInstance()
+{
+    if (!ParseArguments())
+        return FALSE;
+    // Dialog positions and the text tool's settings live under this key.
+    SetRegistryKey("mfcpaint");
+
+    CEditorFrame* pFrame = new CEditorFrame;
+    if (!pFrame->CreateEditor())
+    {
+        fputs("painteditor: could not create the editor window\n", stderr);
+        delete pFrame;   // never attached to a window, so it does not delete itself
+        m_nExitCode = kExitFailed;
+        return FALSE;
+    }
+    m_pMainWnd = pFrame;
+
+    BOOL bOpened = !m_strInput.IsEmpty() &&
+                   pFrame->OpenFile(m_strInput, m_bScripted ? "The scripted session is not run."
+                                                            : "The editor starts with its built-in picture.");
+    if (!m_strInput.IsEmpty() && !bOpened && m_bScripted)
+    {
+        m_nExitCode = kExitInputRefused;   // OpenFile has told why
+        return FALSE;
+    }
+    if (!bOpened && !pFrame->ShowDefaultPicture())
+    {
+        fputs("painteditor: could not draw the built-in picture\n", stderr);
+        m_nExitCode = kExitFailed;
+        return FALSE;
+    }
+    pFrame->ShowEditor();
+
+    if (m_bScripted)
+    {
+        m_pScript = new CEditorScript(pFrame, m_strScriptOutput, m_strScriptShot);
+        m_pScript->Start();
+    }
+    return TRUE;
+}
+
+int CPaintEditorApp::ExitInstance()
+{
+    delete m_pScript;
+    m_pScript = NULL;
+    CWinApp::ExitInstance();
+    return m_nExitCode;
+}
+
+int CPaintEditorApp::DoMessageBox(LPCTSTR lpszPrompt, UINT nType, UINT nIDPrompt)
+{
+    if (!m_bScripted)
+        return CWinApp::DoMessageBox(lpszPrompt, nType, nIDPrompt);
+    ++m_nMessages;
+    // One line: each run of line breaks becomes a space.
+    CString text;
+    for (LPCTSTR p = lpszPrompt != NULL ? lpszPrompt : ""; *p != 0; ++p)
+    {
+        if (*p != '\n')
+            text += *p;
+        else if (p[1] != '\n')
+            text += ' ';
+    }
+    fprintf(stderr, "painteditor: %s\n", (LPCTSTR)text);
+    fflush(stderr);
+    switch (nType & MB_TYPEMASK)
+    {
+    case MB_YESNO:
+    case MB_YESNOCANCEL:
+        return IDNO;
+    case MB_OKCANCEL:
+    case MB_RETRYCANCEL:
+        return IDCANCEL;
+    default:
+        return IDOK;
+    }
+}
+
+int main(int argc, char** argv)
+{
+    theApp.SetArguments(argc, argv);
+    return AfxWinMain(::GetModuleHandle(NULL), NULL, ::GetCommandLine(), SW_SHOWDEFAULT);
+}
