@@ -119,6 +119,13 @@ BOOL CPntCtrl::PromptNewBitmap(int nWidth, int nHeight, int nBitsPerPixel)
     dlg.SetAttributes(nWidth, nHeight, nBitsPerPixel);
     if (dlg.DoModal() != IDOK)
         return FALSE;
+    // The dialog takes any number. A size that no image can have would cost the user the
+    // current picture, which CreateBitmap gives up first: such a size is refused up front.
+    {
+        CDIBSection trial;
+        if (!trial.CreateBitmap(dlg.GetWidth(), dlg.GetHeight(), 1, (UINT)dlg.GetBitsPerPixel()))
+            return FALSE;
+    }
     return CreateBitmap(dlg.GetWidth(), dlg.GetHeight(), 1, (UINT)dlg.GetBitsPerPixel(), NULL, NULL);
 }
 

@@ -208,6 +208,13 @@ TEST_F(PntCtrlLifecycle, NewImageIsAskedForWithDefaults)
         EXPECT_FALSE(answer.seen.bCropEnabled);
     }
     EXPECT_EQ(kRed, ImagePixel(0, 0));   // cancelled: nothing changed
+    const char* kUnusable[][2] = { { "0", "20" }, { "20", "-5" }, { "40000", "40000" } };
+    for (const auto& size : kUnusable)
+    {
+        DimensionsAnswer answer(size[0], size[1], -1, false, IDOK);
+        EXPECT_FALSE(m_pCtrl->PromptNewBitmap(-1, -1, -1));
+        EXPECT_EQ(kRed, ImagePixel(0, 0));   // a size no image can have keeps the picture
+    }
 
     MakeHistory();
     DimensionsAnswer answer("48", "16", 0, false, IDOK);
