@@ -5,6 +5,7 @@
 
 #include <afxwin.h>
 #include <stdio.h>
+#include <string.h>
 #include <algorithm>
 #include <string>
 #include <vector>
@@ -26,6 +27,62 @@ public:
         return IDOK;
     }
 };
+
+// ---------------------------------------------------------------------------------------
+// Test pictures: square, 24 bits, bottom-up.
+
+// A picture's 24-bit DIB header.
+inline BITMAPINFO PictureInfo(int nSize)
+{
+    BITMAPINFO bmi;
+    memset(&bmi, 0, sizeof(bmi));
+    bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    bmi.bmiHeader.biWidth = nSize;
+    bmi.bmiHeader.biHeight = nSize;
+    bmi.bmiHeader.biPlanes = 1;
+    bmi.bmiHeader.biBitCount = 24;
+    bmi.bmiHeader.biCompression = BI_RGB;
+    return bmi;
+}
+
+inline int PictureStride(int nSize) { return ((nSize * 24 + 31) / 32) * 4; }
+
+// Gradients crossed with a checker and diagonal bands: no long runs of one value.
+inline void PaintPattern(BYTE* pBits, int nSize)
+{
+    const int nStride = PictureStride(nSize);
+    for (int y = 0; y < nSize; y++)
+    {
+        BYTE* p = pBits + (size_t)nStride * y;
+        for (int x = 0; x < nSize; x++)
+        {
+            p[3 * x] = (BYTE)(x ^ y);
+            p[3 * x + 1] = (BYTE)((x + 2 * y) >> 3);
+            p[3 * x + 2] = (BYTE)((((x >> 6) + (y >> 6)) & 1) ? 0xE0 - (y >> 5) : (x >> 4));
+        }
+    }
+}
+
+// A DIB section of the picture's format made straight with GDI; NULL on failure.
+inline HBITMAP CreateRawSection(int nSize, void** ppBits)
+{
+    BITMAPINFO bmi = PictureInfo(nSize);
+    *ppBits = NULL;
+    HBITMAP hbm = ::CreateDIBSection(NULL, &bmi, DIB_RGB_COLORS, ppBits, NULL, 0);
+    if (hbm != NULL && *ppBits == NULL)
+    {
+        ::DeleteObject(hbm);
+        hbm = NULL;
+    }
+    return hbm;
+}
+
+// A line of detail under the table row above it.
+inline void PrintNote(const char* pszNote)
+{
+    printf("    %s\n", pszNote);
+    fflush(stdout);
+}
 
 // ---------------------------------------------------------------------------------------
 // Errors: any one makes the exit code non-zero.

@@ -39,50 +39,7 @@ void PrintHeader(const char* pszWine, const std::string& strFolder)
 // ---------------------------------------------------------------------------------------
 // Pictures and files
 
-BITMAPINFO PictureInfo()
-{
-    BITMAPINFO bmi;
-    memset(&bmi, 0, sizeof(bmi));
-    bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    bmi.bmiHeader.biWidth = kSize;
-    bmi.bmiHeader.biHeight = kSize;
-    bmi.bmiHeader.biPlanes = 1;
-    bmi.bmiHeader.biBitCount = kBits;
-    bmi.bmiHeader.biCompression = BI_RGB;
-    return bmi;
-}
-
 size_t PictureBytes() { return (size_t)CDIBSection::BytesPerLine(kSize, kBits) * kSize; }
-
-// Gradients crossed with a checker and diagonal bands: no long runs of one value.
-void PaintPattern(BYTE* pBits)
-{
-    const int nStride = CDIBSection::BytesPerLine(kSize, kBits);
-    for (int y = 0; y < kSize; y++)
-    {
-        BYTE* p = pBits + (size_t)nStride * y;
-        for (int x = 0; x < kSize; x++)
-        {
-            p[3 * x] = (BYTE)(x ^ y);
-            p[3 * x + 1] = (BYTE)((x + 2 * y) >> 3);
-            p[3 * x + 2] = (BYTE)((((x >> 6) + (y >> 6)) & 1) ? 0xE0 - (y >> 5) : (x >> 4));
-        }
-    }
-}
-
-// A DIB section of the picture's format outside the class; NULL on failure.
-HBITMAP CreateRawSection(void** ppBits)
-{
-    BITMAPINFO bmi = PictureInfo();
-    *ppBits = NULL;
-    HBITMAP hbm = ::CreateDIBSection(NULL, &bmi, DIB_RGB_COLORS, ppBits, NULL, 0);
-    if (hbm != NULL && *ppBits == NULL)
-    {
-        ::DeleteObject(hbm);
-        hbm = NULL;
-    }
-    return hbm;
-}
 
 std::string BenchFolder()
 {
@@ -316,7 +273,7 @@ void BenchCopy(CDIBSection& picture)
     auto memCopy = [&]() -> double {
         CStopwatch sw;
         void* pBits = NULL;
-        HBITMAP hbm = CreateRawSection(&pBits);
+        HBITMAP hbm = CreateRawSection(kSize, &pBits);
         if (hbm != NULL)
             memcpy(pBits, picture.GetDIBits(), cbPixels);
         double ms = sw.Ms();
@@ -509,7 +466,7 @@ void BenchDrawing(CDIBSection& picture)
         return;
     }
     void* pBits = NULL;
-    HBITMAP hbm = CreateRawSection(&pBits);
+    HBITMAP hbm = CreateRawSection(kSize, &pBits);
     HDC hdc = ::CreateCompatibleDC(NULL);
     HGDIOBJ hOldBitmap = (hbm != NULL && hdc != NULL) ? ::SelectObject(hdc, hbm) : NULL;
     if (hOldBitmap == NULL)
@@ -548,7 +505,7 @@ void BenchFloodFill()
     const size_t cbPixels = PictureBytes();
     CDIBSection dib;
     void* pBits = NULL;
-    HBITMAP hbm = CreateRawSection(&pBits);
+    HBITMAP hbm = CreateRawSection(kSize, &pBits);
     HDC hdc = ::CreateCompatibleDC(NULL);
     HBRUSH hBrush = ::CreateSolidBrush(kInk);
     HGDIOBJ hOldBitmap = (hbm != NULL && hdc != NULL) ? ::SelectObject(hdc, hbm) : NULL;
@@ -610,7 +567,7 @@ int RunBench()
         return 1;
     }
     ::GdiFlush();
-    PaintPattern((BYTE*)picture.GetDIBits());
+    PaintPattern((BYTE*)picture.GetDIBits(), kSize);
     if (!picture.Save(strPicture.c_str()))
     {
         Fail("cannot save the picture file");

@@ -32,31 +32,8 @@ const COLORREF kInk = RGB(250, 20, 240);
 
 CBenchApp theApp(_T("Paint control benchmark"));
 
-// A line of detail under the row above it.
-void PrintNote(const char* pszNote)
-{
-    printf("    %s\n", pszNote);
-    fflush(stdout);
-}
-
 // ---------------------------------------------------------------------------------------
 // The image
-
-// Gradients crossed with a checker and diagonal bands: no long runs of one value.
-void PaintPattern(BYTE* pBits)
-{
-    const int nStride = CDIBSection::BytesPerLine(kImageSize, kBits);
-    for (int y = 0; y < kImageSize; y++)
-    {
-        BYTE* p = pBits + (size_t)nStride * y;
-        for (int x = 0; x < kImageSize; x++)
-        {
-            p[3 * x] = (BYTE)(x ^ y);
-            p[3 * x + 1] = (BYTE)((x + 2 * y) >> 3);
-            p[3 * x + 2] = (BYTE)((((x >> 6) + (y >> 6)) & 1) ? 0xE0 - (y >> 5) : (x >> 4));
-        }
-    }
-}
 
 size_t ImageBytes() { return (size_t)CDIBSection::BytesPerLine(kImageSize, kBits) * kImageSize; }
 
@@ -68,27 +45,6 @@ COLORREF BitsPixel(const void* pBits, int x, int y)
     const BYTE* p = (const BYTE*)pBits
         + (size_t)CDIBSection::BytesPerLine(kImageSize, kBits) * (kImageSize - 1 - y) + 3 * x;
     return RGB(p[2], p[1], p[0]);
-}
-
-// A DIB section of the image's format outside the control; NULL on failure.
-HBITMAP CreateRawSection(void** ppBits)
-{
-    BITMAPINFO bmi;
-    memset(&bmi, 0, sizeof(bmi));
-    bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    bmi.bmiHeader.biWidth = kImageSize;
-    bmi.bmiHeader.biHeight = kImageSize;
-    bmi.bmiHeader.biPlanes = 1;
-    bmi.bmiHeader.biBitCount = kBits;
-    bmi.bmiHeader.biCompression = BI_RGB;
-    *ppBits = NULL;
-    HBITMAP hbm = ::CreateDIBSection(NULL, &bmi, DIB_RGB_COLORS, ppBits, NULL, 0);
-    if (hbm != NULL && *ppBits == NULL)
-    {
-        ::DeleteObject(hbm);
-        hbm = NULL;
-    }
-    return hbm;
 }
 
 void PumpMessages()
@@ -250,7 +206,7 @@ bool CPaintBench::Create()
 void CPaintBench::RestorePattern()
 {
     ::GdiFlush();
-    PaintPattern((BYTE*)m_pCtrl->GetDIBits());
+    PaintPattern((BYTE*)m_pCtrl->GetDIBits(), kImageSize);
 }
 
 CPoint CPaintBench::ImagePoint(CPoint pt)
@@ -322,7 +278,7 @@ public:
     CBaselineBuffer(HWND hWnd, const void* pImageBits) : m_hWnd(hWnd)
     {
         m_hdcWnd = ::GetDC(hWnd);
-        m_hbmImage = CreateRawSection(&m_pBits);
+        m_hbmImage = CreateRawSection(kImageSize, &m_pBits);
         if (m_hdcWnd == NULL || m_hbmImage == NULL)
             return;
         memcpy(m_pBits, pImageBits, ImageBytes());
@@ -724,7 +680,7 @@ void CPaintBench::BenchUndo()
     auto memCopy = [&]() -> double {
         CStopwatch sw;
         void* pBits = NULL;
-        HBITMAP hbm = CreateRawSection(&pBits);
+        HBITMAP hbm = CreateRawSection(kImageSize, &pBits);
         if (hbm != NULL)
             memcpy(pBits, m_pCtrl->GetDIBits(), cbPixels);
         double ms = sw.Ms();
