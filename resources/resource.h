@@ -50,3 +50,23 @@
 #define IDC_PNT_PALETTE_FRAME           28152
 #define IDC_PNT_PALETTE_COUNT           28153
 #define IDC_PNT_PALETTE_READOUT         28154
+
+// Text format bar
+#define IDD_PNT_TEXTFMTBAR              28104
+#define IDC_PNT_TEXT_FONT               28013
+#define IDC_PNT_TEXT_EDITLEFT           28014
+#define IDC_PNT_TEXT_EDITCENTRE         28015
+#define IDC_PNT_TEXT_EDITRIGHT          28016
+#define IDC_PNT_TEXT_LEFT               28017
+#define IDC_PNT_TEXT_CENTRE             28018
+#define IDC_PNT_TEXT_RIGHT              28019
+#define IDC_PNT_TEXT_BOLD               28020
+#define IDC_PNT_TEXT_ITALIC             28021
+#define IDC_PNT_TEXT_UNDERLINE          28022
+// Images of its buttons
+#define IDB_PNT_TEXT_LEFT               28134
+#define IDB_PNT_TEXT_CENTRE             28135
+#define IDB_PNT_TEXT_RIGHT              28136
+#define IDB_PNT_TEXT_BOLD               28137
+#define IDB_PNT_TEXT_ITALIC             28138
+#define IDB_PNT_TEXT_UNDERLINE          28139

@@ -34,3 +34,28 @@ public:
 
     PRINTDLG m_pd;
 };
+
+// The standard Font dialog. With an initial LOGFONT it starts from that font; after IDOK m_lf
+// holds the chosen font and GetColor the chosen colour (with CF_EFFECTS).
+class AFX_FW_CLASS CFontDialog : public CCommonDialog
+{
+    DECLARE_DYNAMIC(CFontDialog)
+public:
+    explicit CFontDialog(LPLOGFONT lplfInitial = NULL, DWORD dwFlags = CF_EFFECTS | CF_SCREENFONTS,
+                         CDC* pdcPrinter = NULL, CWnd* pParentWnd = NULL);
+
+    virtual int DoModal();
+    void GetCurrentFont(LPLOGFONT lplf) const { *lplf = m_lf; }
+    CString GetFaceName() const { return CString(m_lf.lfFaceName); }
+    // The size in tenths of a point.
+    int GetSize() const { return m_cf.iPointSize; }
+    COLORREF GetColor() const { return m_cf.rgbColors; }
+    int GetWeight() const { return (int)m_lf.lfWeight; }
+    BOOL IsBold() const { return m_lf.lfWeight >= FW_SEMIBOLD; }
+    BOOL IsItalic() const { return m_lf.lfItalic != 0; }
+    BOOL IsUnderline() const { return m_lf.lfUnderline != 0; }
+    BOOL IsStrikeOut() const { return m_lf.lfStrikeOut != 0; }
+
+    CHOOSEFONT m_cf;
+    LOGFONT m_lf;
+};

@@ -109,6 +109,9 @@ public:
     CWnd* GetDlgItem(int nID) const { return CWnd::FromHandle(::GetDlgItem(m_hWnd, nID)); }
     BOOL IsChild(const CWnd* pWnd) const { return ::IsChild(m_hWnd, pWnd->GetSafeHwnd()); }
     static CWnd* PASCAL GetSafeOwner(CWnd* pParent = NULL);
+    // Updates every child control through the update handlers of this window's own map, then
+    // of pTarget; with bDisableIfNoHndler a push button that no one handles is disabled.
+    void UpdateDialogControls(CCmdTarget* pTarget, BOOL bDisableIfNoHndler);
 
     // Style and state
     DWORD GetStyle() const { return (DWORD)::GetWindowLongPtr(m_hWnd, GWL_STYLE); }
@@ -262,6 +265,7 @@ protected:
     afx_msg void OnSettingChange(UINT uFlags, LPCTSTR lpszSection);
     afx_msg void OnTimer(UINT nIDEvent);
     afx_msg void OnShowWindow(BOOL bShow, UINT nStatus);
+    afx_msg void OnSysColorChange();
     afx_msg void OnWindowPosChanged(WINDOWPOS* lpwndpos);
 
     WNDPROC m_pfnSuper;   // the procedure that default processing goes to

@@ -679,4 +679,5 @@ void CWnd::OnPaletteChanged(CWnd*) { Default(); }
 void CWnd::OnSettingChange(UINT, LPCTSTR) { Default(); }
 void CWnd::OnTimer(UINT) { Default(); }
 void CWnd::OnShowWindow(BOOL, UINT) { Default(); }
+void CWnd::OnSysColorChange() { Default(); }
 void CWnd::OnWindowPosChanged(WINDOWPOS*) { Default(); }

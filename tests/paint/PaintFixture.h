@@ -35,6 +35,7 @@ public:
     using CPntCtrl::m_pSavedState, CPntCtrl::m_nHScrollRange, CPntCtrl::m_nVScrollRange;
     using CPntCtrl::m_nToolMode, CPntCtrl::m_nPrevToolMode, CPntCtrl::m_bCancelled, CPntCtrl::m_bFloating;
     using CPntCtrl::m_dMagnification, CPntCtrl::m_bGridWholePercentOnly, CPntCtrl::m_rcSelection;
+    using CPntCtrl::m_TextFmtBar;
 };
 
 // The control's owner: a frame that is also the application's main window, so that status

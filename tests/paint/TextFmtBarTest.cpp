@@ -1,0 +1,194 @@
+// The text tool's floating bar: what it restores from the profile, alignment switches that
+// carry the text along, style toggles, its button images and layout, and closing it.
+#include "PaintFixture.h"
+#include "resources/resource.h"
+#include "textbar/PntTextFmtBar.h"
+
+namespace
+{
+const char kSection[] = "Text Tool";
+
+// The bar's protected parts, opened to the tests.
+class CTestTextFmtBar : public CPntTextFmtBar
+{
+public:
+    using CPntTextFmtBar::GetEditControl, CPntTextFmtBar::m_nAlignment;
+};
+}
+
+class PntTextFmtBar : public PaintFixture
+{
+protected:
+    void SetUp() override
+    {
+        PaintFixture::SetUp();
+        AfxGetApp()->SetRegistryKey("MfcPaintTextBarTests");
+        AfxGetApp()->WriteProfileString(kSection, NULL, NULL);
+        ASSERT_TRUE(GiveImage(50, 40));
+    }
+
+    // The control's bar, opened with the text tool.
+    CTestTextFmtBar* OpenBar()
+    {
+        m_pCtrl->SetToolMode(TOOL_TEXT);
+        PumpMessages();
+        return static_cast<CTestTextFmtBar*>(&m_pCtrl->m_TextFmtBar);
+    }
+    LOGFONT ControlFont()
+    {
+        LOGFONT lf = {};
+        m_pCtrl->GetTextFont()->GetLogFont(&lf);
+        return lf;
+    }
+    std::string Text(HWND hWnd)
+    {
+        char sz[256] = "";
+        ::GetWindowText(hWnd, sz, sizeof(sz));
+        return sz;
+    }
+    bool Checked(CWnd* pBar, int nID) { return pBar->SendDlgItemMessage(nID, BM_GETCHECK) == BST_CHECKED; }
+    void Press(CWnd* pBar, int nID) { pBar->SendDlgItemMessage(nID, BM_CLICK); }
+};
+
+TEST_F(PntTextFmtBar, FreshProfileGivesTheSystemFontAndLeftAlignment)
+{
+    CTestTextFmtBar* pBar = OpenBar();
+    ASSERT_TRUE(pBar->IsVisible());
+    ASSERT_TRUE(::IsWindowVisible(pBar->m_hWnd));
+    EXPECT_STREQ("System", ControlFont().lfFaceName);
+    EXPECT_EQ(0, ControlFont().lfHeight);
+    EXPECT_EQ("Text Tool [System, 0pt]", Text(pBar->m_hWnd));
+    EXPECT_TRUE(::IsWindowVisible(pBar->GetEditControl(0)->m_hWnd));
+    EXPECT_FALSE(::IsWindowVisible(pBar->GetEditControl(1)->m_hWnd));
+    EXPECT_FALSE(::IsWindowVisible(pBar->GetEditControl(2)->m_hWnd));
+    EXPECT_EQ(0u, m_pCtrl->GetTextFormat() & (DT_CENTER | DT_RIGHT));
+    EXPECT_TRUE(Checked(pBar, IDC_PNT_TEXT_LEFT));
+    EXPECT_FALSE(Checked(pBar, IDC_PNT_TEXT_BOLD));
+
+    // Typing goes to the control as its user text. (A multi-line edit reports no change for
+    // WM_SETTEXT, so the keys are typed.)
+    for (char ch : std::string("hello"))
+        pBar->GetEditControl(0)->SendMessage(WM_CHAR, (WPARAM)ch, 1);
+    EXPECT_EQ(CString("hello"), m_pCtrl->GetUserText());
+}
+
+TEST_F(PntTextFmtBar, AlignmentSwitchCarriesTextAndCaretAndIsStored)
+{
+    CTestTextFmtBar* pBar = OpenBar();
+    CEdit* pLeft = pBar->GetEditControl(0);
+    pLeft->SetWindowText("abc");
+    pLeft->SetSel(2, 2);
+    Press(pBar, IDC_PNT_TEXT_RIGHT);
+
+    CEdit* pRight = pBar->GetEditControl(2);
+    EXPECT_TRUE(::IsWindowVisible(pRight->m_hWnd));
+    EXPECT_FALSE(::IsWindowVisible(pLeft->m_hWnd));
+    EXPECT_FALSE(::IsWindowEnabled(pLeft->m_hWnd));
+    EXPECT_EQ("abc", Text(pRight->m_hWnd));
+    int nStart = -1, nEnd = -1;
+    pRight->GetSel(nStart, nEnd);
+    EXPECT_EQ(2, nStart);
+    EXPECT_EQ(2, nEnd);
+    EXPECT_EQ((UINT)DT_RIGHT, m_pCtrl->GetTextFormat() & (DT_CENTER | DT_RIGHT));
+    EXPECT_TRUE(Checked(pBar, IDC_PNT_TEXT_RIGHT));
+    EXPECT_FALSE(Checked(pBar, IDC_PNT_TEXT_LEFT));
+    EXPECT_EQ(2u, AfxGetApp()->GetProfileInt(kSection, "Alignment", -1));
+
+    Press(pBar, IDC_PNT_TEXT_CENTRE);
+    EXPECT_EQ((UINT)DT_CENTER, m_pCtrl->GetTextFormat() & (DT_CENTER | DT_RIGHT));
+    EXPECT_EQ("abc", Text(pBar->GetEditControl(1)->m_hWnd));
+
+    // Cleared text does not come back with a later switch.
+    pBar->Clear();
+    for (DWORD n = 0; n < 3; n++)
+        EXPECT_EQ("", Text(pBar->GetEditControl(n)->m_hWnd));
+    Press(pBar, IDC_PNT_TEXT_LEFT);
+    EXPECT_EQ("", Text(pLeft->m_hWnd));
+}
+
+TEST_F(PntTextFmtBar, StyleTogglesChangeTheFontAndTheStoredText)
+{
+    CTestTextFmtBar* pBar = OpenBar();
+    ASSERT_EQ(0, ControlFont().lfWeight);
+    Press(pBar, IDC_PNT_TEXT_BOLD);
+    EXPECT_EQ(400, ControlFont().lfWeight);   // a weight of 0 becomes normal first
+    Press(pBar, IDC_PNT_TEXT_BOLD);
+    EXPECT_EQ(700, ControlFont().lfWeight);
+    EXPECT_TRUE(Checked(pBar, IDC_PNT_TEXT_BOLD));
+    Press(pBar, IDC_PNT_TEXT_ITALIC);
+    Press(pBar, IDC_PNT_TEXT_UNDERLINE);
+    Press(pBar, IDC_PNT_TEXT_UNDERLINE);
+    EXPECT_EQ(1, ControlFont().lfItalic);
+    EXPECT_EQ(0, ControlFont().lfUnderline);
+    EXPECT_TRUE(Checked(pBar, IDC_PNT_TEXT_ITALIC));
+    EXPECT_FALSE(Checked(pBar, IDC_PNT_TEXT_UNDERLINE));
+
+    LOGFONT lf = ControlFont();
+    char szExpected[160];
+    snprintf(szExpected, sizeof(szExpected), "%d,%d,0,0,700,1,0,0,%u,%u,%u,%u,%u,System", (int)lf.lfHeight,
+             (int)lf.lfWidth, lf.lfCharSet, lf.lfOutPrecision, lf.lfClipPrecision, lf.lfQuality,
+             lf.lfPitchAndFamily);
+    EXPECT_EQ(CString(szExpected), AfxGetApp()->GetProfileString(kSection, "Font"));
+}
+
+TEST_F(PntTextFmtBar, StoredFontAndAlignmentAreRestored)
+{
+    AfxGetApp()->WriteProfileString(kSection, "Font", "-20,0,0,0,700,1,0,0,0,0,0,0,0,Arial");
+    AfxGetApp()->WriteProfileInt(kSection, "Alignment", 1);
+    CTestTextFmtBar* pBar = OpenBar();
+    LOGFONT lf = ControlFont();
+    EXPECT_EQ(-20, lf.lfHeight);
+    EXPECT_EQ(700, lf.lfWeight);
+    EXPECT_EQ(1, lf.lfItalic);
+    EXPECT_STREQ("Arial", lf.lfFaceName);
+    EXPECT_EQ(1u, pBar->m_nAlignment);
+    EXPECT_TRUE(::IsWindowVisible(pBar->GetEditControl(1)->m_hWnd));
+    EXPECT_EQ((UINT)DT_CENTER, m_pCtrl->GetTextFormat() & (DT_CENTER | DT_RIGHT));
+    HDC hScreen = ::GetDC(NULL);
+    int nPoints = ::MulDiv(20, 72, ::GetDeviceCaps(hScreen, LOGPIXELSY));
+    ::ReleaseDC(NULL, hScreen);
+    EXPECT_EQ("Text Tool [Arial, " + std::to_string(nPoints) + "pt]", Text(pBar->m_hWnd));
+}
+
+TEST_F(PntTextFmtBar, ButtonImagesTakeTheFaceColourAndEditsFillTheBar)
+{
+    CTestTextFmtBar* pBar = OpenBar();
+    // The art's grey background became the button face; the glyph stays black.
+    HBITMAP hImage = (HBITMAP)pBar->SendDlgItemMessage(IDC_PNT_TEXT_BOLD, BM_GETIMAGE, IMAGE_BITMAP);
+    ASSERT_NE((HBITMAP)NULL, hImage);
+    HDC hDC = ::CreateCompatibleDC(NULL);
+    HGDIOBJ hOld = ::SelectObject(hDC, hImage);
+    EXPECT_EQ(::GetSysColor(COLOR_BTNFACE), ::GetPixel(hDC, 0, 0));
+    EXPECT_EQ(RGB(0, 0, 0), ::GetPixel(hDC, 4, 4));   // inside the B's stem
+    ::SelectObject(hDC, hOld);
+    ::DeleteDC(hDC);
+
+    // A larger bar: the edits keep their top-left corner and the same margin on the other sides.
+    CRect rcBar;
+    pBar->GetWindowRect(&rcBar);
+    pBar->SetWindowPos(NULL, 0, 0, rcBar.Width() + 60, rcBar.Height() + 40, SWP_NOMOVE | SWP_NOZORDER);
+    CRect rcClient, rcEdit;
+    pBar->GetClientRect(&rcClient);
+    for (DWORD n = 0; n < 3; n++)
+    {
+        pBar->GetEditControl(n)->GetWindowRect(&rcEdit);
+        pBar->ScreenToClient(&rcEdit);
+        EXPECT_EQ(rcEdit.left, rcClient.right - rcEdit.right);
+        EXPECT_EQ(rcEdit.left, rcClient.bottom - rcEdit.bottom);
+    }
+}
+
+TEST_F(PntTextFmtBar, ClosingTheBarSwitchesToTheSelectionTool)
+{
+    CTestTextFmtBar* pBar = OpenBar();
+    pBar->SendMessage(WM_CLOSE);
+    EXPECT_EQ(TOOL_SELECT, m_pCtrl->GetToolMode());
+    EXPECT_FALSE(pBar->IsVisible());
+    EXPECT_FALSE(::IsWindowVisible(pBar->m_hWnd));
+    // Enter and Escape reach the bar as IDOK and IDCANCEL and leave it standing.
+    m_pCtrl->SetToolMode(TOOL_TEXT);
+    pBar->SendMessage(WM_COMMAND, IDCANCEL);
+    pBar->SendMessage(WM_COMMAND, IDOK);
+    EXPECT_TRUE(::IsWindow(pBar->m_hWnd));
+    EXPECT_TRUE(pBar->IsVisible());
+}
