@@ -146,6 +146,20 @@ public:
     // Prints one page of the view as it stands; FALSE only when the print dialog is cancelled.
     BOOL Print();
 
+    // Transparency by key colour. Masks are monochrome bitmaps of the image's size, white for
+    // a transparent pixel. None of these records an undo step or notifies the owner.
+    // Paints the mask's transparent pixels in crTransparent and makes it the key colour.
+    BOOL SetFixedTransparency(HBITMAP hMask, COLORREF crTransparent);
+    BOOL SetFixedTransparency(CDib* pMask, COLORREF crTransparent);
+    // The same with a standard colour that no opaque pixel uses; palette images only.
+    // 1 on success, 0 when refused, -1 when hMask is no bitmap.
+    BOOL SetTransparencyFromMask(HBITMAP hMask);
+    BOOL SetTransparencyFromCDib(CDib* pMask);
+    // A mask made from the key colour (all black unless transparency is on). The control owns
+    // it; it stays valid until the next GetMask.
+    HBITMAP GetMask();
+    BOOL GetCDibMask(CDib* pDib);
+
 protected:
     // Overridable hooks, in this order; always called through the virtual table.
     virtual void LoadCursors();
@@ -175,6 +189,9 @@ protected:
     // One document of one page on a printer DC: the view drawn between StartPage and EndPage,
     // or the document aborted when the printer fails. TRUE when the job was good.
     BOOL PrintPage(CDC* pDC);
+    // Draws an area of src onto pDC at pt, leaving the destination where src is crTransparent.
+    BOOL DrawImageTransparentlyOnImage(CDC* pDC, CDIBSection& src, CPoint pt, COLORREF crTransparent,
+                                       POINT* pSrcPt, SIZE* pSize);
     void DrawGrid(CDC* pDC);
     // Draws a tracker-style frame (dotted, palette-relative blue) around an image rectangle
     // given in device coordinates, with resize handles when bHandles is set.
