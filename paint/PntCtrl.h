@@ -193,9 +193,6 @@ protected:
     BOOL DrawImageTransparentlyOnImage(CDC* pDC, CDIBSection& src, CPoint pt, COLORREF crTransparent,
                                        POINT* pSrcPt, SIZE* pSize);
     void DrawGrid(CDC* pDC);
-    // Draws a tracker-style frame (dotted, palette-relative blue) around an image rectangle
-    // given in device coordinates, with resize handles when bHandles is set.
-    void DrawFrame(CDC* pDC, CRect rc, BOOL bHandles);
     BOOL DoDrawShape(CPoint ptFrom, CPoint ptTo);
     BOOL SprayAirBrush(CPoint& pt, UINT nRadius);
     // The magnify tool's click: one preset level up or down, if there is one.

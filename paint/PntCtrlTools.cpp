@@ -1,6 +1,7 @@
 // CPntCtrl: tool modes and the input that edits the image (mouse, keyboard, airbrush timer),
 // the shape drawing of the tools, and the tool cursors.
 #include "paint/PntCtrl.h"
+#include "paint/PntRectTracker.h"
 #include "resources/resource.h"
 #include <math.h>
 #include <stdlib.h>
@@ -9,7 +10,7 @@ namespace
 {
 // How far outside the image, in image pixels on a press and in client pixels for the
 // cursor, the selection tools still react: the width of the tracker's handles.
-const int nSelectionReach = 5;
+const int nSelectionReach = CPntRectTracker::HandleDrawSize();
 
 const double dRadiansPerDegree = 0.0174532925194943;
 
@@ -172,10 +173,24 @@ void CPntCtrl::OnLButtonDown(UINT nFlags, CPoint point)
         rcReach.InflateRect(nSelectionReach, nSelectionReach);
         if (!m_bShowSelectionRect || !rcReach.PtInRect(pt))
             return;
-        // A press here is where the rectangle tracker will let the user draw, resize or
-        // move the selection (or the text box); without it the selection stays as it is.
-        if (m_nToolMode == TOOL_DRAG)
+        CPntRectTracker tracker(this, point);
+        // A drag-move is never tracked from here.
+        BOOL bTracked = FALSE;
+        if (m_nToolMode != TOOL_DRAG)
+        {
+            // The tracker reports itself to the selection as it goes and puts it back
+            // at the end; the result is taken from it here.
+            bTracked = tracker.GetHitTest() >= 0 ? tracker.Track(TRUE) : tracker.TrackRubberBand(TRUE);
+        }
+        if (bTracked)
+        {
+            CRect rc = tracker.m_rect;
+            SetSelectionRect(&rc, FALSE);
+        }
+        else
+        {
             ResetSelectionRect();
+        }
         break;
     }
     case TOOL_FLOODFILL:
@@ -388,10 +403,36 @@ BOOL CPntCtrl::OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message)
             LPtoDP(&rcImage);
             rcImage.NormalizeRect();
             rcImage.InflateRect(nSelectionReach, nSelectionReach);
-            // Over the selection's handles the tracker's sizing cursors will show; without
-            // the tracker the whole area gets the cross.
             if (rcImage.PtInRect(pt))
-                hCursor = m_hcurCross;
+            {
+                // What a press here would grab decides.
+                CPntRectTracker tracker(this, pt);
+                switch (tracker.GetHitTest())
+                {
+                case CRectTracker::hitTopLeft:
+                case CRectTracker::hitBottomRight:
+                    hCursor = ::LoadCursor(NULL, IDC_SIZENWSE);
+                    break;
+                case CRectTracker::hitTopRight:
+                case CRectTracker::hitBottomLeft:
+                    hCursor = ::LoadCursor(NULL, IDC_SIZENESW);
+                    break;
+                case CRectTracker::hitTop:
+                case CRectTracker::hitBottom:
+                    hCursor = ::LoadCursor(NULL, IDC_SIZENS);
+                    break;
+                case CRectTracker::hitRight:
+                case CRectTracker::hitLeft:
+                    hCursor = ::LoadCursor(NULL, IDC_SIZEWE);
+                    break;
+                case CRectTracker::hitMiddle:
+                    hCursor = m_bDisplayOnly ? m_hcurCross : ::LoadCursor(NULL, IDC_SIZEALL);
+                    break;
+                default:
+                    hCursor = m_hcurCross;
+                    break;
+                }
+            }
         }
         break;
     case TOOL_ERASER:

@@ -5,6 +5,7 @@
 // unscrolled view; device (client) coordinates are logical ones less the scroll positions.
 // Every double-to-integer step truncates toward zero, never rounds.
 #include "paint/PntCtrl.h"
+#include "paint/PntRectTracker.h"
 #include <algorithm>
 #include <vector>
 #include <stdlib.h>
@@ -21,45 +22,6 @@ public:
     CResetGuard() { s_bResettingScrollBars = TRUE; }
     ~CResetGuard() { s_bResettingScrollBars = FALSE; }
 };
-
-// Handle size of the selection frame, in device pixels; also the margin around the image.
-const int nHandleSize = 5;
-// Palette-relative pure blue: exact on palette devices too.
-const COLORREF crFrame = 0x02FF0000;
-
-// Resize handle nHandle (0-3 corners clockwise from top-left, 4-7 sides clockwise from the
-// top) of a frame drawn around rcFrame, with the handles outside it.
-CRect OutsideHandleRect(const CRect& rcFrame, int nHandle, int nSize)
-{
-    // The frame line runs one pixel outside rcFrame; each handle overlaps that line by one
-    // pixel and sticks out nSize - 1 beyond it.
-    CRect rcOuter = rcFrame;
-    rcOuter.InflateRect(nSize, nSize);
-    int xLeft = rcOuter.left;
-    int xRight = rcOuter.right - nSize;
-    int xMiddle = rcOuter.left + (rcOuter.Width() - nSize) / 2;
-    int yTop = rcOuter.top;
-    int yBottom = rcOuter.bottom - nSize;
-    int yMiddle = rcOuter.top + (rcOuter.Height() - nSize) / 2;
-
-    static const int s_nColumn[8] = { 0, 2, 2, 0, 1, 2, 1, 0 };   // 0 left, 1 middle, 2 right
-    static const int s_nRow[8] = { 0, 0, 2, 2, 0, 1, 2, 1 };      // 0 top, 1 middle, 2 bottom
-    int x = s_nColumn[nHandle] == 0 ? xLeft : (s_nColumn[nHandle] == 1 ? xMiddle : xRight);
-    int y = s_nRow[nHandle] == 0 ? yTop : (s_nRow[nHandle] == 1 ? yMiddle : yBottom);
-    return CRect(x, y, x + nSize, y + nSize);
-}
-
-// Corner handles always; the side handles only when the side is long enough to keep them
-// clear of the corners.
-UINT HandleMask(const CRect& rcFrame, int nSize)
-{
-    UINT nMask = 0x0F;
-    if (abs(rcFrame.Width()) - 3 * nSize > 4)
-        nMask |= 0x50;
-    if (abs(rcFrame.Height()) - 3 * nSize > 4)
-        nMask |= 0xA0;
-    return nMask;
-}
 
 // One scroll request on bar nBar (SB_HORZ or SB_VERT) of range 0..nRange. Line steps move
 // the pixels already shown with ScrollWindow and repaint only the strip uncovered; the
@@ -573,7 +535,10 @@ void CPntCtrl::OnPaint()
         LPtoDP(&rcImage);
         rcImage.OffsetRect(-rcPaint.left, -rcPaint.top);
         rcImage.NormalizeRect();
-        DrawFrame(&dcMem, rcImage, FALSE);
+        CPntRectTracker tracker(this, CPoint(0, 0));
+        tracker.m_rect = rcImage;
+        tracker.m_nStyle = 0;   // the frame alone
+        tracker.Draw(&dcMem);
     }
     if (m_bShowSelectionRect)
     {
@@ -582,7 +547,9 @@ void CPntCtrl::OnPaint()
         LPtoDP(&rcSelection);
         rcSelection.OffsetRect(-rcPaint.left, -rcPaint.top);
         rcSelection.NormalizeRect();
-        DrawFrame(&dcMem, rcSelection, TRUE);
+        CPntRectTracker tracker(this, CPoint(0, 0));
+        tracker.m_rect = rcSelection;
+        tracker.Draw(&dcMem);
     }
 
     CPalette* pOldPalette = NULL;
@@ -694,49 +661,4 @@ void CPntCtrl::DrawGrid(CDC* pDC)
     pDC->SetBkColor(crOldBk);
     pDC->SetTextColor(crOldText);
     pDC->SelectObject(pOldBrush);
-}
-
-// What the selection tracker draws: a dotted frame one pixel outside rc and, for a
-// selection, resize handles outside that.
-void CPntCtrl::DrawFrame(CDC* pDC, CRect rc, BOOL bHandles)
-{
-    if (pDC == NULL || pDC->GetSafeHdc() == NULL)
-        return;
-    int nSaved = pDC->SaveDC();
-    pDC->SetMapMode(MM_TEXT);
-    pDC->SetViewportOrg(0, 0);
-    pDC->SetWindowOrg(0, 0);
-
-    CRect rcFrame = rc;
-    rcFrame.NormalizeRect();
-    CRect rcLine = rcFrame;
-    rcLine.InflateRect(1, 1);
-
-    CPen pen;
-    if (pen.CreatePen(PS_DOT, 0, crFrame))
-    {
-        CPen* pOldPen = pDC->SelectObject(&pen);
-        CGdiObject* pOldBrush = pDC->SelectStockObject(NULL_BRUSH);
-        int nOldRop = pDC->SetROP2(R2_COPYPEN);
-        pDC->Rectangle(&rcLine);
-        pDC->SetROP2(nOldRop);
-        pDC->SelectObject(pOldBrush);
-        pDC->SelectObject(pOldPen);
-    }
-
-    if (bHandles)
-    {
-        CGdiObject* pOldPen = pDC->SelectStockObject(WHITE_PEN);
-        CGdiObject* pOldBrush = pDC->SelectStockObject(BLACK_BRUSH);
-        UINT nMask = HandleMask(rcFrame, nHandleSize);
-        for (int i = 0; i < 8; i++)
-        {
-            if (nMask & (1u << i))
-                pDC->Rectangle(OutsideHandleRect(rcFrame, i, nHandleSize));
-        }
-        pDC->SelectObject(pOldBrush);
-        pDC->SelectObject(pOldPen);
-    }
-
-    pDC->RestoreDC(nSaved);
 }

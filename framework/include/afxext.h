@@ -1,6 +1,7 @@
 // Extensions of the window classes; the core declarations come from afxwin.h.
 #pragma once
 #include "afxwin.h"
+#include "afxtracker_.h"
 #include <commctrl.h>
 
 // Status bar pane styles

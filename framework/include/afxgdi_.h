@@ -297,6 +297,14 @@ public:
     void Draw3dRect(int x, int y, int cx, int cy, COLORREF clrTopLeft, COLORREF clrBottomRight);
     BOOL DrawEdge(LPRECT lpRect, UINT nEdge, UINT nFlags) { return ::DrawEdge(m_hDC, lpRect, nEdge, nFlags); }
     void DrawFocusRect(LPCRECT lpRect) { ::DrawFocusRect(m_hDC, lpRect); }
+    // Drag feedback: inverts with pBrush (the halftone brush when NULL) the band between
+    // lpRect and lpRect deflated by size, and takes back in the same pass the band of
+    // lpRectLast and sizeLast drawn before with pBrushLast (NULL: the same brush as pBrush).
+    // lpRectLast is NULL (or empty) the first time; a size of 0 draws nothing, which erases.
+    void DrawDragRect(LPCRECT lpRect, SIZE size, LPCRECT lpRectLast, SIZE sizeLast,
+                      CBrush* pBrush = NULL, CBrush* pBrushLast = NULL);
+    // An 8 x 8 checkerboard of the text and background colours, shared by the process.
+    static CBrush* PASCAL GetHalftoneBrush();
 
     BOOL Rectangle(int x1, int y1, int x2, int y2) { return ::Rectangle(m_hDC, x1, y1, x2, y2); }
     BOOL Rectangle(LPCRECT lpRect) { return ::Rectangle(m_hDC, lpRect->left, lpRect->top, lpRect->right, lpRect->bottom); }
