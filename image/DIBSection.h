@@ -6,6 +6,8 @@
 #include <afxwin.h>
 #include <vfw.h>
 
+class COleDataObject;
+
 class AFX_EXT_CLASS CDIBSection : public CObject
 {
     DECLARE_DYNCREATE(CDIBSection)
@@ -96,7 +98,19 @@ public:
     BOOL StretchTransparent(CDC* pDC, CPoint pt, CSize size, COLORREF crTransparent);
     BOOL StretchTransparent(CDC* pDC, CPoint pt, CSize size, HBITMAP hMask);
 
+    // Clipboard exchange. Copies go out as CF_DIB; pastes put the clipboard picture's top-left
+    // corner on prc's and change nothing outside prc (NULL: from (0,0), the full size).
+    static int IsDataAvailable();
+    static CSize ClipboardImageSize();
+    static BOOL GetClipboardImageInfo(BITMAP* pInfo);
+    BOOL CopyToClipboard(RECT* prc = NULL);
+    BOOL GetClipboardData(RECT* prc = NULL, BOOL bUsePalette = FALSE);
+    BOOL GetClipDitheredData(RECT* prc = NULL);
+    BOOL PasteClipDitheredDIBData(COleDataObject* pData, RECT* prc = NULL);
+    BOOL GetTransparentClipboardData(RECT* prc, COLORREF crTransparent, BOOL bUsePalette = FALSE);
+
 protected:
+    BOOL PasteClipboardBitmapData(COleDataObject* pData, RECT* prc, BOOL bUsePalette);
     HDRAWDIB GetDrawDibContext();
     BOOL FillDIBColorTable(UINT nColors, RGBQUAD* pColors);
     // Copy's shortcut for a source of the same layout: the bits go into the existing section

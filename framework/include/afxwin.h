@@ -427,6 +427,9 @@ public:
     BOOL CreateIndirect(LPCDLGTEMPLATE lpDialogTemplate, CWnd* pParentWnd = NULL, HINSTANCE hInst = NULL);
     // Runs the dialog; returns the value given to EndDialog, or -1 when it could not be made.
     virtual int DoModal();
+    // Makes DoModal run the template in memory at lpDialogTemplate (which must stay there
+    // until the dialog ends) when the object names no template. lpDialogInit is not used.
+    BOOL InitModalIndirect(LPCDLGTEMPLATE lpDialogTemplate, CWnd* pParentWnd = NULL, void* lpDialogInit = NULL);
     void EndDialog(int nResult);
 
     virtual BOOL OnInitDialog();
@@ -448,6 +451,8 @@ protected:
     // Creates the window from a template, attached to this object from its first message.
     BOOL CreateDlgIndirect(LPCDLGTEMPLATE lpDialogTemplate, CWnd* pParentWnd, HINSTANCE hInst);
     DECLARE_MESSAGE_MAP()
+
+    LPCDLGTEMPLATE m_lpDialogTemplate;   // set by InitModalIndirect
 };
 
 // The dialog procedure of every CDialog: WM_INITDIALOG reaches OnInitDialog; everything else

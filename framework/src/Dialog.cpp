@@ -41,19 +41,20 @@ INT_PTR CALLBACK AfxDlgProc(HWND hWnd, UINT message, WPARAM, LPARAM)
     }
 }
 
-CDialog::CDialog() : m_lpszTemplateName(NULL), m_nIDHelp(0), m_pParentWnd(NULL)
+CDialog::CDialog() : m_lpszTemplateName(NULL), m_nIDHelp(0), m_pParentWnd(NULL), m_lpDialogTemplate(NULL)
 {
 }
 
 CDialog::CDialog(LPCTSTR lpszTemplateName, CWnd* pParentWnd)
-    : m_lpszTemplateName(lpszTemplateName), m_nIDHelp(0), m_pParentWnd(pParentWnd)
+    : m_lpszTemplateName(lpszTemplateName), m_nIDHelp(0), m_pParentWnd(pParentWnd), m_lpDialogTemplate(NULL)
 {
     if (IS_INTRESOURCE(lpszTemplateName))
         m_nIDHelp = (UINT)(UINT_PTR)lpszTemplateName;
 }
 
 CDialog::CDialog(UINT nIDTemplate, CWnd* pParentWnd)
-    : m_lpszTemplateName(MAKEINTRESOURCE(nIDTemplate)), m_nIDHelp(nIDTemplate), m_pParentWnd(pParentWnd)
+    : m_lpszTemplateName(MAKEINTRESOURCE(nIDTemplate)), m_nIDHelp(nIDTemplate), m_pParentWnd(pParentWnd),
+      m_lpDialogTemplate(NULL)
 {
 }
 
@@ -115,7 +116,8 @@ BOOL CDialog::CreateIndirect(LPCDLGTEMPLATE lpDialogTemplate, CWnd* pParentWnd, 
 int CDialog::DoModal()
 {
     HINSTANCE hInst = NULL;
-    LPCDLGTEMPLATE lpTemplate = m_lpszTemplateName != NULL ? FindTemplate(m_lpszTemplateName, hInst) : NULL;
+    LPCDLGTEMPLATE lpTemplate =
+        m_lpszTemplateName != NULL ? FindTemplate(m_lpszTemplateName, hInst) : m_lpDialogTemplate;
     if (lpTemplate == NULL)
         return -1;
 
@@ -150,6 +152,13 @@ int CDialog::DoModal()
         ::SetActiveWindow(hWndOwner);
     DestroyWindow();
     return m_nModalResult;
+}
+
+BOOL CDialog::InitModalIndirect(LPCDLGTEMPLATE lpDialogTemplate, CWnd* pParentWnd, void*)
+{
+    m_lpDialogTemplate = lpDialogTemplate;
+    m_pParentWnd = pParentWnd;
+    return TRUE;
 }
 
 void CDialog::EndDialog(int nResult)
