@@ -62,11 +62,19 @@ BEGIN_MESSAGE_MAP(CPntCtrl, CWnd)
     ON_UPDATE_COMMAND_UI(ID_EDIT_UNDO, OnUpdateEditUndo)
     ON_COMMAND(ID_EDIT_REDO, Redo)
     ON_UPDATE_COMMAND_UI(ID_EDIT_REDO, OnUpdateEditRedo)
+    ON_COMMAND(ID_EDIT_COPY, OnEditCopy)
+    ON_UPDATE_COMMAND_UI(ID_EDIT_COPY, OnUpdateEditCopy)
+    ON_COMMAND(ID_EDIT_CUT, OnEditCut)
+    ON_UPDATE_COMMAND_UI(ID_EDIT_CUT, OnUpdateEditCut)
+    ON_COMMAND(ID_EDIT_PASTE, OnEditPaste)
+    ON_UPDATE_COMMAND_UI(ID_EDIT_PASTE, OnUpdateEditPaste)
 END_MESSAGE_MAP()
 
 CPntCtrl::CPntCtrl()
     : m_crEraseColor(0x02FFFFFF),
       m_pSavedState(NULL),
+      m_rcDragSource(0, 0, 0, 0),
+      m_bClearDragSource(TRUE),
       m_nVScrollRange(0),
       m_nHScrollRange(0),
       m_bDisplayOnly(FALSE),

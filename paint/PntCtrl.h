@@ -13,6 +13,7 @@
 #include "textbar/PntTextFmtBar.h"
 
 class CDib;
+class CPntRectTracker;
 
 // A colour with its name, as the colour pickers list them.
 struct ColourEntries
@@ -114,6 +115,12 @@ public:
     void GetSelectionRect(RECT* pRect) const { *pRect = m_rcSelection; }
     BOOL ClearRect(RECT* pRect, BOOL bUndo);
     BOOL Clear();
+    // The edit commands on the selection; with the text tool they go to the text bar.
+    BOOL Cut();
+    BOOL Copy();
+    BOOL Paste();
+    // Whether Paste has something to take: text for the text tool, else an image.
+    BOOL IsDataAvailable();
 
     // Text tool properties
     CString GetUserText() const { return m_strUserText; }
@@ -184,6 +191,13 @@ protected:
     BOOL UndoImageChange();
     void ResetSelectionRect();
     void DoChangeSelectionRect(CRect rc);
+    // Lifts the pixels of rc into the drag image.
+    BOOL PrepareDragImage(CRect rc);
+    // Stamps the drag image into the image at rc (from its right or bottom edge when rc
+    // starts left of or above the image).
+    BOOL DrawDragImage(CRect rc);
+    // The selection tool's press: a new selection, a resize, or a move (a copy with Ctrl).
+    BOOL DragSelectImage(CPntRectTracker* pTracker);
     void ResetScrollBars();
     void OnDraw(CDC* pDC);
     // One document of one page on a printer DC: the view drawn between StartPage and EndPage,
@@ -225,6 +239,12 @@ protected:
     afx_msg void OnTimer(UINT nIDEvent);
     afx_msg void OnUpdateEditUndo(CCmdUI* pCmdUI);
     afx_msg void OnUpdateEditRedo(CCmdUI* pCmdUI);
+    afx_msg void OnEditCopy();
+    afx_msg void OnEditCut();
+    afx_msg void OnEditPaste();
+    afx_msg void OnUpdateEditCopy(CCmdUI* pCmdUI);
+    afx_msg void OnUpdateEditCut(CCmdUI* pCmdUI);
+    afx_msg void OnUpdateEditPaste(CCmdUI* pCmdUI);
     DECLARE_MESSAGE_MAP()
 
     COLORREF m_crEraseColor;
@@ -232,6 +252,8 @@ protected:
     std::deque<CDIBSection*> m_UndoList;   // oldest first; owns its snapshots
     CDIBSection* m_pSavedState;
     CDIBSection m_DragImage;
+    CRect m_rcDragSource;       // where the drag image was lifted from, or first pasted
+    BOOL m_bClearDragSource;    // dropping clears m_rcDragSource first (a move, not a copy)
     int m_nVScrollRange;
     int m_nHScrollRange;
     BOOL m_bDisplayOnly;

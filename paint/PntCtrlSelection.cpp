@@ -25,8 +25,13 @@ void CPntCtrl::SetSelectionRect(RECT* pRect, BOOL bNotify)
 
 void CPntCtrl::DoChangeSelectionRect(CRect rc)
 {
-    // The live redraw of a dragged piece or of the text follows rc once those tools exist.
-    UNUSED_ALWAYS(rc);
+    // While a piece is moved, the image is redrawn from the snapshot with the piece at rc.
+    if (m_nToolMode == TOOL_DRAG && RestoreState(FALSE))
+    {
+        if (m_bClearDragSource)
+            ClearRect(&m_rcDragSource, FALSE);
+        DrawDragImage(rc);
+    }
     OnSelectionChanged();
 }
 

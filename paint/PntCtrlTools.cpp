@@ -174,14 +174,13 @@ void CPntCtrl::OnLButtonDown(UINT nFlags, CPoint point)
         if (!m_bShowSelectionRect || !rcReach.PtInRect(pt))
             return;
         CPntRectTracker tracker(this, point);
-        // A drag-move is never tracked from here.
+        // The tracker reports itself to the selection as it goes and puts it back at the
+        // end; the result is taken from it here. A drag-move is never tracked from here.
         BOOL bTracked = FALSE;
-        if (m_nToolMode != TOOL_DRAG)
-        {
-            // The tracker reports itself to the selection as it goes and puts it back
-            // at the end; the result is taken from it here.
+        if (m_nToolMode == TOOL_SELECT)
+            bTracked = DragSelectImage(&tracker);
+        else if (m_nToolMode == TOOL_TEXT)
             bTracked = tracker.GetHitTest() >= 0 ? tracker.Track(TRUE) : tracker.TrackRubberBand(TRUE);
-        }
         if (bTracked)
         {
             CRect rc = tracker.m_rect;

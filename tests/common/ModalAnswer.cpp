@@ -28,8 +28,8 @@ BOOL CALLBACK FindCaption(HWND hWnd, LPARAM lParam)
 }
 }
 
-ModalAnswer::ModalAnswer(const char* pszCaption, std::function<void(HWND)> answer)
-    : m_strCaption(pszCaption), m_answer(std::move(answer))
+ModalAnswer::ModalAnswer(const char* pszCaption, std::function<void(HWND)> answer, bool bEveryTime)
+    : m_strCaption(pszCaption), m_answer(std::move(answer)), m_bEveryTime(bEveryTime)
 {
     s_pActive = this;
     m_nTimer = ::SetTimer(NULL, 0, kPollMs, &ModalAnswer::OnTimer);
@@ -46,15 +46,19 @@ ModalAnswer::~ModalAnswer()
 void CALLBACK ModalAnswer::OnTimer(HWND, UINT, UINT_PTR, DWORD)
 {
     ModalAnswer* pThis = s_pActive;
-    if (pThis == nullptr || pThis->m_bAnswered)
+    if (pThis == nullptr || (pThis->m_nAnswers > 0 && !pThis->m_bEveryTime))
         return;
     FindData data = { pThis->m_strCaption.c_str(), NULL };
     ::EnumThreadWindows(::GetCurrentThreadId(), &FindCaption, (LPARAM)&data);
-    if (data.hWnd == NULL)
+    if (data.hWnd == NULL || data.hWnd == pThis->m_hWndLast)
         return;
-    pThis->m_bAnswered = true;
-    ::KillTimer(NULL, pThis->m_nTimer);
-    pThis->m_nTimer = 0;
+    pThis->m_nAnswers++;
+    pThis->m_hWndLast = data.hWnd;
+    if (!pThis->m_bEveryTime)
+    {
+        ::KillTimer(NULL, pThis->m_nTimer);
+        pThis->m_nTimer = 0;
+    }
     pThis->m_answer(data.hWnd);
 }
 

@@ -11,20 +11,24 @@ namespace testenv
 class ModalAnswer
 {
 public:
-    ModalAnswer(const char* pszCaption, std::function<void(HWND)> answer);
+    // With bEveryTime the window is answered each time it appears, not just the first time.
+    ModalAnswer(const char* pszCaption, std::function<void(HWND)> answer, bool bEveryTime = false);
     ~ModalAnswer();
     ModalAnswer(const ModalAnswer&) = delete;
     ModalAnswer& operator=(const ModalAnswer&) = delete;
 
-    // Whether the window was found and answered.
-    bool Answered() const { return m_bAnswered; }
+    // Whether the window was found and answered, and how often.
+    bool Answered() const { return m_nAnswers > 0; }
+    int Answers() const { return m_nAnswers; }
 
 private:
     static void CALLBACK OnTimer(HWND, UINT, UINT_PTR, DWORD);
     std::string m_strCaption;
     std::function<void(HWND)> m_answer;
+    bool m_bEveryTime;
     UINT_PTR m_nTimer = 0;
-    bool m_bAnswered = false;
+    int m_nAnswers = 0;
+    HWND m_hWndLast = NULL;   // the window last answered, which may take a moment to go
 };
 
 // What a user does to a dialog's items: type into an edit, click a push button or a check

@@ -87,6 +87,16 @@ protected:
     void Click(CPoint pt) { Down(pt); Up(pt); }
     // Button down at from, a move to each point of path and then to `to`, button up at to.
     void Drag(CPoint from, CPoint to, const std::vector<CPoint>& path = {});
+    // For the tools that run a tracking loop: the moves and the button-up go into the queue
+    // first, then the press runs the loop, which reads them.
+    void PressAndDrag(CPoint ptPress, const std::vector<CPoint>& path)
+    {
+        for (const CPoint& pt : path)
+            Post(WM_MOUSEMOVE, MK_LBUTTON, pt);
+        Post(WM_LBUTTONUP, 0, path.empty() ? ptPress : path.back());
+        Down(ptPress);
+        PumpMessages();
+    }
     void KeyDown(UINT nVirtKey) { m_pCtrl->SendMessage(WM_KEYDOWN, nVirtKey, 1); }
     // Sets the thread's key state with SetKeyboardState: GetKeyState sees it, GetAsyncKeyState not.
     void SetKeyState(int nVirtKey, bool bDown);
@@ -125,5 +135,9 @@ private:
     void Send(UINT message, WPARAM wParam, CPoint pt)
     {
         m_pCtrl->SendMessage(message, wParam, MAKELPARAM((WORD)pt.x, (WORD)pt.y));
+    }
+    void Post(UINT message, WPARAM wParam, CPoint pt)
+    {
+        m_pCtrl->PostMessage(message, wParam, MAKELPARAM((WORD)pt.x, (WORD)pt.y));
     }
 };

@@ -33,19 +33,6 @@ protected:
     }
     // Client point of image point (x, y) at magnification m.
     static CPoint Dev(int x, int y, double m) { return CPoint((int)(x * m) + 5, (int)(y * m) + 5); }
-    void Post(UINT message, WPARAM wParam, CPoint pt)
-    {
-        m_pCtrl->PostMessage(message, wParam, MAKELPARAM((WORD)pt.x, (WORD)pt.y));
-    }
-    // The moves and the button-up go into the queue, then the press runs the loop.
-    void PressAndDrag(CPoint ptPress, const std::vector<CPoint>& path)
-    {
-        for (const CPoint& pt : path)
-            Post(WM_MOUSEMOVE, MK_LBUTTON, pt);
-        Post(WM_LBUTTONUP, 0, path.empty() ? ptPress : path.back());
-        Down(ptPress);
-        PumpMessages();
-    }
     CRect Selection()
     {
         CRect rc;
