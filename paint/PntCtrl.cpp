@@ -174,6 +174,8 @@ BOOL CPntCtrl::Create(const RECT& rect, CWnd* pParentWnd, UINT nID, DWORD dwStyl
 void CPntCtrl::SetDrawColor(COLORREF cr)
 {
     m_crDrawColor = cr;
+    if (m_nToolMode == TOOL_TEXT)
+        DoModifyText(m_strUserText);
 }
 
 void CPntCtrl::SetShowSelectionRect(BOOL bShow)
@@ -215,7 +217,10 @@ BOOL CPntCtrl::SetTextFont(CFont* pFont)
     if (pFont == NULL || pFont->GetSafeHandle() == NULL || pFont->GetLogFont(&lf) != (int)sizeof(lf))
         return FALSE;
     m_fontText.DeleteObject();
-    return m_fontText.CreateFontIndirect(&lf);
+    BOOL bResult = m_fontText.CreateFontIndirect(&lf);
+    if (m_nToolMode == TOOL_TEXT)
+        DoModifyText(m_strUserText);
+    return bResult;
 }
 
 /////////////////////////////////////////////////////////////////////////////

@@ -123,10 +123,11 @@ public:
     BOOL IsDataAvailable();
 
     // Text tool properties
-    CString GetUserText() const { return m_strUserText; }
-    void SetUserText(LPCTSTR lpszText) { m_strUserText = lpszText; }
+    LPCSTR GetUserText() const { return m_strUserText; }
+    // The text tool's text, drawn into the selection at once; ignored with other tools.
+    void SetUserText(LPCSTR lpszText);
     UINT GetTextFormat() const { return m_nTextFormat; }
-    void SetTextFormat(UINT nFormat) { m_nTextFormat = nFormat; }
+    void SetTextFormat(UINT nFormat);
     CFont* GetTextFont() { return &m_fontText; }
     BOOL SetTextFont(CFont* pFont);
 
@@ -198,6 +199,12 @@ protected:
     BOOL DrawDragImage(CRect rc);
     // The selection tool's press: a new selection, a resize, or a move (a copy with Ctrl).
     BOOL DragSelectImage(CPntRectTracker* pTracker);
+    // Takes the text's previous rendering back and draws strText into the text box, as one
+    // undo step; only while text entry is open.
+    void DoModifyText(CString strText);
+    // The text tool's press: a new text box (committing the old text), or the box moved or
+    // resized with its text following.
+    BOOL DragEditText(CPntRectTracker* pTracker);
     void ResetScrollBars();
     void OnDraw(CDC* pDC);
     // One document of one page on a printer DC: the view drawn between StartPage and EndPage,

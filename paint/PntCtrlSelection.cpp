@@ -32,6 +32,13 @@ void CPntCtrl::DoChangeSelectionRect(CRect rc)
             ClearRect(&m_rcDragSource, FALSE);
         DrawDragImage(rc);
     }
+    // While a text box is dragged, its text follows it.
+    else if (m_nToolMode == TOOL_TEXT && !m_strUserText.IsEmpty() && RestoreState(FALSE))
+    {
+        m_Image.DrawText(m_strUserText, rc, m_nTextFormat, m_crDrawColor, &m_fontText);
+        if (WindowExists())
+            RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW);
+    }
     OnSelectionChanged();
 }
 

@@ -180,7 +180,7 @@ void CPntCtrl::OnLButtonDown(UINT nFlags, CPoint point)
         if (m_nToolMode == TOOL_SELECT)
             bTracked = DragSelectImage(&tracker);
         else if (m_nToolMode == TOOL_TEXT)
-            bTracked = tracker.GetHitTest() >= 0 ? tracker.Track(TRUE) : tracker.TrackRubberBand(TRUE);
+            bTracked = DragEditText(&tracker);
         if (bTracked)
         {
             CRect rc = tracker.m_rect;

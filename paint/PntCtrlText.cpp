@@ -1,0 +1,102 @@
+// CPntCtrl: the text tool. The text typed in the format bar is drawn into the text box at
+// every change; the rendering is always the newest undo step, so only one rendering is ever
+// in the image and one undo takes it away.
+#include "paint/PntCtrl.h"
+#include "paint/PntRectTracker.h"
+
+void CPntCtrl::SetUserText(LPCSTR lpszText)
+{
+    if (m_nToolMode == TOOL_TEXT)
+        DoModifyText(lpszText != NULL ? lpszText : "");
+}
+
+void CPntCtrl::SetTextFormat(UINT nFormat)
+{
+    m_nTextFormat = nFormat;
+    if (m_nToolMode == TOOL_TEXT)
+        DoModifyText(m_strUserText);
+}
+
+void CPntCtrl::DoModifyText(CString strText)
+{
+    if (m_nToolMode != TOOL_TEXT || !m_bFloating)
+        return;
+    if (!m_strUserText.IsEmpty())
+    {
+        // The previous rendering goes; the undo step resets the selection, which is the box.
+        CRect rcBox = m_rcSelection;
+        UndoImageChange();
+        m_rcSelection = rcBox;
+        m_bFloating = TRUE;
+    }
+    m_strUserText = strText;
+    if (!m_strUserText.IsEmpty())
+    {
+        PreImageChange();
+        m_Image.DrawText(m_strUserText, m_rcSelection, m_nTextFormat, m_crDrawColor, &m_fontText);
+        SetImageChanged(TRUE);
+        if (WindowExists())
+            RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW);
+    }
+}
+
+BOOL CPntCtrl::DragEditText(CPntRectTracker* pTracker)
+{
+    if (pTracker == NULL)
+        return FALSE;
+    const BOOL bOutside = pTracker->GetHitTest() < 0;
+    // A press outside the box commits the text drawn so far (its undo step stays).
+    if (bOutside)
+        m_bFloating = FALSE;
+
+    CRect rcOldBox = m_rcSelection;
+    if (m_bFloating && !m_strUserText.IsEmpty())
+    {
+        UndoImageChange();
+        m_rcSelection = rcOldBox;
+        m_bFloating = TRUE;
+    }
+    else
+    {
+        m_strUserText.Empty();
+        m_TextFmtBar.Clear();
+        m_TextFmtBar.Show(this);
+    }
+    const BOOL bText = !m_strUserText.IsEmpty();
+    if (bText)
+    {
+        // The text stays visible while its box is dragged.
+        SaveState();
+        m_Image.DrawText(m_strUserText, rcOldBox, m_nTextFormat, m_crDrawColor, &m_fontText);
+    }
+    m_bShowSelectionRect = FALSE;
+    if (WindowExists())
+        RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW);
+
+    OnStartSelection();
+    BOOL bTracked = bOutside ? pTracker->TrackRubberBand(TRUE) : pTracker->Track(!bText);
+    OnEndSelection();
+
+    BOOL bResult = FALSE;
+    if (bText)
+    {
+        BOOL bRestored = RestoreState(TRUE);
+        // A box that did not move keeps its text where it was: drawn again as the newest
+        // undo step, with the box kept, so the next change takes back the right rendering.
+        CRect rcBox = bRestored && bTracked ? pTracker->m_rect : rcOldBox;
+        PreImageChange();
+        m_Image.DrawText(m_strUserText, rcBox, m_nTextFormat, m_crDrawColor, &m_fontText);
+        SetImageChanged(TRUE);
+        if (WindowExists())
+            RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW);
+        pTracker->m_rect = rcBox;
+        bResult = TRUE;
+    }
+    else
+    {
+        bResult = bTracked;
+    }
+    m_bShowSelectionRect = TRUE;
+    m_bFloating = TRUE;
+    return bResult;
+}
