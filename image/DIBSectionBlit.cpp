@@ -2,6 +2,7 @@
 // colour key or a monochrome mask. Transparent forms are built from raster operations on
 // scratch memory DCs; plain display of a deep image may go through DrawDib for dithering.
 #include "image/DIBSection.h"
+#include "image/PaletteSelection.h"
 
 namespace
 {
@@ -41,38 +42,6 @@ public:
 private:
     HDC m_hDC;
     HGDIOBJ m_hOld;
-};
-
-// A palette selected in the foreground and realised; the previous palette goes back in the
-// background when this goes out of scope.
-class CPaletteSelection
-{
-public:
-    CPaletteSelection() : m_hDC(NULL), m_hOld(NULL) {}
-    ~CPaletteSelection() { Undo(); }
-
-    void Select(HDC hDC, HPALETTE hPalette)
-    {
-        Undo();
-        if (hDC == NULL || hPalette == NULL)
-            return;
-        m_hOld = ::SelectPalette(hDC, hPalette, FALSE);
-        if (m_hOld == NULL)
-            return;
-        m_hDC = hDC;
-        ::RealizePalette(hDC);
-    }
-    void Undo()
-    {
-        if (m_hDC != NULL)
-            ::SelectPalette(m_hDC, m_hOld, TRUE);
-        m_hDC = NULL;
-        m_hOld = NULL;
-    }
-
-private:
-    HDC m_hDC;
-    HPALETTE m_hOld;
 };
 
 // Text and background colours of a DC, put back when this goes out of scope.

@@ -3,6 +3,7 @@
 // pasting with a colour key, and asking what the clipboard holds. Everything read from the
 // clipboard is bounded by the size of its memory block.
 #include "image/DIBSection.h"
+#include "image/PaletteSelection.h"
 #include "companion/ImageSettingsDlg.h"
 #include <afxole.h>
 #include <stdlib.h>
@@ -33,37 +34,6 @@ public:
 
 private:
     bool m_bOpen;
-};
-
-// A palette selected in the foreground and realised; the previous one goes back in the
-// background when this goes out of scope.
-class CPaletteSelection
-{
-public:
-    CPaletteSelection() : m_hDC(NULL), m_hOld(NULL) {}
-    ~CPaletteSelection() { Undo(); }
-    void Select(HDC hDC, HPALETTE hPalette)
-    {
-        Undo();
-        if (hDC == NULL || hPalette == NULL)
-            return;
-        m_hOld = ::SelectPalette(hDC, hPalette, FALSE);
-        if (m_hOld == NULL)
-            return;
-        m_hDC = hDC;
-        ::RealizePalette(hDC);
-    }
-    void Undo()
-    {
-        if (m_hDC != NULL)
-            ::SelectPalette(m_hDC, m_hOld, TRUE);
-        m_hDC = NULL;
-        m_hOld = NULL;
-    }
-
-private:
-    HDC m_hDC;
-    HPALETTE m_hOld;
 };
 
 // A clipboard medium, released when this goes out of scope.
