@@ -5,7 +5,9 @@ Usage: make_bitmaps.py OUTDIR ART.txt [ART.txt ...]
 Writes OUTDIR/<name>.bmp for each ART file <name>.txt.
 
 An art file holds comment lines starting with '#' (and blank lines), then the picture: rows
-of equal length from the top row down, one character a pixel:
+of equal length from the top row down. A strip of several pictures (tool bar images, drop-down
+cells) gives each picture after a line "= <label>"; they are placed side by side, left to
+right, and must have the same height. One character a pixel:
     '.'  light grey (192, 192, 192): the button face, remapped to the system colour at load
     'X'  black
     'o'  white
@@ -30,21 +32,33 @@ class ArtError(Exception):
 
 
 def read_art(path):
-    rows = []
+    """Returns the rows of the file's picture, or of its pictures placed side by side."""
+    pictures = []
+    rows = None
     with open(path) as f:
         for number, line in enumerate(f, 1):
             line = line.rstrip('\n')
-            if not rows and (not line.strip() or line.startswith('#')):
+            if line.startswith('= '):
+                rows = []
+                pictures.append(rows)
                 continue
+            if rows is None and (not line.strip() or line.startswith('#')):
+                continue
+            if rows is None:
+                rows = []
+                pictures.append(rows)
             bad = [c for c in line if c not in INDEX]
             if bad:
                 raise ArtError(f"{path}:{number}: unknown pixel {bad[0]!r}")
             rows.append(line)
-    if not rows or not rows[0]:
-        raise ArtError(f"{path}: no picture")
-    if any(len(r) != len(rows[0]) for r in rows):
-        raise ArtError(f"{path}: rows of different lengths")
-    return rows
+    if not pictures or any(not p or not p[0] for p in pictures):
+        raise ArtError(f"{path}: an empty picture")
+    for p in pictures:
+        if any(len(r) != len(p[0]) for r in p):
+            raise ArtError(f"{path}: rows of different lengths")
+    if any(len(p) != len(pictures[0]) for p in pictures):
+        raise ArtError(f"{path}: pictures of different heights")
+    return [''.join(p[y] for p in pictures) for y in range(len(pictures[0]))]
 
 
 def bitmap_bytes(rows):

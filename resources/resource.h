@@ -70,3 +70,48 @@
 #define IDB_PNT_TEXT_BOLD               28137
 #define IDB_PNT_TEXT_ITALIC             28138
 #define IDB_PNT_TEXT_UNDERLINE          28139
+
+// Tool palette: its button strip and the drop-down cells of the width combos
+#define IDB_PNT_PENWIDTHS               28131
+#define IDB_PNT_ERASERWIDTHS            28132
+#define IDB_PNT_PALETTE                 28133
+// Titles of the palette's drop-downs
+#define IDS_PNT_ERASER_WIDTH            28163
+#define IDS_PNT_TRANSPARENCY_COLOUR     28164
+#define IDS_PNT_NONE                    28165
+#define IDS_PNT_FOREGROUND_COLOUR       28166
+#define IDS_PNT_LINE_WIDTH              28167
+// Tooltips of the palette's slots, in slot order (28204 is the separator's)
+#define IDS_PNT_TIP_CUT                 28185
+#define IDS_PNT_TIP_COPY                28186
+#define IDS_PNT_TIP_PASTE               28187
+#define IDS_PNT_TIP_CLEAR               28188
+#define IDS_PNT_TIP_UNDO                28189
+#define IDS_PNT_TIP_REDO                28190
+#define IDS_PNT_TIP_MAGNIFY             28191
+#define IDS_PNT_TIP_SIZETOFIT           28192
+#define IDS_PNT_TIP_RESIZE              28193
+#define IDS_PNT_TIP_SELECTAREA          28194
+#define IDS_PNT_TIP_SELECTCOLOUR        28195
+#define IDS_PNT_TIP_FLOODFILL           28196
+#define IDS_PNT_TIP_TEXT                28197
+#define IDS_PNT_TIP_AIRBRUSH            28198
+#define IDS_PNT_TIP_ERASER              28199
+#define IDS_PNT_TIP_PEN                 28200
+#define IDS_PNT_TIP_LINE                28201
+#define IDS_PNT_TIP_ERASERWIDTH         28202
+#define IDS_PNT_TIP_PENWIDTH            28203
+#define IDS_PNT_TIP_SEPARATOR           28204
+#define IDS_PNT_TIP_RECTANGLE           28205
+#define IDS_PNT_TIP_ROUNDRECT           28206
+#define IDS_PNT_TIP_ELLIPSE             28207
+#define IDS_PNT_TIP_FILLEDRECT          28208
+#define IDS_PNT_TIP_FILLEDROUNDRECT     28209
+#define IDS_PNT_TIP_FILLEDELLIPSE       28210
+#define IDS_PNT_TIP_FORECOLOUR          28211
+#define IDS_PNT_TIP_TRANSCOLOUR         28212
+#define IDS_PNT_TIP_SELECTTRANSCOLOUR   28214
+// Status bar indicators of the status-reporting bitmap editor
+#define IDS_PNT_INDICATOR_TEXT          28155
+#define IDS_PNT_INDICATOR_SIZE          28156
+#define IDS_PNT_INDICATOR_POSITION      28157
