@@ -2,6 +2,7 @@
 #pragma once
 #include "afxwin.h"
 #include "afxtracker_.h"
+#include "afxbars_.h"
 #include <commctrl.h>
 
 // Status bar pane styles

@@ -16,7 +16,8 @@ class CWnd;
 #define CN_UPDATE_COMMAND_UI ((UINT)(-1))
 
 // Calls one handler. nID is the command or control id (for ranges), pExtra the CCmdUI of an
-// update handler; pResult receives a window message's result.
+// update handler; pResult receives a window message's result. FALSE: an ON_NOTIFY_EX handler
+// left the notification unhandled.
 typedef BOOL (*AFX_PTHUNK)(CCmdTarget* pTarget, UINT nID, WPARAM wParam, LPARAM lParam,
                            void* pExtra, LRESULT* pResult);
 
@@ -124,6 +125,8 @@ protected: \
 #define ON_WM_TIMER() AFX_WM_VOID(WM_TIMER, p->OnTimer((UINT)w))
 #define ON_WM_SHOWWINDOW() AFX_WM_VOID(WM_SHOWWINDOW, p->OnShowWindow((BOOL)w, (UINT)l))
 #define ON_WM_WINDOWPOSCHANGED() AFX_WM_VOID(WM_WINDOWPOSCHANGED, p->OnWindowPosChanged((WINDOWPOS*)l))
+#define ON_WM_NCPAINT() AFX_WM_VOID(WM_NCPAINT, p->OnNcPaint())
+#define ON_WM_NCCALCSIZE() AFX_WM_VOID(WM_NCCALCSIZE, p->OnNcCalcSize((BOOL)w, (NCCALCSIZE_PARAMS*)l))
 // void OnInitMenuPopup(HMENU hPopupMenu, UINT nIndex, BOOL bSysMenu): the menu as its handle
 #define ON_WM_INITMENUPOPUP() \
     AFX_WM_VOID(WM_INITMENUPOPUP, p->OnInitMenuPopup((HMENU)w, LOWORD(l), (BOOL)HIWORD(l)))
@@ -160,6 +163,12 @@ protected: \
 #define ON_NOTIFY_RANGE(wNotifyCode, id, idLast, memberFxn) \
     { WM_NOTIFY, (UINT)(WORD)(wNotifyCode), (UINT)(id), (UINT)(idLast), NULL, \
       AFX_THUNK(p->memberFxn(nID, ((AFX_NOTIFY*)pExtra)->pNMHDR, ((AFX_NOTIFY*)pExtra)->pResult)) },
+// BOOL memberFxn(UINT id, NMHDR* pNotifyStruct, LRESULT* pResult): FALSE leaves the
+// notification unhandled (default processing).
+#define ON_NOTIFY_EX(wNotifyCode, id, memberFxn) ON_NOTIFY_EX_RANGE(wNotifyCode, id, id, memberFxn)
+#define ON_NOTIFY_EX_RANGE(wNotifyCode, id, idLast, memberFxn) \
+    { WM_NOTIFY, (UINT)(WORD)(wNotifyCode), (UINT)(id), (UINT)(idLast), NULL, \
+      AFX_THUNK(return p->memberFxn(nID, ((AFX_NOTIFY*)pExtra)->pNMHDR, ((AFX_NOTIFY*)pExtra)->pResult)) },
 
 class AFX_FW_CLASS CCmdTarget : public CObject
 {

@@ -267,6 +267,8 @@ protected:
     afx_msg void OnShowWindow(BOOL bShow, UINT nStatus);
     afx_msg void OnSysColorChange();
     afx_msg void OnWindowPosChanged(WINDOWPOS* lpwndpos);
+    afx_msg void OnNcPaint();
+    afx_msg void OnNcCalcSize(BOOL bCalcValidRects, NCCALCSIZE_PARAMS* lpncsp);
 
     WNDPROC m_pfnSuper;   // the procedure that default processing goes to
 

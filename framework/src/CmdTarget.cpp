@@ -78,8 +78,7 @@ BOOL CCmdTarget::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO*
                 (*pEntry->pfnThunk)(this, nID, 0, 0, pExtra, &lResult);
                 return !pCmdUI->m_bContinueRouting;
             }
-            (*pEntry->pfnThunk)(this, nID, 0, 0, pExtra, &lResult);
-            return TRUE;
+            return (*pEntry->pfnThunk)(this, nID, 0, 0, pExtra, &lResult);
         }
     }
     return FALSE;

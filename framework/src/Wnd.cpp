@@ -323,6 +323,25 @@ LRESULT CWnd::Default()
     return DefWindowProc(msg.message, msg.wParam, msg.lParam);
 }
 
+namespace
+{
+// Asks a command's update handler only whether the command is enabled.
+class CTestCmdUI : public CCmdUI
+{
+public:
+    CTestCmdUI() : m_bEnabled(TRUE) {}
+    void Enable(BOOL bOn) override
+    {
+        m_bEnabled = bOn;
+        m_bEnableChanged = TRUE;
+    }
+    void SetCheck(int) override {}
+    void SetRadio(BOOL) override {}
+    void SetText(LPCTSTR) override {}
+    BOOL m_bEnabled;
+};
+}
+
 BOOL CWnd::OnCommand(WPARAM wParam, LPARAM lParam)
 {
     UINT nID = LOWORD(wParam);
@@ -330,7 +349,15 @@ BOOL CWnd::OnCommand(WPARAM wParam, LPARAM lParam)
     int nCode = HIWORD(wParam);
     if (hWndCtrl == NULL)
     {
-        nCode = CN_COMMAND;   // a menu item or an accelerator
+        // A menu item or an accelerator: a command that has become disabled is dropped.
+        if (nID == 0)
+            return FALSE;
+        CTestCmdUI state;
+        state.m_nID = nID;
+        OnCmdMsg(nID, (int)CN_UPDATE_COMMAND_UI, &state, NULL);
+        if (!state.m_bEnabled)
+            return TRUE;
+        nCode = CN_COMMAND;
     }
     else
     {
@@ -350,8 +377,12 @@ BOOL CWnd::OnNotify(WPARAM, LPARAM lParam, LRESULT* pResult)
     CWnd* pChild = FromHandlePermanent(pNMHDR->hwndFrom);
     if (pChild != NULL && pChild != this && pChild->OnChildNotify(WM_NOTIFY, 0, lParam, pResult))
         return TRUE;
+    // The id is the sender window's (a tooltip's is 0, whatever tool it asks about); a
+    // window notifying itself keeps the id it gives.
+    HWND hWndFrom = pNMHDR->hwndFrom;
+    UINT nID = hWndFrom != NULL && hWndFrom != m_hWnd ? (UINT)::GetDlgCtrlID(hWndFrom) : (UINT)pNMHDR->idFrom;
     AFX_NOTIFY notify = { pResult, pNMHDR };
-    return OnCmdMsg((UINT)pNMHDR->idFrom, (int)MAKELONG((WORD)pNMHDR->code, WM_NOTIFY), &notify, NULL);
+    return OnCmdMsg(nID, (int)MAKELONG((WORD)pNMHDR->code, WM_NOTIFY), &notify, NULL);
 }
 
 BOOL CWnd::OnChildNotify(UINT, WPARAM, LPARAM, LRESULT*)
@@ -681,3 +712,5 @@ void CWnd::OnTimer(UINT) { Default(); }
 void CWnd::OnShowWindow(BOOL, UINT) { Default(); }
 void CWnd::OnSysColorChange() { Default(); }
 void CWnd::OnWindowPosChanged(WINDOWPOS*) { Default(); }
+void CWnd::OnNcPaint() { Default(); }
+void CWnd::OnNcCalcSize(BOOL, NCCALCSIZE_PARAMS*) { Default(); }

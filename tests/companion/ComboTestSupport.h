@@ -1,0 +1,126 @@
+// Shared by the drop-down tests: an owner window that records the notifications it gets, a
+// fixture holding it, and the face of a control read back from the screen.
+#pragma once
+#include <afxwin.h>
+#include <gtest/gtest.h>
+#include "companion/CoolCombo.h"
+#include "ComboTestResources.h"
+#include <vector>
+
+namespace combotest
+{
+struct Notice
+{
+    UINT nCode;
+    WPARAM wParam;
+    UINT_PTR idFrom;
+    DWORD dwValue;   // the second 32-bit field after the header
+};
+
+class COwnerWnd : public CWnd
+{
+public:
+    std::vector<Notice> m_notices;
+
+    BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) override
+    {
+        const NMHDR* pHeader = (const NMHDR*)lParam;
+        DWORD dwValue = *(const DWORD*)((const BYTE*)lParam + sizeof(NMHDR) + sizeof(DWORD));
+        m_notices.push_back({ pHeader->code, wParam, pHeader->idFrom, dwValue });
+        *pResult = 0;
+        return TRUE;
+    }
+};
+
+// The client area of a window as 0x00BBGGRR values, row by row from the top.
+struct Face
+{
+    int cx = 0;
+    int cy = 0;
+    std::vector<COLORREF> pixels;
+
+    COLORREF At(int x, int y) const { return pixels[(size_t)y * cx + x]; }
+    int Count(COLORREF cr) const
+    {
+        int n = 0;
+        for (COLORREF p : pixels)
+            n += p == cr;
+        return n;
+    }
+    // The longest run of crColour pixels down any column.
+    int LongestColumnRun(COLORREF cr) const
+    {
+        int nBest = 0;
+        for (int x = 0; x < cx; ++x)
+            for (int y = 0, nRun = 0; y < cy; ++y)
+            {
+                nRun = At(x, y) == cr ? nRun + 1 : 0;
+                nBest = nRun > nBest ? nRun : nBest;
+            }
+        return nBest;
+    }
+};
+
+inline Face ReadFace(HWND hWnd)
+{
+    ::RedrawWindow(hWnd, NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW);
+    Face face;
+    RECT rc;
+    ::GetClientRect(hWnd, &rc);
+    face.cx = rc.right;
+    face.cy = rc.bottom;
+    face.pixels.resize((size_t)face.cx * face.cy);
+    BITMAPINFO bmi = {};
+    bmi.bmiHeader = { sizeof(BITMAPINFOHEADER), face.cx, -face.cy, 1, 32, BI_RGB, 0, 0, 0, 0, 0 };
+    void* pBits = NULL;
+    HBITMAP hbm = ::CreateDIBSection(NULL, &bmi, DIB_RGB_COLORS, &pBits, NULL, 0);
+    HDC hWindow = ::GetDC(hWnd);
+    HDC hMem = ::CreateCompatibleDC(hWindow);
+    HGDIOBJ hOld = ::SelectObject(hMem, hbm);
+    ::BitBlt(hMem, 0, 0, face.cx, face.cy, hWindow, 0, 0, SRCCOPY);
+    ::GdiFlush();
+    const DWORD* p = (const DWORD*)pBits;
+    for (size_t i = 0; i < face.pixels.size(); ++i)
+        face.pixels[i] = RGB((p[i] >> 16) & 0xFF, (p[i] >> 8) & 0xFF, p[i] & 0xFF);
+    ::SelectObject(hMem, hOld);
+    ::DeleteDC(hMem);
+    ::ReleaseDC(hWnd, hWindow);
+    ::DeleteObject(hbm);
+    return face;
+}
+
+// A visible owner window to hold the control under test.
+class ComboFixture : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        WNDCLASS wc = {};
+        wc.lpfnWndProc = ::DefWindowProc;
+        wc.hInstance = AfxGetInstanceHandle();
+        wc.hbrBackground = (HBRUSH)(COLOR_BTNFACE + 1);
+        wc.lpszClassName = "ComboTestOwner";
+        AfxRegisterClass(&wc);
+        ASSERT_TRUE(m_owner.CreateEx(0, "ComboTestOwner", "", WS_POPUP | WS_VISIBLE, 20, 20, 300, 200, NULL, NULL));
+    }
+    void TearDown() override
+    {
+        if (::IsWindow(m_owner.m_hWnd))
+            m_owner.DestroyWindow();
+    }
+    // Presses and releases the mouse on an item of the open popup.
+    static void ClickPopupItem(CCoolCombo& combo, int nItem)
+    {
+        CRect rc;
+        ASSERT_TRUE(combo.GetPopupItemRect(nItem, &rc)) << "item " << nItem;
+        HWND hPopup = combo.GetPopupWnd();
+        LPARAM lPoint = MAKELPARAM(rc.CenterPoint().x, rc.CenterPoint().y);
+        ::SendMessage(hPopup, WM_LBUTTONDOWN, MK_LBUTTON, lPoint);
+        ::SendMessage(hPopup, WM_LBUTTONUP, 0, lPoint);
+    }
+    static void OpenByClick(CCoolCombo& combo) { combo.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3)); }
+    static void Key(CCoolCombo& combo, UINT nKey) { combo.SendMessage(WM_KEYDOWN, nKey, 1); }
+
+    COwnerWnd m_owner;
+};
+}
