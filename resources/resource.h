@@ -115,3 +115,14 @@
 #define IDS_PNT_INDICATOR_TEXT          28155
 #define IDS_PNT_INDICATOR_SIZE          28156
 #define IDS_PNT_INDICATOR_POSITION      28157
+
+// Bitmap and icon editor dialogs
+#define IDD_PNT_BITMAPEDIT              28101
+#define IDC_PNT_ZOOMSLIDER              28000
+#define IDC_PNT_ZOOM_MIN                28001
+#define IDC_PNT_ZOOM_100                28002
+#define IDC_PNT_ZOOM_MAX                28003
+#define IDC_PNT_PAINTCTRL               28004
+#define IDC_PNT_TOOLBAR_PLACEHOLDER     28005
+#define IDC_PNT_SIZEGRIP                28023
+

@@ -68,8 +68,9 @@ public:
     BOOL SetTic(int nTic) { return (BOOL)::SendMessage(m_hWnd, TBM_SETTIC, 0, nTic); }
     int GetTic(int nTic) const { return (int)::SendMessage(m_hWnd, TBM_GETTIC, nTic, 0); }
     // Client position of the nTic-th explicit tick (the first and last automatic ticks are
-    // not counted), or -1.
-    int GetTicPos(int nTic) const { return (int)::SendMessage(m_hWnd, TBM_GETTICPOS, nTic, 0); }
+    // not counted), or -1. Worked out from the channel and the thumb, because Wine's
+    // TBM_GETTICPOS measures along the horizontal axis and from 0 instead of the range's start.
+    int GetTicPos(int nTic) const;
     UINT GetNumTics() const { return (UINT)::SendMessage(m_hWnd, TBM_GETNUMTICS, 0, 0); }
     void ClearTics(BOOL bRedraw = FALSE) { ::SendMessage(m_hWnd, TBM_CLEARTICS, bRedraw, 0); }
     void GetChannelRect(LPRECT lprc) const { ::SendMessage(m_hWnd, TBM_GETCHANNELRECT, 0, (LPARAM)lprc); }
