@@ -66,6 +66,8 @@ protected:
     void DrawBorders(CDC* pDC, CRect& rect);
     // Width in pixels of each drawn border edge.
     int GetBorderEdge() const { return (m_dwStyle & CBRS_BORDER_3D) ? 2 : 1; }
+    // Takes the width of the drawn border edges off the sides that have them.
+    void DeflateByBorderEdges(CRect& rect) const;
 
     // WM_IDLEUPDATECMDUI: a visible bar updates against its frame.
     afx_msg LRESULT OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam);

@@ -47,7 +47,7 @@ void CControlBar::SetBorders(int cxLeft, int cyTop, int cxRight, int cyBottom)
     m_cyBottomBorder = cyBottom > 0 ? cyBottom : 0;
 }
 
-void CControlBar::CalcInsideRect(CRect& rect, BOOL) const
+void CControlBar::DeflateByBorderEdges(CRect& rect) const
 {
     int nEdge = GetBorderEdge();
     if (m_dwStyle & CBRS_BORDER_LEFT)
@@ -58,6 +58,11 @@ void CControlBar::CalcInsideRect(CRect& rect, BOOL) const
         rect.right -= nEdge;
     if (m_dwStyle & CBRS_BORDER_BOTTOM)
         rect.bottom -= nEdge;
+}
+
+void CControlBar::CalcInsideRect(CRect& rect, BOOL) const
+{
+    DeflateByBorderEdges(rect);
     rect.left += m_cxLeftBorder;
     rect.top += m_cyTopBorder;
     rect.right -= m_cxRightBorder;
@@ -121,15 +126,7 @@ void CControlBar::DrawBorders(CDC* pDC, CRect& rect)
         if (b3D)
             pDC->FillSolidRect(rect.left, rect.bottom - 2, rect.Width(), 1, crShadow);
     }
-    int nEdge = GetBorderEdge();
-    if (m_dwStyle & CBRS_BORDER_LEFT)
-        rect.left += nEdge;
-    if (m_dwStyle & CBRS_BORDER_TOP)
-        rect.top += nEdge;
-    if (m_dwStyle & CBRS_BORDER_RIGHT)
-        rect.right -= nEdge;
-    if (m_dwStyle & CBRS_BORDER_BOTTOM)
-        rect.bottom -= nEdge;
+    DeflateByBorderEdges(rect);
 }
 
 LRESULT CControlBar::WindowProc(UINT nMsg, WPARAM wParam, LPARAM lParam)

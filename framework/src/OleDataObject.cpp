@@ -4,6 +4,29 @@
 
 namespace
 {
+// A copy of a memory block in a new movable block, or NULL.
+HGLOBAL CopyGlobalBlock(HGLOBAL hSource)
+{
+    const SIZE_T cb = hSource != NULL ? ::GlobalSize(hSource) : 0;
+    const void* pSource = cb != 0 ? ::GlobalLock(hSource) : NULL;
+    if (pSource == NULL)
+        return NULL;
+    HGLOBAL hCopy = ::GlobalAlloc(GMEM_MOVEABLE, cb);
+    void* pCopy = hCopy != NULL ? ::GlobalLock(hCopy) : NULL;
+    if (pCopy != NULL)
+    {
+        memcpy(pCopy, pSource, cb);
+        ::GlobalUnlock(hCopy);
+    }
+    else if (hCopy != NULL)
+    {
+        ::GlobalFree(hCopy);
+        hCopy = NULL;
+    }
+    ::GlobalUnlock(hSource);
+    return hCopy;
+}
+
 // The request for cfFormat: the caller's, or the default one that accepts any medium.
 FORMATETC MakeFormatEtc(CLIPFORMAT cfFormat, LPFORMATETC lpFormatEtc, DWORD tymedDefault)
 {
@@ -35,26 +58,7 @@ BOOL CopyClipboardBlock(CLIPFORMAT cfFormat, LPSTGMEDIUM lpStgMedium)
     }
     if (!::IsClipboardFormatAvailable(cfFormat) || !::OpenClipboard(NULL))
         return FALSE;
-    HGLOBAL hCopy = NULL;
-    HGLOBAL hSource = (HGLOBAL)::GetClipboardData(cfFormat);
-    const SIZE_T cb = hSource != NULL ? ::GlobalSize(hSource) : 0;
-    const void* pSource = cb != 0 ? ::GlobalLock(hSource) : NULL;
-    if (pSource != NULL)
-    {
-        hCopy = ::GlobalAlloc(GMEM_MOVEABLE, cb);
-        void* pCopy = hCopy != NULL ? ::GlobalLock(hCopy) : NULL;
-        if (pCopy != NULL)
-        {
-            memcpy(pCopy, pSource, cb);
-            ::GlobalUnlock(hCopy);
-        }
-        else if (hCopy != NULL)
-        {
-            ::GlobalFree(hCopy);
-            hCopy = NULL;
-        }
-        ::GlobalUnlock(hSource);
-    }
+    HGLOBAL hCopy = CopyGlobalBlock((HGLOBAL)::GetClipboardData(cfFormat));
     ::CloseClipboard();
     if (hCopy == NULL)
         return FALSE;
@@ -147,25 +151,7 @@ HGLOBAL COleDataObject::GetGlobalData(CLIPFORMAT cfFormat, LPFORMATETC lpFormatE
     // A block that the source keeps an interest in is copied, so the caller owns the result.
     if (stgMedium.pUnkForRelease == NULL)
         return stgMedium.hGlobal;
-    HGLOBAL hCopy = NULL;
-    const SIZE_T cb = ::GlobalSize(stgMedium.hGlobal);
-    const void* pSource = ::GlobalLock(stgMedium.hGlobal);
-    if (pSource != NULL)
-    {
-        hCopy = ::GlobalAlloc(GMEM_MOVEABLE, cb);
-        void* pCopy = hCopy != NULL ? ::GlobalLock(hCopy) : NULL;
-        if (pCopy != NULL)
-        {
-            memcpy(pCopy, pSource, cb);
-            ::GlobalUnlock(hCopy);
-        }
-        else if (hCopy != NULL)
-        {
-            ::GlobalFree(hCopy);
-            hCopy = NULL;
-        }
-        ::GlobalUnlock(stgMedium.hGlobal);
-    }
+    HGLOBAL hCopy = CopyGlobalBlock(stgMedium.hGlobal);
     ::ReleaseStgMedium(&stgMedium);
     return hCopy;
 }
