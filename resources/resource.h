@@ -126,3 +126,6 @@
 #define IDC_PNT_TOOLBAR_PLACEHOLDER     28005
 #define IDC_PNT_SIZEGRIP                28023
 
+// Icon editor dialog
+#define IDD_PNT_ICONEDIT                28102
+#define IDC_PNT_ICON_PREVIEW            28006
