@@ -2,6 +2,8 @@
 // the control's notifications and the title.
 #include "EditorFrame.h"
 #include "EditorResources.h"
+#include <algorithm>
+#include "resources/resource.h"
 
 const int g_nPenWidths[5] = { 1, 2, 3, 5, 8 };
 
@@ -95,10 +97,37 @@ int CEditorFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
         return -1;
     // A grid from 400 % up: below that it would hide too much of each pixel.
     m_wndPaint.SetShowGrid(TRUE, 400);
+    // The palette is a convenience: the menus offer everything it does, so the editor goes on
+    // without it if it cannot be made.
+    m_wndPalette.Create(this, &m_wndPaint, IDB_PNT_PALETTE, WS_CHILD | WS_VISIBLE | CBRS_ALIGN_LEFT | CBRS_TOOLTIPS,
+                        FALSE);
     BuildMenus();
     RecalcLayout();
     UpdateTitle();
     return 0;
+}
+
+void CEditorFrame::RecalcLayout(BOOL bNotify)
+{
+    CFrameWnd::RecalcLayout(bNotify);
+    if (!::IsWindow(m_wndPalette.m_hWnd) || !::IsWindow(m_wndPaint.m_hWnd))
+        return;
+    // The palette is as wide as its widest row of buttons, plus a small margin.
+    int cxPalette = 0;
+    const int nButtons = m_wndPalette.GetToolBarCtrl().GetButtonCount();
+    for (int i = 0; i < nButtons; i++)
+    {
+        CRect rcItem;
+        m_wndPalette.GetItemRect(i, &rcItem);
+        cxPalette = std::max(cxPalette, (int)rcItem.right);
+    }
+    cxPalette += 6;
+    CRect rcView;
+    m_wndPaint.GetWindowRect(&rcView);
+    ScreenToClient(&rcView);
+    cxPalette = std::min(cxPalette, (int)rcView.Width());
+    m_wndPalette.MoveWindow(rcView.left, rcView.top, cxPalette, rcView.Height());
+    m_wndPaint.MoveWindow(rcView.left + cxPalette, rcView.top, rcView.Width() - cxPalette, rcView.Height());
 }
 
 void CEditorFrame::ShowEditor()

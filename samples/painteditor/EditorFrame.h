@@ -3,6 +3,7 @@
 #pragma once
 #include <afxext.h>
 #include "paint/PntCtrl.h"
+#include "toolpalette/PntToolCtrl.h"
 
 class CEditorFrame : public CFrameWnd
 {
@@ -32,6 +33,8 @@ public:
     UINT GetLastCommand() const { return m_nLastCommand; }
 
     virtual BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo);
+    // The status bar along the bottom, the tool palette down the left, the control in the rest.
+    virtual void RecalcLayout(BOOL bNotify = TRUE);
 
 protected:
     virtual BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult);
@@ -78,6 +81,7 @@ protected:
     DECLARE_MESSAGE_MAP()
 
     CStatusBar m_wndStatusBar;
+    CPntToolCtrl m_wndPalette;
     CPntCtrl m_wndPaint;
     CString m_strPath;   // empty while untitled
     BOOL m_bModified;
