@@ -67,7 +67,10 @@ public:
     BOOL SetDither(BOOL bDither);
     BOOL GetDither() const;
 
-    // Files
+    // Files. Load gives FALSE for a file it cannot use and may throw CFileException on a
+    // read error. Save writes a temporary file beside the target and puts it in the target's
+    // place only when it is complete: FALSE when that cannot be done, CFileException when a
+    // write fails (a full disk); either way an existing file stays as it was.
     BOOL Load(LPCTSTR lpszPathName);
     BOOL Save(LPCTSTR lpszPathName);
 

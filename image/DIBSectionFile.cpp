@@ -2,6 +2,7 @@
 // The reader leaves pixel decoding to the DIB section (SetBitmap); the writer stores the
 // image in the form held in memory. File errors raised by CFile pass to the caller.
 #include "DIBSection.h"
+#include "ReplacingFile.h"
 #include <limits.h>
 #include <stdlib.h>
 #include <memory>
@@ -129,9 +130,12 @@ BOOL CDIBSection::Save(LPCTSTR lpszPathName)
         return FALSE;
     const DWORD dwSectionSize = (DWORD)ds.dsBm.bmWidthBytes * (DWORD)abs(ds.dsBm.bmHeight);
 
-    CFile file;
-    if (!file.Open(lpszPathName, CFile::modeCreate | CFile::modeWrite))
+    // The old file stays as it was until the new one is complete: a full disk or a failing
+    // device costs the new picture, never the one already saved.
+    CReplacingFile output;
+    if (!output.Open(lpszPathName))
         return FALSE;
+    CFile& file = output.File();
 
     BITMAPINFOHEADER bih = m_DIBInfo.bmiHeader;
     if (bih.biSizeImage > dwSectionSize)
@@ -159,6 +163,5 @@ BOOL CDIBSection::Save(LPCTSTR lpszPathName)
 
     ::GdiFlush();
     file.Write(m_pBits, bih.biSizeImage);
-    file.Close();
-    return TRUE;
+    return output.Commit();
 }

@@ -140,7 +140,8 @@ public:
     BOOL SetBitmapFromCDib(CDib* pDib);
     BOOL GetCDibFromBitmap(CDib* pDib, int nParam);
     BOOL Load(LPCSTR lpszPath);
-    // Writes the image; the changed flag and the history stay as they are.
+    // Writes the image as CDIBSection::Save does (an existing file is replaced only by a
+    // complete new one); the changed flag and the history stay as they are.
     BOOL Save(LPCSTR lpszPath);
     BOOL CreateBitmap(int nWidth, int nHeight, UINT nPlanes, UINT nBitCount, const void* pBits,
                       LOGPALETTE* pPalette);

@@ -12,6 +12,8 @@
 # Programs get, through the environment (Wine passes Unix variables through):
 #   MFCPAINT_BMPSUITE   Windows path of ../shared/bmpsuite (the BMP test corpus)
 #   MFCPAINT_TESTDIR    Windows path of $BUILD_DIR/testout (emptied on each run)
+#   MFCPAINT_FULLDISK   Windows path of a 256 KB volume mounted for the run, for tests of
+#                       saving onto a full disk; empty when mounting is not allowed
 
 REPO="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 BUILD_DIR="${BUILD_DIR:-$REPO/build}"
@@ -76,6 +78,7 @@ to_wine_path() {
 
 _MFCPAINT_XVFB_PID=""
 _MFCPAINT_WINE_STARTED=""
+_MFCPAINT_FULLDISK_DIR=""
 
 # Starts Xvfb on a free display number (:99 downwards) and exports DISPLAY.
 _start_xvfb() {
@@ -102,6 +105,25 @@ _start_xvfb() {
   done
   log "could not start Xvfb (see $BUILD_DIR/xvfb.log)"
   return 1
+}
+
+# Mounts a tiny tmpfs that tests fill up to see a save fail on a really full disk. Mounting
+# needs root (as in CI); otherwise MFCPAINT_FULLDISK is empty and those tests are skipped.
+_mount_full_disk() {
+  local dir="$BUILD_DIR/fulldisk"
+  MFCPAINT_FULLDISK=""
+  mkdir -p "$dir"
+  if mountpoint -q "$dir"; then
+    umount "$dir" 2>/dev/null || true
+  fi
+  if [ "$(id -u)" -eq 0 ] \
+     && mount -t tmpfs -o size=256k,mode=0777 mfcpaint-fulldisk "$dir" 2>/dev/null; then
+    _MFCPAINT_FULLDISK_DIR="$dir"
+    MFCPAINT_FULLDISK="$(to_wine_path "$dir")"
+  else
+    log "note: no small volume mounted; the real full-disk test will be skipped"
+  fi
+  export MFCPAINT_FULLDISK
 }
 
 # Sets up the X display, the Wine prefix and a persistent wineserver, and the
@@ -172,14 +194,19 @@ start_wine() {
   mkdir -p "$BUILD_DIR/testout"
   MFCPAINT_TESTDIR="$(to_wine_path "$BUILD_DIR/testout")"
   export MFCPAINT_TESTDIR
+  _mount_full_disk
 }
 
-# Ends this prefix's wineserver (and every Wine process in it) and our Xvfb.
+# Ends this prefix's wineserver (and every Wine process in it), our Xvfb and the small volume.
 stop_wine() {
   if [ -n "$_MFCPAINT_WINE_STARTED" ]; then
     wineserver -k >/dev/null 2>&1 || true
     wineserver -w >/dev/null 2>&1 || true
     _MFCPAINT_WINE_STARTED=""
+  fi
+  if [ -n "$_MFCPAINT_FULLDISK_DIR" ]; then
+    umount "$_MFCPAINT_FULLDISK_DIR" 2>/dev/null || true
+    _MFCPAINT_FULLDISK_DIR=""
   fi
   if [ -n "$_MFCPAINT_XVFB_PID" ]; then
     kill "$_MFCPAINT_XVFB_PID" 2>/dev/null || true

@@ -162,7 +162,7 @@ int main(int argc, char** argv)
         fprintf(stderr, "bmpconvert: could not make a %d x %d, %d-bit image\n", cx, cy, nBits);
         return kConversionFailed;
     }
-    if (!samples::SaveReplacing(options.pszOutput, [&](LPCTSTR lpszPath) { return image.Save(lpszPath); }))
+    if (!samples::SaveWithoutThrowing([&]() { return image.Save(options.pszOutput); }))
     {
         fprintf(stderr, "bmpconvert: cannot write %s\n", options.pszOutput);
         return kConversionFailed;

@@ -1,5 +1,5 @@
 // Reading and writing bitmap files for the samples: a load that says why a file was refused,
-// and a save that never destroys the file it replaces. Header only (see DefaultPicture.h).
+// and a save that reports a full disk as a failure. Header only (see DefaultPicture.h).
 #pragma once
 #include "image/DIBSection.h"
 #include <stdio.h>
@@ -38,36 +38,21 @@ inline BOOL LoadBitmapFile(CDIBSection& image, LPCTSTR lpszPath, CString& strPro
     return TRUE;
 }
 
-// Writes a file through write(path) into a fresh temporary file beside lpszTarget, then renames
-// it over lpszTarget: a failed save leaves any existing file as it was. write returns BOOL.
+// Runs a save of the library, write(), and turns the file exception that it lets through (a
+// full disk, a failing device) into FALSE. The library writes a temporary file beside the
+// target and renames it over the target only when it is complete, so a failure of either kind
+// leaves an existing file as it was. write returns BOOL.
 template <class Writer>
-BOOL SaveReplacing(LPCTSTR lpszTarget, Writer write)
+BOOL SaveWithoutThrowing(Writer write)
 {
-    // The temporary file lives in the target's folder, so the rename never crosses volumes.
-    TCHAR szFolder[MAX_PATH];
-    LPTSTR pszName = NULL;
-    DWORD n = ::GetFullPathName(lpszTarget, MAX_PATH, szFolder, &pszName);
-    if (n == 0 || n >= MAX_PATH || pszName == NULL)
-        return FALSE;
-    *pszName = 0;
-    TCHAR szTemp[MAX_PATH];
-    if (!::GetTempFileName(szFolder, "pnt", 0, szTemp))
-        return FALSE;
-    BOOL bSaved = FALSE;
     try
     {
-        bSaved = write((LPCTSTR)szTemp);
+        return write();
     }
     catch (CException* e)
     {
         e->Delete();
-        bSaved = FALSE;
-    }
-    if (!bSaved || !::MoveFileEx(szTemp, lpszTarget, MOVEFILE_REPLACE_EXISTING))
-    {
-        ::DeleteFile(szTemp);
         return FALSE;
     }
-    return TRUE;
 }
 }

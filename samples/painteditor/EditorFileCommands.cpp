@@ -68,7 +68,7 @@ BOOL CEditorFrame::OpenFile(LPCTSTR lpszPath, LPCTSTR lpszOutcome)
 
 BOOL CEditorFrame::SaveFile(LPCTSTR lpszPath)
 {
-    if (!samples::SaveReplacing(lpszPath, [this](LPCTSTR lpszTemp) { return m_wndPaint.Save(lpszTemp); }))
+    if (!samples::SaveWithoutThrowing([this, lpszPath]() { return m_wndPaint.Save(lpszPath); }))
     {
         AfxMessageBox(CString("The picture could not be saved to\n") + lpszPath +
                           "\n\nCheck that the folder exists and can be written to. An existing file "

@@ -285,7 +285,7 @@ void CEditorScript::AddSteps()
         CDIBSection shot;
         if (!CaptureWindow(m_pFrame->m_hWnd, shot))
             return Fail("the window could not be read back");
-        if (!samples::SaveReplacing(m_strScreenshot, [&shot](LPCTSTR lpszPath) { return shot.Save(lpszPath); }))
+        if (!samples::SaveWithoutThrowing([this, &shot]() { return shot.Save(m_strScreenshot); }))
             return Fail("the screenshot could not be written");
         CDIBSection* pImage = Ctrl().GetDIBsection();
         printf("painteditor: wrote %s (%d x %d, %d bits per pixel)\n", (LPCTSTR)m_strOutput, pImage->GetWidth(),
