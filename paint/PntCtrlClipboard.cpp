@@ -76,17 +76,19 @@ BOOL CPntCtrl::Paste()
         rcSel.right = rcSel.left + sizeClip.cx;
         rcSel.bottom = rcSel.top + sizeClip.cy;
     }
-    SetSelectionRect(&rcSel, FALSE);
 
-    m_DragImage.DeleteObject();
-    if (!m_DragImage.CreateBitmap(rcSel.Width(), rcSel.Height(), 1, (UINT)m_Image.GetBitCount(), NULL,
-                                  m_Image.GetLogPalette(), m_pColorArray))
+    // The picture is converted into a piece of its own first: a failure or a cancelled
+    // conversion then leaves the selection, the floating piece and the image as they were.
+    CDIBSection pasted;
+    if (!pasted.CreateBitmap(rcSel.Width(), rcSel.Height(), 1, (UINT)m_Image.GetBitCount(), NULL,
+                             m_Image.GetLogPalette(), m_pColorArray))
         return FALSE;
+    pasted.SetColorTable((UINT)m_Image.GetColorTableSize(), m_Image.GetColorTable());
+    pasted.CreatePalette();
+    if (!pasted.GetClipDitheredData(NULL) || !m_DragImage.Copy(pasted))
+        return FALSE;
+    SetSelectionRect(&rcSel, FALSE);
     m_rcDragSource = rcSel;
-    m_DragImage.SetColorTable((UINT)m_Image.GetColorTableSize(), m_Image.GetColorTable());
-    m_DragImage.CreatePalette();
-    if (!m_DragImage.GetClipDitheredData(NULL))
-        return FALSE;
 
     PreImageChange();
     DrawDragImage(m_rcDragSource);
