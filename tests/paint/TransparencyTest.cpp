@@ -68,6 +68,57 @@ TEST_F(PntCtrlTransparency, MaskGetsTheHighestStandardColourThatNoOpaquePixelUse
     ::DeleteObject(hMask);
 }
 
+// When the opaque pixels use all sixteen standard colours, the key is the least used of them,
+// and of two equally rare ones the later in the table.
+TEST_F(PntCtrlTransparency, WithNoStandardColourFreeTheLeastUsedBecomesTheKeyTiesToTheHigherIndex)
+{
+    const COLORREF kStandard[16] = {
+        RGB(0, 0, 0),     RGB(255, 255, 255), RGB(0, 0, 255),   RGB(0, 255, 0),
+        RGB(0, 255, 255), RGB(255, 0, 0),     RGB(255, 0, 255), RGB(255, 255, 0),
+        RGB(0, 0, 128),   RGB(0, 128, 0),     RGB(0, 128, 128), RGB(128, 0, 0),
+        RGB(128, 0, 128), RGB(128, 128, 0),   RGB(128, 128, 128), RGB(192, 192, 192),
+    };
+    // The left 8 x 8 of a 16 x 8 image is opaque: 64 pixels shared out by these counts.
+    struct Case { const char* name; int counts[16]; int nKey; } cases[] = {
+        // Magenta (6) alone is rarest; light grey (15), the first candidate, is common.
+        { "one rarest", { 5, 4, 4, 4, 4, 4, 3, 4, 4, 4, 4, 4, 4, 4, 4, 4 }, 6 },
+        // Bright green (3) and dark magenta (12) are equally rare: the higher index wins.
+        { "a tie", { 6, 6, 4, 2, 4, 4, 4, 4, 4, 4, 4, 4, 2, 4, 4, 4 }, 12 },
+        // Black (0), the last candidate, alone is rarest.
+        { "the last", { 1, 5, 4, 4, 4, 4, 4, 4, 4, 4, 4, 4, 4, 4, 4, 6 }, 0 },
+    };
+    HBITMAP hMask = MakeMask(16, 8, [](int x, int) { return x >= 8; });
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.name);
+        ASSERT_TRUE(GiveImage(16, 8, 8, kWhite));
+        int nPixel = 0, nTotal = 0;
+        for (int i = 0; i < 16; i++)
+        {
+            nTotal += c.counts[i];
+            for (int n = 0; n < c.counts[i]; n++, nPixel++)
+                m_pCtrl->GetDIBsection()->SetPixel(nPixel % 8, nPixel / 8, kStandard[i]);
+        }
+        ASSERT_EQ(64, nTotal);
+        // Every standard colour is in the palette exactly, so each pixel holds its colour.
+        for (int i = 0, n = 0; i < 16; n += c.counts[i], i++)
+            ASSERT_EQ(kStandard[i], ImagePixel(n % 8, n / 8)) << i;
+
+        EXPECT_EQ(1, m_pCtrl->SetTransparencyFromMask(hMask));
+        EXPECT_EQ(kStandard[c.nKey], m_pCtrl->GetTransparentColor());
+        int nKeyed = 0, nOpaqueChanged = 0;
+        for (int y = 0; y < 8; y++)
+            for (int x = 8; x < 16; x++)
+                nKeyed += ImagePixel(x, y) == kStandard[c.nKey];
+        for (int i = 0, n = 0; i < 16; i++)
+            for (int k = 0; k < c.counts[i]; k++, n++)
+                nOpaqueChanged += ImagePixel(n % 8, n / 8) != kStandard[i];
+        EXPECT_EQ(64, nKeyed);
+        EXPECT_EQ(0, nOpaqueChanged);
+    }
+    ::DeleteObject(hMask);
+}
+
 TEST_F(PntCtrlTransparency, FixedColourAcceptsAnyMaskAndSmallerOnesLeaveTheRestTransparent)
 {
     HBITMAP hNarrow = MakeMask(7, 6, [](int x, int y) { return x == 0 && y == 0; });
