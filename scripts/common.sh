@@ -8,6 +8,7 @@
 #   start_wine           X display (Xvfb when DISPLAY is unset), Wine prefix in the
 #                        build tree, one persistent wineserver; all ended on exit
 #   to_wine_path PATH    /abs/linux/path -> Z:\abs\linux\path
+#   mount_full_disk      (after start_wine) a tiny volume for the full-disk tests
 #
 # Programs get, through the environment (Wine passes Unix variables through):
 #   MFCPAINT_BMPSUITE   Windows path of ../shared/bmpsuite (the BMP test corpus)
@@ -109,7 +110,7 @@ _start_xvfb() {
 
 # Mounts a tiny tmpfs that tests fill up to see a save fail on a really full disk. Mounting
 # needs root (as in CI); otherwise MFCPAINT_FULLDISK is empty and those tests are skipped.
-_mount_full_disk() {
+mount_full_disk() {
   local dir="$BUILD_DIR/fulldisk"
   MFCPAINT_FULLDISK=""
   mkdir -p "$dir"
@@ -194,7 +195,6 @@ start_wine() {
   mkdir -p "$BUILD_DIR/testout"
   MFCPAINT_TESTDIR="$(to_wine_path "$BUILD_DIR/testout")"
   export MFCPAINT_TESTDIR
-  _mount_full_disk
 }
 
 # Ends this prefix's wineserver (and every Wine process in it), our Xvfb and the small volume.

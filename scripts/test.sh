@@ -13,6 +13,7 @@ TEST_TIMEOUT="${TEST_TIMEOUT:-1800}"   # seconds per executable
 ensure_deps
 configure_and_build
 start_wine
+mount_full_disk
 
 shopt -s nullglob
 exes=("$BUILD_DIR"/bin/*_tests.exe)
