@@ -23,6 +23,19 @@ public:
     ~CResetGuard() { s_bResettingScrollBars = FALSE; }
 };
 
+// The thumb position of a thumb message. The message carries only its low 16 bits, so a view
+// wider than 65535 would jump back while the thumb is dragged; the bar itself holds the whole
+// position while it tracks. A position whose low word differs from the bar's was not sent by
+// the bar's tracking (a program scrolling the view) and is taken as given.
+int ThumbPosition(CWnd* pWnd, int nBar, UINT nPos)
+{
+    SCROLLINFO si;
+    memset(&si, 0, sizeof(si));
+    if (pWnd->GetScrollInfo(nBar, &si, SIF_TRACKPOS) && LOWORD(si.nTrackPos) == LOWORD(nPos))
+        return si.nTrackPos;
+    return (int)nPos;
+}
+
 // One scroll request on bar nBar (SB_HORZ or SB_VERT) of range 0..nRange. Line steps move
 // the pixels already shown with ScrollWindow and repaint only the strip uncovered; the
 // other steps repaint the client area.
@@ -98,7 +111,7 @@ void ScrollView(CWnd* pWnd, int nBar, int nRange, UINT nSBCode, UINT nPos)
         break;
     case SB_THUMBPOSITION:
     case SB_THUMBTRACK:
-        pWnd->SetScrollPos(nBar, (int)nPos, TRUE);
+        pWnd->SetScrollPos(nBar, ThumbPosition(pWnd, nBar, nPos), TRUE);
         pWnd->Invalidate(TRUE);
         break;
     case SB_TOP:

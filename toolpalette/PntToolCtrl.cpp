@@ -290,10 +290,14 @@ void CPntToolCtrl::OnClick()
 BOOL CPntToolCtrl::OnNeedTooltipText(UINT, NMHDR* pNMHDR, LRESULT* pResult)
 {
     *pResult = 0;
+    // The two forms lay out their fields differently (the wide text buffer is twice as
+    // long), so every field is read through the form the code names.
+    const BOOL bWide = pNMHDR->code == TTN_NEEDTEXTW;
     TOOLTIPTEXTA* pTextA = (TOOLTIPTEXTA*)pNMHDR;
     TOOLTIPTEXTW* pTextW = (TOOLTIPTEXTW*)pNMHDR;
+    const UINT uFlags = bWide ? pTextW->uFlags : pTextA->uFlags;
     int nEntry = -1;
-    if (pTextA->uFlags & TTF_IDISHWND)
+    if (uFlags & TTF_IDISHWND)
     {
         // A drop-down: the one under the pointer of the current message.
         DWORD dwPos = ::GetMessagePos();
@@ -317,10 +321,10 @@ BOOL CPntToolCtrl::OnNeedTooltipText(UINT, NMHDR* pNMHDR, LRESULT* pResult)
         return TRUE;
     CString strTip;
     strTip.LoadString(m_pButtons[nEntry].nStringID);
-    if (pNMHDR->code == TTN_NEEDTEXTA)
-        lstrcpynA(pTextA->szText, strTip, 80);
-    else
+    if (bWide)
         ::MultiByteToWideChar(CP_ACP, 0, strTip, -1, pTextW->szText, 80);
+    else
+        lstrcpynA(pTextA->szText, strTip, 80);
     return TRUE;
 }
 

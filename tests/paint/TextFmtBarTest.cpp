@@ -192,3 +192,94 @@ TEST_F(PntTextFmtBar, ClosingTheBarSwitchesToTheSelectionTool)
     EXPECT_TRUE(::IsWindow(pBar->m_hWnd));
     EXPECT_TRUE(pBar->IsVisible());
 }
+
+// Each stored alignment with a different style, read by a bar opened afresh (a new control,
+// as a new editor makes one): the edit shown, the buttons, the font in the control and in the
+// edits, the caption; closing the bar leaves the profile as the bar found it.
+TEST_F(PntTextFmtBar, ReopeningRestoresEachAlignmentAndStyle)
+{
+    struct Case
+    {
+        UINT nAlignment;
+        LONG lHeight;
+        LONG lWeight;
+        BYTE bItalic;
+        BYTE bUnderline;
+        const char* pszFace;
+    } cases[] = {
+        { 0, -16, 400, 0, 1, "Arial" },
+        { 1, -21, 700, 1, 0, "Courier New" },
+        { 2, -13, 700, 0, 1, "Times New Roman" },
+        { 2, -30, 400, 1, 1, "Tahoma" },
+    };
+    HDC hScreen = ::GetDC(NULL);
+    const int nPixelsPerInch = ::GetDeviceCaps(hScreen, LOGPIXELSY);
+    ::ReleaseDC(NULL, hScreen);
+    const int anButtons[3] = { IDC_PNT_TEXT_LEFT, IDC_PNT_TEXT_CENTRE, IDC_PNT_TEXT_RIGHT };
+    const UINT anFormats[3] = { 0, DT_CENTER, DT_RIGHT };
+
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.pszFace);
+        char szFont[160];
+        snprintf(szFont, sizeof(szFont), "%d,0,0,0,%d,%u,%u,0,0,0,0,0,0,%s", (int)c.lHeight, (int)c.lWeight,
+                 c.bItalic, c.bUnderline, c.pszFace);
+        AfxGetApp()->WriteProfileString(kSection, "Font", szFont);
+        AfxGetApp()->WriteProfileInt(kSection, "Alignment", (int)c.nAlignment);
+
+        // A new control: its bar has no window yet, so opening it reads the profile.
+        CRect rcCtrl;
+        m_pCtrl->GetWindowRect(&rcCtrl);
+        m_pFrame->ScreenToClient(&rcCtrl);
+        m_pCtrl->DestroyWindow();
+        delete m_pCtrl;
+        m_pCtrl = new CTestPntCtrl;
+        ASSERT_TRUE(m_pCtrl->Create(rcCtrl, m_pFrame, kCtrlId, WS_CHILD | WS_VISIBLE | WS_BORDER | WS_HSCROLL | WS_VSCROLL));
+        ASSERT_TRUE(GiveImage(50, 40));
+        CTestTextFmtBar* pBar = OpenBar();
+        ASSERT_TRUE(pBar->IsVisible());
+
+        // Alignment: the one edit shown and enabled, its button alone checked, the format.
+        EXPECT_EQ(c.nAlignment, pBar->m_nAlignment);
+        for (DWORD n = 0; n < 3; n++)
+        {
+            const bool bThis = n == c.nAlignment;
+            EXPECT_EQ(bThis, ::IsWindowVisible(pBar->GetEditControl(n)->m_hWnd) != FALSE) << n;
+            EXPECT_EQ(bThis, ::IsWindowEnabled(pBar->GetEditControl(n)->m_hWnd) != FALSE) << n;
+            EXPECT_EQ(bThis, Checked(pBar, anButtons[n])) << n;
+        }
+        EXPECT_EQ(anFormats[c.nAlignment], m_pCtrl->GetTextFormat() & (DT_CENTER | DT_RIGHT));
+
+        // The font: in the control, and in the edit that shows the text.
+        for (int nWhere = 0; nWhere < 2; nWhere++)
+        {
+            SCOPED_TRACE(nWhere == 0 ? "control" : "edit");
+            LOGFONT lf = {};
+            if (nWhere == 0)
+                lf = ControlFont();
+            else
+            {
+                HFONT hFont = (HFONT)pBar->GetEditControl(c.nAlignment)->SendMessage(WM_GETFONT);
+                ASSERT_NE((HFONT)NULL, hFont);
+                ASSERT_NE(0, ::GetObject(hFont, sizeof(lf), &lf));
+            }
+            EXPECT_EQ(c.lHeight, lf.lfHeight);
+            EXPECT_EQ(c.lWeight, lf.lfWeight);
+            EXPECT_EQ(c.bItalic, lf.lfItalic);
+            EXPECT_EQ(c.bUnderline, lf.lfUnderline);
+            EXPECT_EQ(0, lf.lfStrikeOut);
+            EXPECT_STREQ(c.pszFace, lf.lfFaceName);
+        }
+        EXPECT_EQ(c.lWeight >= 401, Checked(pBar, IDC_PNT_TEXT_BOLD));
+        EXPECT_EQ(c.bItalic != 0, Checked(pBar, IDC_PNT_TEXT_ITALIC));
+        EXPECT_EQ(c.bUnderline != 0, Checked(pBar, IDC_PNT_TEXT_UNDERLINE));
+        const int nPoints = -::MulDiv((int)c.lHeight, 72, nPixelsPerInch);
+        EXPECT_EQ("Text Tool [" + std::string(c.pszFace) + ", " + std::to_string(nPoints) + "pt]", Text(pBar->m_hWnd));
+
+        // Closing ends text entry and stores the same font and alignment back.
+        pBar->SendMessage(WM_CLOSE);
+        EXPECT_EQ(TOOL_SELECT, m_pCtrl->GetToolMode());
+        EXPECT_EQ(CString(szFont), AfxGetApp()->GetProfileString(kSection, "Font"));
+        EXPECT_EQ(c.nAlignment, AfxGetApp()->GetProfileInt(kSection, "Alignment", -1));
+    }
+}

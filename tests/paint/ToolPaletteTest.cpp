@@ -1,41 +1,11 @@
 // The tool palette: its slots, button states that follow the control, clicks that drive it,
 // tooltips, and the width and colour drop-downs both ways.
-#include "PaintFixture.h"
-#include "resources/resource.h"
-#include "toolpalette/PntToolCommands.h"
-#include "toolpalette/PntToolCtrl.h"
+#include "PaletteFixture.h"
 #include "dialogs/DesPntToolCtrl.h"
 
-namespace
-{
-class CTestToolCtrl : public CPntToolCtrl
-{
-public:
-    using CPntToolCtrl::m_EraserWidthCombo, CPntToolCtrl::m_PenWidthCombo;
-    using CPntToolCtrl::m_ForeColourPicker, CPntToolCtrl::m_TransColourPicker, CPntToolCtrl::m_nButtonWidth;
-};
-}
-
-class ToolPaletteTest : public PaintFixture
+class ToolPaletteTest : public PaletteFixture
 {
 protected:
-    void SetUp() override
-    {
-        PaintFixture::SetUp();
-        ASSERT_TRUE(GiveImage(40, 30, 8));
-    }
-    void TearDown() override
-    {
-        if (::IsWindow(m_palette.m_hWnd))
-            m_palette.DestroyWindow();
-        PaintFixture::TearDown();
-    }
-    void CreatePalette(BOOL bNoMagnification = FALSE)
-    {
-        m_palette.SetNoMagnificationButtons(bNoMagnification);
-        ASSERT_TRUE(m_palette.Create(m_pFrame, m_pCtrl, IDB_PNT_PALETTE, WS_CHILD | WS_VISIBLE | CBRS_TOOLTIPS, FALSE));
-        m_palette.OnUpdateCmdUI(NULL, TRUE);
-    }
     bool Enabled(UINT nID) { return m_palette.SendMessage(TB_ISBUTTONENABLED, nID) != 0; }
     bool Checked(UINT nID) { return m_palette.SendMessage(TB_ISBUTTONCHECKED, nID) != 0; }
     void Choose(UINT nID, UINT nCode, DWORD dwValue)
@@ -55,8 +25,6 @@ protected:
         m_palette.SendMessage(WM_NOTIFY, 0, (LPARAM)&tt);
         return tt.szText;
     }
-
-    CTestToolCtrl m_palette;
 };
 
 TEST_F(ToolPaletteTest, SlotsAndButtonsFollowTheControl)

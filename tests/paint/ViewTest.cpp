@@ -151,6 +151,93 @@ TEST_F(ViewTest, DeviceConversionsShiftByTheScrollPositions)
     EXPECT_EQ(CPoint((10 + 600 - 5) / 3, (20 + VPos() - 5) / 3), m_pCtrl->ClientToImage(CPoint(10, 20)));
 }
 
+// Every conversion, both ways, where nothing is symmetric: the centred margins differ per
+// axis, the origin and the scroll positions too. The expected values come from the mapping
+// itself: image x goes to int((x + origin.x) * m) + margin.left, less the scroll position.
+TEST_F(ViewTest, ConversionsKeepTheAxesApartWithCentredMarginsAndScrolling)
+{
+    const int cx = 120, cy = 50;
+    const CPoint origin(2, 3);
+    const double m = 2.5;
+    ASSERT_TRUE(GiveImage(cx, cy));
+    m_pCtrl->CentreImage(TRUE);
+    m_pCtrl->SetOrigin(origin);
+    m_pCtrl->SetMagnification(250);   // centres again, with the origin
+    // The extent, and the margins that centre it in the 400 x 300 client area.
+    const CSize display((int)((cx + origin.x) * m) + 10, (int)((cy + origin.y) * m) + 10);
+    const int left = (kClientWidth - display.cx) / 2 + 5, top = (kClientHeight - display.cy) / 2 + 5;
+    ASSERT_NE(left, top);
+    EXPECT_EQ(display, m_pCtrl->ImageDisplaySize());
+
+    // A smaller window keeps the margins (centring is done once) and needs both bars.
+    m_pCtrl->MoveWindow(10, 10, 200, 110);
+    ASSERT_TRUE(m_pCtrl->m_nHScrollRange >= 1 && m_pCtrl->m_nVScrollRange >= 1);
+    const int hpos = 37, vpos = 19;
+    m_pCtrl->SetScrollPos(SB_HORZ, hpos);
+    m_pCtrl->SetScrollPos(SB_VERT, vpos);
+    ASSERT_EQ(CSize(hpos, vpos), CSize(HPos(), VPos()));
+
+    auto ipToLpX = [&](int x) { return (int)((x + origin.x) * m) + left; };
+    auto ipToLpY = [&](int y) { return (int)((y + origin.y) * m) + top; };
+    auto lpToIpX = [&](int x) { return (int)((x - left) / m) - origin.x; };
+    auto lpToIpY = [&](int y) { return (int)((y - top) / m) - origin.y; };
+
+    // Image to logical and back; points above and left of the image too.
+    for (const CPoint& ip : { CPoint(0, 0), CPoint(7, 3), CPoint(cx, cy), CPoint(-4, -7), CPoint(33, 11) })
+    {
+        SCOPED_TRACE(testing::Message() << ip.x << "," << ip.y);
+        CPoint pt = ip;
+        m_pCtrl->IPtoLP(&pt);
+        EXPECT_EQ(CPoint(ipToLpX(ip.x), ipToLpY(ip.y)), pt);
+        CPoint back = pt;
+        m_pCtrl->LPtoIP(&back);
+        EXPECT_EQ(CPoint(lpToIpX(pt.x), lpToIpY(pt.y)), back);
+        CPoint dp = pt;
+        m_pCtrl->LPtoDP(&dp);
+        EXPECT_EQ(CPoint(pt.x - hpos, pt.y - vpos), dp);
+        m_pCtrl->DPtoLP(&dp);
+        EXPECT_EQ(pt, dp);
+    }
+    // Logical points inside cells and left of the margin truncate toward zero both ways.
+    for (const CPoint& lp : { CPoint(left + 6, top + 4), CPoint(left - 3, top - 6), CPoint(40, 80), CPoint(200, 150) })
+    {
+        SCOPED_TRACE(testing::Message() << lp.x << "," << lp.y);
+        CPoint pt = lp;
+        m_pCtrl->LPtoIP(&pt);
+        EXPECT_EQ(CPoint(lpToIpX(lp.x), lpToIpY(lp.y)), pt);
+    }
+
+    // Rectangles: left and right as x, top and bottom as y.
+    CRect rc(3, 8, 21, 13);
+    m_pCtrl->IPtoLP(&rc);
+    const CRect rcLogical(ipToLpX(3), ipToLpY(8), ipToLpX(21), ipToLpY(13));
+    EXPECT_EQ(rcLogical, rc);
+    m_pCtrl->LPtoDP(&rc);
+    EXPECT_EQ(CRect(rcLogical.left - hpos, rcLogical.top - vpos, rcLogical.right - hpos, rcLogical.bottom - vpos), rc);
+    m_pCtrl->DPtoLP(&rc);
+    EXPECT_EQ(rcLogical, rc);
+    CRect rcOdd(left + 1, top + 2, left + 17, top + 9);
+    m_pCtrl->LPtoIP(&rcOdd);
+    EXPECT_EQ(CRect(lpToIpX(left + 1), lpToIpY(top + 2), lpToIpX(left + 17), lpToIpY(top + 9)), rcOdd);
+
+    // Sizes scale without origin or margin; their device forms shift like points.
+    CSize size(7, 3);
+    m_pCtrl->IPtoLP(&size);
+    EXPECT_EQ(CSize((int)(7 * m), (int)(3 * m)), size);
+    size = CSize(17, 9);
+    m_pCtrl->LPtoIP(&size);
+    EXPECT_EQ(CSize((int)(17 / m), (int)(9 / m)), size);
+    size = CSize(150, 60);
+    m_pCtrl->LPtoDP(&size);
+    EXPECT_EQ(CSize(150 - hpos, 60 - vpos), size);
+    m_pCtrl->DPtoLP(&size);
+    EXPECT_EQ(CSize(150, 60), size);
+
+    // A client point to the image, as the mouse handlers do it.
+    const CPoint ptClient(23, 41);
+    EXPECT_EQ(CPoint(lpToIpX(ptClient.x + hpos), lpToIpY(ptClient.y + vpos)), m_pCtrl->ClientToImage(ptClient));
+}
+
 TEST_F(ViewTest, NextLevelStepsThroughThePresetsAndStopsAtTheEnds)
 {
     // Current value, next up, next down.
