@@ -12,6 +12,7 @@
 # Programs get, through the environment (Wine passes Unix variables through):
 #   MFCPAINT_BMPSUITE   Windows path of ../shared/bmpsuite (the BMP test corpus)
 #   MFCPAINT_TESTDIR    Windows path of $BUILD_DIR/testout (emptied on each run)
+#   MFCPAINT_FUZZ_REGRESSIONS  Windows path of fuzz/regressions (the fuzz target's findings)
 
 REPO="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 BUILD_DIR="${BUILD_DIR:-$REPO/build}"
@@ -167,6 +168,8 @@ start_wine() {
     MFCPAINT_BMPSUITE=""
   fi
   export MFCPAINT_BMPSUITE
+  MFCPAINT_FUZZ_REGRESSIONS="$(to_wine_path "$REPO/fuzz/regressions")"
+  export MFCPAINT_FUZZ_REGRESSIONS
 
   rm -rf "$BUILD_DIR/testout"
   mkdir -p "$BUILD_DIR/testout"
