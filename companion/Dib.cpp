@@ -1,5 +1,7 @@
 // CDib: a packed device-independent bitmap in memory.
 #include "companion/Dib.h"
+#include "image/DibLayout.h"
+#include <stdint.h>
 #include <string.h>
 
 IMPLEMENT_DYNAMIC(CDib, CObject)
@@ -63,19 +65,26 @@ void CDib::Empty()
 BOOL CDib::Init(const BITMAPINFO* pInfo, const void* pBits)
 {
     Empty();
-    if (pInfo == NULL || pBits == NULL || !IsUsableHeader(pInfo->bmiHeader))
+    // The header vouches for its block: only the table it describes (or the masks after the
+    // 40-byte part) is read, and biSizeImage bytes of bits when it says fewer than the rows.
+    diblayout::Layout layout;
+    if (pInfo == NULL || pBits == NULL ||
+        diblayout::DescribeInfo((const BYTE*)pInfo, SIZE_MAX, diblayout::kTableAsDescribed, layout) !=
+            diblayout::kUsable)
         return FALSE;
-    // The copy always has the plain 40-byte header, whatever the caller's header size.
+    // The copy always has the plain 40-byte header followed by its table or masks.
     BITMAPINFOHEADER bih = pInfo->bmiHeader;
     bih.biSize = sizeof(BITMAPINFOHEADER);
-    int nEntries = ColourTableEntries(bih);
-    size_t cbInfo = sizeof(BITMAPINFOHEADER) + nEntries * sizeof(RGBQUAD);
-    size_t cbBits = (size_t)BitsBytes(bih);
+    const size_t cbColours = layout.bMasks ? diblayout::kMaskBytes : layout.nTableEntries * sizeof(RGBQUAD);
+    const size_t cbInfo = sizeof(BITMAPINFOHEADER) + cbColours;
+    const size_t cbBits = (size_t)layout.nImageBytes;
     BYTE* pInfoCopy = new BYTE[cbInfo];
     BYTE* pBitsCopy = new BYTE[cbBits];
     memcpy(pInfoCopy, &bih, sizeof(bih));
-    memcpy(pInfoCopy + sizeof(bih), (const BYTE*)pInfo + pInfo->bmiHeader.biSize, nEntries * sizeof(RGBQUAD));
-    memcpy(pBitsCopy, pBits, cbBits);
+    const BYTE* pColours = (const BYTE*)pInfo + (layout.bMasks ? layout.nMasksOffset : layout.nTableOffset);
+    memcpy(pInfoCopy + sizeof(bih), pColours, cbColours);
+    memcpy(pBitsCopy, pBits, (size_t)layout.nBitsBytes);
+    memset(pBitsCopy + layout.nBitsBytes, 0, cbBits - (size_t)layout.nBitsBytes);
     m_pBMI = (BITMAPINFO*)pInfoCopy;
     m_pBits = pBitsCopy;
     return TRUE;

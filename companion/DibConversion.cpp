@@ -1,5 +1,6 @@
 // Locating the parts of a packed DIB, and converting one to another depth through a DIB section.
 #include "DibConversion.h"
+#include "image/DibLayout.h"
 #include <string.h>
 
 namespace dibconv
@@ -12,11 +13,6 @@ const LONGLONG kMaxBitsBytes = 1LL << 30;
 LONGLONG Stride(LONGLONG nWidth, int nBitCount)
 {
     return ((nWidth * nBitCount + 31) & ~31LL) / 8;
-}
-
-bool IsKnownHeaderSize(DWORD biSize)
-{
-    return biSize == 40 || biSize == 52 || biSize == 56 || biSize == 108 || biSize == 124;
 }
 
 // Header plus a full table: what a converted DIB carries before its rows.
@@ -40,36 +36,15 @@ bool IsTargetDepth(int nBitCount)
 
 bool Locate(const void* pBlock, SIZE_T cbBlock, Layout& layout)
 {
-    if (pBlock == NULL || cbBlock < sizeof(BITMAPINFOHEADER))
+    // The same judgement as the paste that hands the block over: rows after the full table.
+    diblayout::Layout found;
+    if (diblayout::DescribePackedDIB((const BYTE*)pBlock, cbBlock, found) != diblayout::kUsable)
         return false;
-    const BITMAPINFOHEADER& bih = *(const BITMAPINFOHEADER*)pBlock;
-    if (!IsKnownHeaderSize(bih.biSize) || bih.biSize > cbBlock || bih.biPlanes != 1 || !IsTargetDepth(bih.biBitCount))
-        return false;
-    if (bih.biCompression != BI_RGB && !(bih.biCompression == BI_BITFIELDS && bih.biBitCount >= 16))
-        return false;
-    if (bih.biWidth <= 0 || bih.biHeight == 0)
-        return false;
-
-    LONGLONG nInfo = bih.biSize;
-    if (bih.biBitCount <= 8)
-    {
-        const DWORD nMax = 1u << bih.biBitCount;
-        nInfo += 4LL * (bih.biClrUsed != 0 && bih.biClrUsed < nMax ? bih.biClrUsed : nMax);
-    }
-    else if (bih.biCompression == BI_BITFIELDS && bih.biSize == sizeof(BITMAPINFOHEADER))
-    {
-        nInfo += 3 * sizeof(DWORD);   // longer headers hold their masks themselves
-    }
-    const LONGLONG nRows = bih.biHeight < 0 ? -(LONGLONG)bih.biHeight : (LONGLONG)bih.biHeight;
-    const LONGLONG nBits = Stride(bih.biWidth, bih.biBitCount) * nRows;
-    if (nBits > kMaxBitsBytes || nInfo + nBits > (LONGLONG)cbBlock)
-        return false;
-
     layout.pInfo = (const BITMAPINFO*)pBlock;
-    layout.pBits = (const BYTE*)pBlock + nInfo;
-    layout.nWidth = bih.biWidth;
-    layout.nHeight = (LONG)nRows;
-    layout.nBitCount = bih.biBitCount;
+    layout.pBits = (const BYTE*)pBlock + found.nBitsOffset;
+    layout.nWidth = found.header.nWidth;
+    layout.nHeight = (LONG)found.nRows;
+    layout.nBitCount = found.header.nBitCount;
     return true;
 }
 

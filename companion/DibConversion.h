@@ -15,9 +15,10 @@ struct Layout
     int nBitCount;
 };
 
-// Finds the parts of the packed DIB at pBlock, cbBlock bytes long: an uncompressed (or
-// bit-field) picture whose header, colour table (biClrUsed entries when it says fewer than the
-// depth allows) and rows all lie inside the block. False for anything else.
+// Finds the parts of the packed DIB at pBlock, cbBlock bytes long, as the library's paste does
+// (diblayout::DescribePackedDIB): an uncompressed (or bit-field) picture whose header, colour
+// part and rows all lie inside the block, the rows after the full table of the depth. False
+// for anything else.
 bool Locate(const void* pBlock, SIZE_T cbBlock, Layout& layout);
 
 // Whether nBitCount is a depth that Convert makes: 1, 4, 8, 16, 24 or 32.

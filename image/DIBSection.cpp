@@ -1,6 +1,8 @@
 // CDIBSection: life cycle, taking images over, copying and resizing, pixel access, the lent
 // memory DC and the dither switch.
 #include "image/DIBSection.h"
+#include "image/DibLayout.h"
+#include <stdint.h>
 #include <string.h>
 
 IMPLEMENT_DYNCREATE(CDIBSection, CObject)
@@ -24,23 +26,6 @@ LONGLONG ImageBytes64(LONGLONG nWidth, LONGLONG nHeight, LONGLONG nBitsPerPixel)
     return Stride64(nWidth, nBitsPerPixel) * nHeight;
 }
 
-bool IsDIBSectionDepth(int nBitCount)
-{
-    switch (nBitCount)
-    {
-    case 1: case 4: case 8: case 16: case 24: case 32:
-        return true;
-    default:
-        return false;
-    }
-}
-
-// Info-header sizes whose first 40 bytes are a BITMAPINFOHEADER: the plain header, the
-// two Adobe extensions with masks and alpha, and the V4 and V5 headers.
-bool IsKnownInfoHeaderSize(DWORD biSize)
-{
-    return biSize == 40 || biSize == 52 || biSize == 56 || biSize == 108 || biSize == 124;
-}
 }
 
 CDIBSection::CDIBSection()
@@ -217,40 +202,40 @@ BOOL CDIBSection::SetBitmap(BITMAPINFO* pInfo, void* pBits)
     DeleteObject();
     if (pInfo == NULL || pBits == NULL)
         return FALSE;
+    // The caller's header vouches for its block: only the table it describes is read
+    // (biClrUsed entries when it says so), and biSizeImage bytes of bits when it says fewer.
+    diblayout::Layout layout;
+    if (diblayout::DescribeInfo((const BYTE*)pInfo, SIZE_MAX, diblayout::kTableAsDescribed, layout) !=
+        diblayout::kUsable)
+    {
+        _ShowLastError();
+        return FALSE;
+    }
+    return TakeOver((const BYTE*)pInfo, layout, pBits);
+}
 
+BOOL CDIBSection::TakeOver(const BYTE* pInfo, const diblayout::Layout& layout, const void* pBits)
+{
+    DeleteObject();
     HDC hScreenDC = NULL;
     try
     {
-        const BITMAPINFOHEADER& src = pInfo->bmiHeader;
-
-        // Refuse what cannot be a DIB section before allocating anything.
-        if (!IsKnownInfoHeaderSize(src.biSize) || src.biPlanes != 1 || !IsDIBSectionDepth(src.biBitCount))
-            AfxThrowResourceException();
-        if (src.biCompression != BI_RGB &&
-            !(src.biCompression == BI_BITFIELDS && (src.biBitCount == 16 || src.biBitCount == 32)))
-            AfxThrowResourceException();
-        const LONGLONG nHeight = src.biHeight < 0 ? -(LONGLONG)src.biHeight : (LONGLONG)src.biHeight;
-        const LONGLONG nSectionBytes = ImageBytes64(src.biWidth, nHeight, src.biBitCount);
-        if (nSectionBytes <= 0 || nSectionBytes > kMaxImageBytes)
-            AfxThrowResourceException();
-        const bool bTopDown = src.biHeight < 0;
-
-        m_nColorTableSize = NumColorEntries(src.biBitCount);
-        m_DIBInfo.bmiHeader = src;
+        m_nColorTableSize = NumColorEntries(layout.header.nBitCount);
+        memcpy(&m_DIBInfo.bmiHeader, pInfo, sizeof(BITMAPINFOHEADER));
         BITMAPINFOHEADER& bih = m_DIBInfo.bmiHeader;
         // Only the first 40 bytes are kept, so the copy is a plain info header.
         bih.biSize = sizeof(BITMAPINFOHEADER);
-        bih.biHeight = (LONG)nHeight;
+        bih.biHeight = (LONG)layout.nRows;
         // A table longer than the depth allows (or than the room we have) means the full table.
         if (m_nColorTableSize != 0 ? bih.biClrUsed > (DWORD)m_nColorTableSize : bih.biClrUsed > 256)
             bih.biClrUsed = 0;
 
-        const BYTE* pSrcInfo = (const BYTE*)pInfo;
-        if (src.biCompression == BI_BITFIELDS)
-            // The masks follow a 40-byte header and sit at the same place inside longer ones.
-            memcpy(m_DIBInfo.arColors, pSrcInfo + sizeof(BITMAPINFOHEADER), 3 * sizeof(DWORD));
-        else if (m_nColorTableSize != 0)
-            memcpy(m_DIBInfo.arColors, pSrcInfo + src.biSize, m_nColorTableSize * sizeof(RGBQUAD));
+        // What the layout does not cover stays zero (DeleteObject cleared the table): the
+        // entries a short table leaves out read as black.
+        if (layout.bMasks)
+            memcpy(m_DIBInfo.arColors, pInfo + layout.nMasksOffset, diblayout::kMaskBytes);
+        else if (layout.nTableEntries != 0)
+            memcpy(m_DIBInfo.arColors, pInfo + layout.nTableOffset, layout.nTableEntries * sizeof(RGBQUAD));
 
         hScreenDC = ::GetDC(NULL);
         if (hScreenDC == NULL)
@@ -261,22 +246,22 @@ BOOL CDIBSection::SetBitmap(BITMAPINFO* pInfo, void* pBits)
         if (m_hBitmap == NULL || m_pBits == NULL)
             AfxThrowResourceException();
 
-        // The caller's block holds biSizeImage bytes (a short file says so); never copy more
-        // than that, nor more than the section holds. What is missing stays zero.
-        LONGLONG nAvailable = src.biSizeImage != 0 ? (LONGLONG)src.biSizeImage : nSectionBytes;
-        if (nAvailable > nSectionBytes)
-            nAvailable = nSectionBytes;
+        // Never more than the layout says the caller holds (a short file says so), nor more
+        // than the section holds. What is missing stays zero.
+        const LONGLONG nSectionBytes = (LONGLONG)layout.nImageBytes;
+        const LONGLONG nAvailable = (LONGLONG)layout.nBitsBytes < nSectionBytes ? (LONGLONG)layout.nBitsBytes
+                                                                                 : nSectionBytes;
         bih.biSizeImage = (DWORD)nSectionBytes;
 
         ::GdiFlush();
-        if (!bTopDown)
+        if (!layout.bTopDown)
         {
             memcpy(m_pBits, pBits, (size_t)nAvailable);
         }
         else
         {
             // Top-down rows are stored bottom-up, so every image of the class has one row order.
-            const LONGLONG nStride = Stride64(bih.biWidth, bih.biBitCount);
+            const LONGLONG nStride = layout.nStride, nHeight = layout.nRows;
             for (LONGLONG nRow = 0; nRow < nHeight; nRow++)
             {
                 const LONGLONG nOffset = nRow * nStride;

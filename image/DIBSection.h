@@ -7,6 +7,10 @@
 #include <vfw.h>
 
 class COleDataObject;
+namespace diblayout
+{
+struct Layout;
+}
 
 class AFX_EXT_CLASS CDIBSection : public CObject
 {
@@ -116,6 +120,10 @@ protected:
     BOOL PasteClipboardBitmapData(COleDataObject* pData, RECT* prc, BOOL bUsePalette);
     HDRAWDIB GetDrawDibContext();
     BOOL FillDIBColorTable(UINT nColors, RGBQUAD* pColors);
+    // Builds the section from a header whose parts `layout` describes (see DibLayout.h): the
+    // table or masks inside pInfo, layout.nBitsBytes of pixel data at pBits. Every reader of
+    // pictures from outside ends here, after the layout was checked.
+    BOOL TakeOver(const BYTE* pInfo, const diblayout::Layout& layout, const void* pBits);
     // Copy's shortcut for a source of the same layout: the bits go into the existing section
     // instead of a new one. FALSE when the layouts differ.
     BOOL CopyBitsInPlace(CDIBSection& src);

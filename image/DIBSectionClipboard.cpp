@@ -4,6 +4,7 @@
 // clipboard is bounded by the size of its memory block.
 #include "image/DIBSection.h"
 #include "image/PaletteSelection.h"
+#include "image/DibLayout.h"
 #include "companion/ImageSettingsDlg.h"
 #include <afxole.h>
 #include <stdlib.h>
@@ -69,93 +70,34 @@ private:
     HGLOBAL m_hGlobal;
 };
 
-// A packed DIB in a global block, locked. Valid only when the header, the colour table or
-// masks and every row lie inside the block: an uncompressed (or bit-field) picture of a depth
-// that a DIB section can have. The table is as long as the depth allows, or biClrUsed entries
-// when that says fewer, as GDI reads it.
+// A packed DIB in a global block, locked. Valid only when the header, the colour part and
+// every row lie inside the block (see diblayout::DescribePackedDIB): an uncompressed (or
+// bit-field) picture of a depth that a DIB section can have, its rows after the full table.
 class CLockedDIB
 {
 public:
-    explicit CLockedDIB(HGLOBAL hDIB) : m_hDIB(hDIB), m_pBlock(NULL), m_pBits(NULL), m_nTableEntries(0)
+    explicit CLockedDIB(HGLOBAL hDIB) : m_hDIB(hDIB), m_pBlock(NULL), m_bValid(false)
     {
-        memset(&m_info, 0, sizeof(m_info));
         m_pBlock = hDIB != NULL ? (const BYTE*)::GlobalLock(hDIB) : NULL;
         if (m_pBlock != NULL)
-            Locate(::GlobalSize(hDIB));
+            m_bValid = diblayout::DescribePackedDIB(m_pBlock, ::GlobalSize(hDIB), m_layout) == diblayout::kUsable;
     }
     ~CLockedDIB()
     {
         if (m_pBlock != NULL)
             ::GlobalUnlock(m_hDIB);
     }
-    bool IsValid() const { return m_pBits != NULL; }
-    int GetBitCount() const { return m_info.bmiHeader.biBitCount; }
-
-    // A copy of the header (40 bytes, the exact size of the rows in biSizeImage) followed by
-    // a full table, zero past what the block holds, or by the masks: what SetBitmap reads.
-    BITMAPINFO* GetInfo() { return (BITMAPINFO*)&m_info; }
-    void* GetBits() const { return (void*)m_pBits; }
+    bool IsValid() const { return m_bValid; }
+    int GetBitCount() const { return m_layout.header.nBitCount; }
+    const BYTE* GetInfo() const { return m_pBlock; }
+    const diblayout::Layout& GetLayout() const { return m_layout; }
+    const BYTE* GetBits() const { return m_pBlock + m_layout.nBitsOffset; }
 
 private:
-    bool Locate(SIZE_T cbBlock)
-    {
-        if (cbBlock < sizeof(BITMAPINFOHEADER))
-            return false;
-        BITMAPINFOHEADER bih;
-        memcpy(&bih, m_pBlock, sizeof(bih));
-        if (bih.biSize < sizeof(BITMAPINFOHEADER) || bih.biSize > cbBlock || bih.biPlanes != 1)
-            return false;
-        switch (bih.biBitCount)
-        {
-        case 1: case 4: case 8: case 16: case 24: case 32:
-            break;
-        default:
-            return false;
-        }
-        if (bih.biCompression != BI_RGB && !(bih.biCompression == BI_BITFIELDS && bih.biBitCount >= 16))
-            return false;
-        if (bih.biWidth <= 0 || bih.biHeight == 0)
-            return false;
-
-        LONGLONG nInfoBytes = bih.biSize;
-        if (bih.biBitCount <= 8)
-        {
-            const DWORD nFull = 1u << bih.biBitCount;
-            m_nTableEntries = bih.biClrUsed != 0 && bih.biClrUsed < nFull ? (int)bih.biClrUsed : (int)nFull;
-            nInfoBytes += 4LL * m_nTableEntries;
-        }
-        else if (bih.biCompression == BI_BITFIELDS && bih.biSize == sizeof(BITMAPINFOHEADER))
-        {
-            nInfoBytes += 3 * sizeof(DWORD);   // longer headers hold the masks themselves
-        }
-        const LONGLONG nRows = bih.biHeight < 0 ? -(LONGLONG)bih.biHeight : (LONGLONG)bih.biHeight;
-        const LONGLONG nBitsBytes = Stride64(bih.biWidth, bih.biBitCount) * nRows;
-        if (nBitsBytes > kMaxBitsBytes || nInfoBytes + nBitsBytes > (LONGLONG)cbBlock)
-            return false;
-
-        m_info.bmiHeader = bih;
-        m_info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-        m_info.bmiHeader.biSizeImage = (DWORD)nBitsBytes;
-        if (bih.biCompression == BI_BITFIELDS)
-            // The masks follow a plain header and sit at the same place inside longer ones.
-            memcpy(m_info.arColors, m_pBlock + sizeof(BITMAPINFOHEADER), 3 * sizeof(DWORD));
-        else
-            memcpy(m_info.arColors, m_pBlock + bih.biSize, (size_t)m_nTableEntries * sizeof(RGBQUAD));
-        m_pBits = m_pBlock + nInfoBytes;
-        return true;
-    }
-
-    struct INFO256
-    {
-        BITMAPINFOHEADER bmiHeader;
-        RGBQUAD arColors[256];
-    };
-
     HGLOBAL m_hDIB;
     const BYTE* m_pBlock;
-    const BYTE* m_pBits;
-    int m_nTableEntries;
-    INFO256 m_info;
+    bool m_bValid;
+    diblayout::Layout m_layout;
 };
 
 // The rows of hBitmap as 5-6-5 words into pBits (bottom-up, padded rows). Wine's GetDIBits
@@ -444,7 +386,7 @@ BOOL CDIBSection::PasteClipDitheredDIBData(COleDataObject* pData, RECT* prc)
     CDIBSection picture;
     {
         CLockedDIB dib(hConverted != NULL ? hConverted : hClipDIB);
-        if (!dib.IsValid() || !picture.SetBitmap(dib.GetInfo(), dib.GetBits()))
+        if (!dib.IsValid() || !picture.TakeOver(dib.GetInfo(), dib.GetLayout(), dib.GetBits()))
             return FALSE;
     }
 

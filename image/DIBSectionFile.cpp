@@ -3,6 +3,7 @@
 // image in the form held in memory. File errors raised by CFile pass to the caller.
 #include "DIBSection.h"
 #include "ReplacingFile.h"
+#include "DibLayout.h"
 #include <limits.h>
 #include <stdlib.h>
 #include <memory>
@@ -69,53 +70,54 @@ BOOL CDIBSection::Load(LPCTSTR lpszPathName)
         return FALSE;
     // The header's offsets count from where the bitmap starts.
     const ULONGLONG start = file.GetPosition();
-
-    BITMAPFILEHEADER bfh;
-    if (file.Read(&bfh, kFileHeaderSize) != kFileHeaderSize || bfh.bfType != kBitmapFileType)
+    const ULONGLONG fileLength = file.GetLength();
+    if (start > fileLength)
         return FALSE;
 
+    // File header, info header and the longest table, or the whole file when it is shorter:
+    // everything the layout is judged from.
+    BYTE head[kFileHeaderSize + kInfoHeaderSize + 256 * sizeof(RGBQUAD)];
+    const UINT nHead = file.Read(head, sizeof(head));
+    diblayout::Layout fileLayout;
+    if (diblayout::DescribeBitmapFile(head, nHead, fileLength - start, fileLayout) != diblayout::kUsable)
+        return FALSE;
+
+    // The header and the table as the file holds them (the count follows the bit depth alone;
+    // biClrUsed is not consulted), or the masks; the rest of the table stays zero.
     FileBitmapInfo info;
     memset(&info, 0, sizeof(info));
-    if (file.Read(&info.bmiHeader, kInfoHeaderSize) != kInfoHeaderSize
-        || info.bmiHeader.biSize != kInfoHeaderSize)
-        return FALSE;
+    memcpy(&info, head + kFileHeaderSize, (size_t)(fileLayout.nInfoBytes - kFileHeaderSize));
+    const DWORD dwDataLength = (DWORD)fileLayout.nBitsBytes;
+    info.bmiHeader.biSizeImage = dwDataLength;
 
-    // The table length follows the bit depth alone; biClrUsed is not consulted.
-    UINT nTableBytes = 0;
-    if (HasColourMasks(info.bmiHeader))
-        nTableBytes = kBitfieldsMaskCount * sizeof(DWORD);
-    else
-        nTableBytes = NumColorEntries(info.bmiHeader.biBitCount) * sizeof(RGBQUAD);
-    if (nTableBytes != 0 && file.Read(info.bmiColors, nTableBytes) != nTableBytes)
+    // What the image takes of it: the full table of the depth, the pixel data the file holds.
+    diblayout::Layout layout;
+    if (diblayout::DescribeInfo((const BYTE*)&info, sizeof(info), diblayout::kTableByDepth, layout) !=
+        diblayout::kUsable)
+    {
+        // SetBitmap deletes the previous image before it refuses a header, and so does a load.
+        DeleteObject();
         return FALSE;
-
-    // The header's sizes are not trusted: the pixel data must lie inside the file, so a
-    // lying header can neither overrun the buffer nor ask for more memory than the file holds.
-    const ULONGLONG fileLength = file.GetLength();
-    const ULONGLONG dataStart = start + bfh.bfOffBits;
-    if (bfh.bfSize <= bfh.bfOffBits || dataStart > fileLength || dataStart > (ULONGLONG)LONG_MAX)
-        return FALSE;
-    const DWORD dwDataLength = bfh.bfSize - bfh.bfOffBits;
-    if (dwDataLength > fileLength - dataStart)
-        return FALSE;
+    }
 
     // The pixel data is taken from a read-only view of the file when one can be had: the
     // copy into the section then touches fresh memory once instead of twice, which halves
     // the load time of large pictures. Files that cannot be mapped are read into a buffer.
-    info.bmiHeader.biSizeImage = dwDataLength;
+    const ULONGLONG dataStart = start + fileLayout.nBitsOffset;
     CFileView view;
     if (view.Map(file.m_hFile))
-        return SetBitmap((BITMAPINFO*)&info, (BYTE*)view.Data() + dataStart);
+        return TakeOver((const BYTE*)&info, layout, (const BYTE*)view.Data() + dataStart);
 
+    if (dataStart > (ULONGLONG)LONG_MAX)
+        return FALSE;
     std::unique_ptr<BYTE[]> pData(new (std::nothrow) BYTE[dwDataLength]);
     if (!pData)
         return FALSE;
-
     file.Seek((LONG)dataStart, CFile::begin);
     if (file.Read(pData.get(), dwDataLength) != dwDataLength)
         return FALSE;
     file.Close();
-    return SetBitmap((BITMAPINFO*)&info, pData.get());
+    return TakeOver((const BYTE*)&info, layout, pData.get());
 }
 
 BOOL CDIBSection::Save(LPCTSTR lpszPathName)

@@ -15,6 +15,7 @@
 #   MFCPAINT_TESTDIR    Windows path of $BUILD_DIR/testout (emptied on each run)
 #   MFCPAINT_FULLDISK   Windows path of a 256 KB volume mounted for the run, for tests of
 #                       saving onto a full disk; empty when mounting is not allowed
+#   MFCPAINT_FUZZ_REGRESSIONS  Windows path of fuzz/regressions (the fuzz target's findings)
 
 REPO="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 BUILD_DIR="${BUILD_DIR:-$REPO/build}"
@@ -190,6 +191,8 @@ start_wine() {
     MFCPAINT_BMPSUITE=""
   fi
   export MFCPAINT_BMPSUITE
+  MFCPAINT_FUZZ_REGRESSIONS="$(to_wine_path "$REPO/fuzz/regressions")"
+  export MFCPAINT_FUZZ_REGRESSIONS
 
   rm -rf "$BUILD_DIR/testout"
   mkdir -p "$BUILD_DIR/testout"

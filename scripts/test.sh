@@ -2,6 +2,9 @@
 # Builds everything and runs each GoogleTest executable ($BUILD_DIR/bin/*_tests.exe)
 # once under Wine. Extra arguments go to every executable, e.g.
 #   bash scripts/test.sh --gtest_filter='DIBSection*'
+# Then runs the native fuzz target of the DIB layout checks (scripts/fuzz.sh) for
+# FUZZ_SECONDS seconds (default 60; 0 skips it, and so does a --gtest_filter argument),
+# counted as one more result.
 # Logs: $BUILD_DIR/testout/<name>.log. Ends with one line "tests: N passed, M failed";
 # exits non-zero when a test failed, an executable crashed or timed out, or none ran.
 set -euo pipefail
@@ -68,6 +71,36 @@ for exe in "${exes[@]}"; do
   total_failed=$((total_failed + f))
   results+=("$(printf '%-28s %s (%ss)' "$name" "$status" "$secs")")
 done
+
+# The layout fuzz target, natively: one more result, passed when it found nothing.
+run_fuzz=1
+if [ "${FUZZ_SECONDS:-60}" = "0" ]; then
+  run_fuzz=0
+fi
+for arg in "$@"; do
+  case "$arg" in
+    --gtest_filter=*) run_fuzz=0 ;;
+  esac
+done
+if [ "$run_fuzz" -eq 1 ]; then
+  echo "=== fuzz"
+  fuzz_log="$BUILD_DIR/testout/fuzz.log"
+  start=$SECONDS
+  rc=0
+  FUZZ_SECONDS="${FUZZ_SECONDS:-60}" bash "$REPO/scripts/fuzz.sh" >"$fuzz_log" 2>&1 || rc=$?
+  secs=$((SECONDS - start))
+  cat "$fuzz_log"
+  line="$(grep -aE '^fuzz: ' "$fuzz_log" | tail -n 1 | sed -E 's/^fuzz: //')"
+  if [ "$rc" -eq 0 ]; then
+    total_passed=$((total_passed + 1))
+    status="ok: ${line:-no statistics}"
+  else
+    total_failed=$((total_failed + 1))
+    problems=$((problems + 1))
+    status="FAILED: ${line:-exit status $rc}"
+  fi
+  results+=("$(printf '%-28s %s (%ss)' "fuzz (DibLayout)" "$status" "$secs")")
+fi
 
 echo
 echo "=== summary (logs in $BUILD_DIR/testout)"

@@ -9,6 +9,8 @@ namespace testenv
 {
 // Folder of the BMP corpus (Windows path, no trailing backslash); empty when unknown.
 std::string BmpSuiteDir();
+// Folder of the layout fuzz target's kept findings (fuzz/regressions); empty when unknown.
+std::string FuzzRegressionsDir();
 // Folder where tests may write files; created on first use.
 std::string OutputDir();
 // OutputDir() + "\\" + name.

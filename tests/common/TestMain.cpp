@@ -35,6 +35,7 @@ std::string EnvironmentValue(const char* name)
 namespace testenv
 {
 std::string BmpSuiteDir() { return EnvironmentValue("MFCPAINT_BMPSUITE"); }
+std::string FuzzRegressionsDir() { return EnvironmentValue("MFCPAINT_FUZZ_REGRESSIONS"); }
 
 std::string OutputDir()
 {
