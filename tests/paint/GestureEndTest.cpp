@@ -107,7 +107,14 @@ protected:
         ASSERT_TRUE(::SetCursorPos(ptScreen.x, ptScreen.y));
         PumpMessages();
         Down(At(pt.x, pt.y));
-        ASSERT_TRUE(PumpUntil([&] { return PixelsOtherThan(kWhite) > 0; }, 3000));
+        // Should anything move the cursor meanwhile (an earlier test warped it outside the
+        // control), it is put back until the first dots show.
+        ASSERT_TRUE(PumpUntil([&] {
+            POINT ptCursor;
+            if (::GetCursorPos(&ptCursor) && CPoint(ptCursor) != ptScreen)
+                ::SetCursorPos(ptScreen.x, ptScreen.y);
+            return PixelsOtherThan(kWhite) > 0;
+        }, 3000));
     }
     // Pumps messages for a while, long enough for the airbrush timer (1 ms) to tick many times.
     void PumpForAWhile() { PumpUntil([] { return false; }, 300); }
