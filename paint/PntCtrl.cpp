@@ -49,6 +49,9 @@ BEGIN_MESSAGE_MAP(CPntCtrl, CWnd)
     ON_WM_LBUTTONDOWN()
     ON_WM_LBUTTONUP()
     ON_WM_RBUTTONUP()
+    ON_WM_CAPTURECHANGED()
+    ON_WM_CANCELMODE()
+    ON_WM_ENABLE()
     ON_WM_SETCURSOR()
     ON_WM_SETFOCUS()
     ON_WM_GETDLGCODE()
@@ -351,6 +354,9 @@ BOOL CPntCtrl::RestoreState(BOOL bDiscard)
 
 void CPntCtrl::OnDestroy()
 {
+    // A gesture still running keeps what it drew, as one undo step, and leaves no timer or
+    // snapshot behind.
+    EndGesture(m_ptLast);
     ClearStatusMessage();
     CWnd::OnDestroy();
 }

@@ -217,6 +217,13 @@ protected:
     void DrawGrid(CDC* pDC);
     BOOL DoDrawShape(CPoint ptFrom, CPoint ptTo);
     BOOL SprayAirBrush(CPoint& pt, UINT nRadius);
+    // Starts a drawing gesture at a button-down: the button is down and the mouse captured.
+    void BeginGesture();
+    // Ends the drawing gesture in progress as its button-up at ptImage (image coordinates)
+    // would: the figure is placed as one undo step, the airbrush stops, the capture goes.
+    // Button-up and every way of losing the mouse end a gesture here; a cancelled one places
+    // nothing.
+    void EndGesture(CPoint ptImage);
     // The magnify tool's click: one preset level up or down, if there is one.
     void StepMagnification(BOOL bUp);
     // The client point pt in image coordinates.
@@ -236,6 +243,9 @@ protected:
     afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
     afx_msg void OnLButtonUp(UINT nFlags, CPoint point);
     afx_msg void OnRButtonUp(UINT nFlags, CPoint point);
+    afx_msg void OnCaptureChanged(CWnd* pWnd);
+    afx_msg void OnCancelMode();
+    afx_msg void OnEnable(BOOL bEnable);
     afx_msg BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message);
     afx_msg void OnSetFocus(CWnd* pOldWnd);
     afx_msg UINT OnGetDlgCode();

@@ -48,6 +48,9 @@ HCURSOR LoadToolCursor(UINT nID)
 
 void CPntCtrl::SetToolMode(int nMode)
 {
+    // A gesture of the old tool ends before the tool changes under it.
+    if (m_bButtonDown)
+        EndGesture(m_ptLast);
     m_bFloating = FALSE;
     m_strUserText.Empty();
     m_TextFmtBar.Clear();
@@ -190,12 +193,15 @@ void CPntCtrl::OnLButtonDown(UINT nFlags, CPoint point)
         {
             ResetSelectionRect();
         }
+        // The window may have gone while the tracking loop ran.
+        if (!WindowExists())
+            return;
         break;
     }
     case TOOL_FLOODFILL:
     case TOOL_PEN:
     case TOOL_ERASER:
-        m_bButtonDown = TRUE;
+        BeginGesture();
         PreImageChange();
         // The fill fills at the point; the pen and the eraser lay a dot.
         DoDrawShape(m_ptDown, pt);
@@ -203,7 +209,7 @@ void CPntCtrl::OnLButtonDown(UINT nFlags, CPoint point)
         break;
     case TOOL_AIRBRUSH:
     {
-        m_bButtonDown = TRUE;
+        BeginGesture();
         PreImageChange();
         // Nothing is sprayed before the first tick or move.
         UINT_PTR nTimer = SetTimer(m_nAirBrushTimer, m_nAirBrushInterval, NULL);
@@ -214,7 +220,7 @@ void CPntCtrl::OnLButtonDown(UINT nFlags, CPoint point)
     default:
         if (!IsShapeTool(m_nToolMode))
             return;
-        m_bButtonDown = TRUE;
+        BeginGesture();
         // The rubber band redraws the figure over this snapshot at every move.
         if (!SaveState())
             return;
@@ -260,7 +266,16 @@ void CPntCtrl::OnMouseMove(UINT nFlags, CPoint point)
     }
     if (!bDragging)
     {
-        if (::GetCapture() == m_hWnd)
+        if (!(nFlags & MK_LBUTTON))
+        {
+            // The button went up where this control did not hear it: the gesture ends as
+            // that button-up would have ended it, and a cancelled drag is over.
+            if (m_bButtonDown)
+                EndGesture(m_ptLast);
+            m_bCancelled = FALSE;
+        }
+        // A gesture that holds the button keeps the mouse, so that its button-up arrives.
+        if (::GetCapture() == m_hWnd && !m_bButtonDown)
             ::ReleaseCapture();
         return;
     }
@@ -306,19 +321,51 @@ void CPntCtrl::OnMouseMove(UINT nFlags, CPoint point)
     RedrawWindow(NULL, NULL, nRedrawFlags);
 }
 
+void CPntCtrl::BeginGesture()
+{
+    m_bButtonDown = TRUE;
+    // Taken now, not at the first move: a button-up outside the window before any move must
+    // still come here to end the gesture.
+    if (::GetCapture() != m_hWnd)
+        SetCapture();
+}
+
+void CPntCtrl::EndGesture(CPoint ptImage)
+{
+    const BOOL bGesture = m_bButtonDown;
+    // Cleared first: giving up the capture below comes back as WM_CAPTURECHANGED.
+    m_bButtonDown = FALSE;
+
+    // Whatever the tool is by now, no spray outlives its gesture.
+    if ((bGesture || m_nToolMode == TOOL_AIRBRUSH) && WindowExists())
+        KillTimer(m_nAirBrushTimer);
+
+    if (bGesture && !m_bCancelled && !m_bDisplayOnly && GetMagnification() != 0 &&
+        IsShapeTool(m_nToolMode))
+    {
+        // The undo step must hold the image without the rubber-band figure.
+        if (RestoreState(TRUE))
+        {
+            PreImageChange();
+            DoDrawShape(m_ptDown, ptImage);
+            SetImageChanged(TRUE);
+            if (WindowExists())
+                RedrawWindow(NULL, NULL, nRedrawFlags);
+        }
+    }
+
+    if (WindowExists() && ::GetCapture() == m_hWnd)
+        ::ReleaseCapture();
+}
+
 void CPntCtrl::OnLButtonUp(UINT nFlags, CPoint point)
 {
-    if (::GetCapture() == m_hWnd)
-        ::ReleaseCapture();
-    m_bButtonDown = FALSE;
+    EndGesture(ClientToImage(point));
 
     if (m_nToolMode == TOOL_MAGNIFY)
         StepMagnification(::GetKeyState(VK_MENU) >= 0);   // Alt zooms out
-    else if (m_nToolMode == TOOL_AIRBRUSH)
-        KillTimer(m_nAirBrushTimer);
 
-    if (!m_bDisplayOnly && GetMagnification() != 0 && !m_bCancelled &&
-        (IsShapeTool(m_nToolMode) || IsSampler(m_nToolMode)))
+    if (!m_bDisplayOnly && GetMagnification() != 0 && !m_bCancelled && IsSampler(m_nToolMode))
     {
         CPoint pt = ClientToImage(point);
         if (m_nToolMode == TOOL_COLOURSAMPLER)
@@ -329,26 +376,47 @@ void CPntCtrl::OnLButtonUp(UINT nFlags, CPoint point)
             // The sampler is one-shot: back to the tool it was picked from.
             SetToolMode(m_nPrevToolMode);
         }
-        else if (m_nToolMode == TOOL_TRANSCOLOURSAMPLER)
+        else
         {
             SetTransparentColor(m_Image.GetPixel(pt));
             OnColourSampleChanged();
             SetToolMode(m_nPrevToolMode);
         }
-        else
-        {
-            // The undo step must hold the image without the rubber-band figure.
-            if (!RestoreState(TRUE))
-                return;
-            PreImageChange();
-            DoDrawShape(m_ptDown, pt);
-            SetImageChanged(TRUE);
-            RedrawWindow(NULL, NULL, nRedrawFlags);
-        }
     }
 
     m_bCancelled = FALSE;
     CWnd::OnLButtonUp(nFlags, point);
+}
+
+void CPntCtrl::OnCaptureChanged(CWnd* pWnd)
+{
+    // Another window took the mouse, or it was given up without a button-up: the gesture ends
+    // at the last point the control saw. Escape has already ended its gesture when it gives
+    // the capture up, so nothing is placed for it here.
+    if (m_bButtonDown && (pWnd == NULL || pWnd->m_hWnd != m_hWnd))
+        EndGesture(m_ptLast);
+    CWnd::OnCaptureChanged(pWnd);
+}
+
+void CPntCtrl::OnCancelMode()
+{
+    EndGesture(m_ptLast);
+    // Also ends a tracking loop of the selection or the text box, which holds the capture.
+    if (::GetCapture() == m_hWnd)
+        ::ReleaseCapture();
+    CWnd::OnCancelMode();
+}
+
+void CPntCtrl::OnEnable(BOOL bEnable)
+{
+    if (!bEnable)
+    {
+        // A disabled window hears no button-up.
+        EndGesture(m_ptLast);
+        if (::GetCapture() == m_hWnd)
+            ::ReleaseCapture();
+    }
+    CWnd::OnEnable(bEnable);
 }
 
 void CPntCtrl::OnRButtonUp(UINT nFlags, CPoint point)
@@ -368,6 +436,12 @@ void CPntCtrl::OnTimer(UINT nIDEvent)
     if (nIDEvent != m_nAirBrushTimer)
     {
         CWnd::OnTimer(nIDEvent);
+        return;
+    }
+    if (!m_bButtonDown)
+    {
+        // A tick left over from a gesture that has ended.
+        KillTimer(m_nAirBrushTimer);
         return;
     }
 
@@ -508,9 +582,12 @@ void CPntCtrl::OnChar(UINT nChar, UINT nRepCnt, UINT nFlags)
 {
     if (nChar == VK_ESCAPE && !m_bCancelled)
     {
-        // The rest of a drag in progress is ignored until its button-up.
-        if (m_bButtonDown)
+        // The rest of a drag in progress is ignored until its button-up. The gesture is over
+        // now, so the capture given up here places nothing, and the editing keys work again.
+        const BOOL bButtonDown = m_bButtonDown;
+        if (bButtonDown)
             m_bCancelled = TRUE;
+        m_bButtonDown = FALSE;
         if (::GetCapture() == m_hWnd)
             ::ReleaseCapture();
 
@@ -523,7 +600,7 @@ void CPntCtrl::OnChar(UINT nChar, UINT nRepCnt, UINT nFlags)
         else if (m_nToolMode == TOOL_AIRBRUSH)
         {
             KillTimer(m_nAirBrushTimer);
-            if (m_bButtonDown)
+            if (bButtonDown)
                 Undo();
         }
         else

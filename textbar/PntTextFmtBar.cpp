@@ -501,7 +501,9 @@ void CPntTextFmtBar::OnChar(UINT nChar, UINT nRepCnt, UINT)
 {
     Default();
     SetFocusOnEdit();
-    GetEditControl(m_nAlignment)->SendMessage(WM_KEYDOWN, nChar, nRepCnt);
+    // A character typed elsewhere arrives as a character: an edit inserts text only for
+    // WM_CHAR, and reads a WM_KEYDOWN of the same code as a key (a letter is no key at all).
+    GetEditControl(m_nAlignment)->SendMessage(WM_CHAR, nChar, nRepCnt);
 }
 
 void CPntTextFmtBar::OnSysColorChange()

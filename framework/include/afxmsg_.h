@@ -112,6 +112,9 @@ protected: \
 #define ON_WM_RBUTTONUP() AFX_WM_VOID(WM_RBUTTONUP, p->OnRButtonUp((UINT)w, AFX_MOUSE_POINT))
 #define ON_WM_SETCURSOR() \
     AFX_WM_RESULT(WM_SETCURSOR, p->OnSetCursor(CWnd::FromHandle((HWND)w), LOWORD(l), HIWORD(l)))
+#define ON_WM_CAPTURECHANGED() AFX_WM_VOID(WM_CAPTURECHANGED, p->OnCaptureChanged(CWnd::FromHandle((HWND)l)))
+#define ON_WM_CANCELMODE() AFX_WM_VOID(WM_CANCELMODE, p->OnCancelMode())
+#define ON_WM_ENABLE() AFX_WM_VOID(WM_ENABLE, p->OnEnable((BOOL)w))
 #define ON_WM_SETFOCUS() AFX_WM_VOID(WM_SETFOCUS, p->OnSetFocus(CWnd::FromHandle((HWND)w)))
 #define ON_WM_KILLFOCUS() AFX_WM_VOID(WM_KILLFOCUS, p->OnKillFocus(CWnd::FromHandle((HWND)w)))
 #define ON_WM_GETDLGCODE() AFX_WM_RESULT(WM_GETDLGCODE, p->OnGetDlgCode())

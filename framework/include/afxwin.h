@@ -254,6 +254,9 @@ protected:
     afx_msg void OnRButtonDown(UINT nFlags, CPoint point);
     afx_msg void OnRButtonUp(UINT nFlags, CPoint point);
     afx_msg BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message);
+    afx_msg void OnCaptureChanged(CWnd* pWnd);
+    afx_msg void OnCancelMode();
+    afx_msg void OnEnable(BOOL bEnable);
     afx_msg void OnSetFocus(CWnd* pOldWnd);
     afx_msg void OnKillFocus(CWnd* pNewWnd);
     afx_msg UINT OnGetDlgCode();

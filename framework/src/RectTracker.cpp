@@ -448,20 +448,30 @@ BOOL CRectTracker::TrackHandle(int nHandle, CWnd* pWnd, CPoint point, CWnd* pWnd
     m_bErase = m_bFinalErase = FALSE;
     BOOL bMoved = FALSE;
     BOOL bCancel = FALSE;
+    BOOL bLost = FALSE;
     BOOL bDone = FALSE;
     while (!bDone)
     {
+        // Losing the capture (another window took it, WM_CANCELMODE, the window disabled or
+        // destroyed) ends the tracking as a button-up at the last point would: the user never
+        // cancelled, and that button-up will not come here any more.
+        if (::GetCapture() != hWnd)
+        {
+            bLost = TRUE;
+            break;
+        }
         MSG msg;
-        const BOOL bGot = ::GetMessage(&msg, NULL, 0, 0);
-        if (bGot == 0)
+        if (!::PeekMessage(&msg, NULL, 0, 0, PM_REMOVE))
+        {
+            // Wakes for a sent message too, which may take the capture away without any
+            // posted message following it.
+            ::MsgWaitForMultipleObjectsEx(0, NULL, INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+            continue;
+        }
+        if (msg.message == WM_QUIT)
         {
             // WM_QUIT ends the tracking and goes back into the queue for the outer loop.
             ::PostQuitMessage((int)msg.wParam);
-            bCancel = TRUE;
-            break;
-        }
-        if (bGot == -1 || ::GetCapture() != hWnd)
-        {
             bCancel = TRUE;
             break;
         }
@@ -525,6 +535,12 @@ BOOL CRectTracker::TrackHandle(int nHandle, CWnd* pWnd, CPoint point, CWnd* pWnd
         }
     }
 
+    if (bLost && bMoved && ::IsWindow(hDrawWnd))
+    {
+        // The last feedback frame goes; the rectangle stays where the mouse left it.
+        m_bErase = m_bFinalErase = TRUE;
+        DrawTrackerRect(&m_rect, pWndClipTo, &dc, pWnd);
+    }
     if (bCancel)
     {
         if (bMoved)

@@ -699,6 +699,9 @@ void CWnd::OnLButtonDblClk(UINT, CPoint) { Default(); }
 void CWnd::OnRButtonDown(UINT, CPoint) { Default(); }
 void CWnd::OnRButtonUp(UINT, CPoint) { Default(); }
 BOOL CWnd::OnSetCursor(CWnd*, UINT, UINT) { return (BOOL)Default(); }
+void CWnd::OnCaptureChanged(CWnd*) { Default(); }
+void CWnd::OnCancelMode() { Default(); }
+void CWnd::OnEnable(BOOL) { Default(); }
 void CWnd::OnSetFocus(CWnd*) { Default(); }
 void CWnd::OnKillFocus(CWnd*) { Default(); }
 UINT CWnd::OnGetDlgCode() { return (UINT)Default(); }

@@ -2,6 +2,7 @@
 // input posted before it starts, and the drag frame of CDC::DrawDragRect.
 #include <afxext.h>
 #include <gtest/gtest.h>
+#include <functional>
 #include <vector>
 
 namespace
@@ -42,10 +43,25 @@ public:
     void OnChangedRect(const CRect&) override { m_nChanged++; }
 };
 
-// Ends a loop that would otherwise wait for ever: losing the capture cancels tracking.
+// Ends a loop that would otherwise wait for ever: losing the capture ends tracking.
 void CALLBACK Watchdog(HWND, UINT, UINT_PTR, DWORD)
 {
     ::ReleaseCapture();
+}
+
+// A second window of the thread: a message posted to it runs an action inside the loop.
+const UINT kRunHelperAction = WM_APP + 7;
+std::function<void()> s_helperAction;
+
+LRESULT CALLBACK HelperProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == kRunHelperAction)
+    {
+        if (s_helperAction)
+            s_helperAction();
+        return 0;
+    }
+    return ::DefWindowProc(hWnd, message, wParam, lParam);
 }
 }
 
@@ -238,6 +254,54 @@ TEST_F(RectTrackerTest, CancelledOrUnmovedTrackingKeepsTheRectangle)
     EXPECT_FALSE(Run(Drag({ ptFar }), [&] { return tracker.Track(s_pWnd, ptPress); }));
     ::ReleaseCapture();
     EXPECT_TRUE(tracker.m_adjusts.empty());
+}
+
+TEST_F(RectTrackerTest, LosingTheCaptureEndsTrackingAtTheLastPoint)
+{
+    WNDCLASS wc = {};
+    wc.lpfnWndProc = HelperProc;
+    wc.hInstance = AfxGetInstanceHandle();
+    wc.lpszClassName = "MfcxTrackerHelperWindow";
+    AfxRegisterClass(&wc);
+    HWND hHelper = ::CreateWindowEx(0, wc.lpszClassName, "", WS_POPUP, 0, 0, 1, 1, NULL, NULL, wc.hInstance, NULL);
+    ASSERT_TRUE(hHelper != NULL);
+
+    const CPoint ptPress(kRect.right + 2, kRect.bottom + 2);   // bottom-right handle
+    struct Row
+    {
+        const char* name;
+        std::function<void()> lose;
+    } rows[] = {
+        { "another window takes it", [&] { ::SetCapture(hHelper); } },
+        { "WM_CANCELMODE", [&] { s_pWnd->SendMessage(WM_CANCELMODE); } },
+    };
+    for (const Row& row : rows)
+    {
+        s_helperAction = row.lose;
+        // With a move before the loss: the rectangle of the last move, its frame taken away.
+        CRecordingTracker tracker(kRect, CRectTracker::solidLine | CRectTracker::resizeOutside);
+        std::vector<PostedInput> input = { { WM_MOUSEMOVE, ptPress + CSize(10, 10) } };
+        EXPECT_TRUE(Run(input, [&] {
+            ::PostMessage(hHelper, kRunHelperAction, 0, 0);
+            return tracker.Track(s_pWnd, ptPress);
+        })) << row.name;
+        EXPECT_EQ(CRect(kRect.left, kRect.top, kRect.right + 10, kRect.bottom + 10), tracker.m_rect) << row.name;
+        ASSERT_FALSE(tracker.m_feedback.empty());
+        EXPECT_TRUE(tracker.m_feedback.back().bFinalErase) << row.name;
+        EXPECT_NE(s_pWnd->m_hWnd, ::GetCapture()) << row.name;
+        ::ReleaseCapture();
+
+        // Before any move: nothing changed.
+        CRecordingTracker unmoved(kRect, CRectTracker::solidLine | CRectTracker::resizeOutside);
+        EXPECT_FALSE(Run({}, [&] {
+            ::PostMessage(hHelper, kRunHelperAction, 0, 0);
+            return unmoved.Track(s_pWnd, ptPress);
+        })) << row.name;
+        EXPECT_EQ(kRect, unmoved.m_rect) << row.name;
+        ::ReleaseCapture();
+    }
+    s_helperAction = nullptr;
+    ::DestroyWindow(hHelper);
 }
 
 TEST_F(RectTrackerTest, RubberBandAndMinimumSize)
