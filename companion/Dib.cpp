@@ -9,7 +9,7 @@ IMPLEMENT_DYNAMIC(CDib, CObject)
 namespace
 {
 // Largest picture the class takes: keeps every size computation inside 32 bits.
-const LONGLONG kMaxBitsBytes = 1LL << 30;
+const LONGLONG kMaxBitsBytes = (LONGLONG)diblayout::kMaxImageBytes;
 
 int ColourTableEntries(const BITMAPINFOHEADER& bih)
 {

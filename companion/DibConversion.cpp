@@ -1,6 +1,5 @@
 // Locating the parts of a packed DIB, and converting one to another depth through a DIB section.
 #include "DibConversion.h"
-#include "image/DibLayout.h"
 #include <string.h>
 
 namespace dibconv
@@ -8,7 +7,7 @@ namespace dibconv
 namespace
 {
 // Largest pixel block handled: keeps every size inside 32 bits.
-const LONGLONG kMaxBitsBytes = 1LL << 30;
+const LONGLONG kMaxBitsBytes = (LONGLONG)diblayout::kMaxImageBytes;
 
 LONGLONG Stride(LONGLONG nWidth, int nBitCount)
 {
@@ -21,17 +20,6 @@ struct InfoWithTable
     BITMAPINFOHEADER bmiHeader;
     RGBQUAD bmiColors[256];
 };
-}
-
-bool IsTargetDepth(int nBitCount)
-{
-    switch (nBitCount)
-    {
-    case 1: case 4: case 8: case 16: case 24: case 32:
-        return true;
-    default:
-        return false;
-    }
 }
 
 bool Locate(const void* pBlock, SIZE_T cbBlock, Layout& layout)

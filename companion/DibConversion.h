@@ -2,6 +2,7 @@
 // parts of one lie, and a copy converted to another depth by GDI. Internal to the companion DLL.
 #pragma once
 #include <windows.h>
+#include "image/DibLayout.h"
 
 namespace dibconv
 {
@@ -21,8 +22,11 @@ struct Layout
 // for anything else.
 bool Locate(const void* pBlock, SIZE_T cbBlock, Layout& layout);
 
-// Whether nBitCount is a depth that Convert makes: 1, 4, 8, 16, 24 or 32.
-bool IsTargetDepth(int nBitCount);
+// Whether nBitCount is a depth that Convert makes: any a DIB section can have.
+inline bool IsTargetDepth(int nBitCount)
+{
+    return nBitCount > 0 && diblayout::IsSectionDepth((uint32_t)nBitCount);
+}
 
 // A new packed DIB (movable global block, owned by the caller) of the source's size, bottom-up,
 // nBitCount bits per pixel, BI_RGB, whose colour table is the nColours entries of pTable (the

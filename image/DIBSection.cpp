@@ -9,8 +9,8 @@ IMPLEMENT_DYNCREATE(CDIBSection, CObject)
 
 namespace
 {
-// Largest pixel block that this class allocates for one image.
-const LONGLONG kMaxImageBytes = 1LL << 30;
+// Largest pixel block that this class allocates for one image: the readers' bound too.
+const LONGLONG kMaxImageBytes = (LONGLONG)diblayout::kMaxImageBytes;
 
 // Row stride and size of an uncompressed DIB in 64 bits, so that absurd headers cannot
 // overflow the arithmetic. 0 when the dimensions are not usable.

@@ -14,7 +14,7 @@
 namespace
 {
 // Largest pixel block that is copied out or taken in.
-const LONGLONG kMaxBitsBytes = 1LL << 30;
+const LONGLONG kMaxBitsBytes = (LONGLONG)diblayout::kMaxImageBytes;
 
 LONGLONG Stride64(LONGLONG nWidth, LONGLONG nBitCount)
 {

@@ -23,17 +23,6 @@ bool IsKnownInfoHeaderSize(uint32_t nSize)
     return nSize == 40 || nSize == 52 || nSize == 56 || nSize == 108 || nSize == 124;
 }
 
-bool IsSectionDepth(uint32_t nBitCount)
-{
-    switch (nBitCount)
-    {
-    case 1: case 4: case 8: case 16: case 24: case 32:
-        return true;
-    default:
-        return false;
-    }
-}
-
 bool HasMasks(const InfoHeader& header)
 {
     return header.nCompression == kCompressionBitfields && (header.nBitCount == 16 || header.nBitCount == 32);
@@ -90,6 +79,17 @@ void Clear(Layout& layout)
 }
 }
 
+bool IsSectionDepth(uint32_t nBitCount)
+{
+    switch (nBitCount)
+    {
+    case 1: case 4: case 8: case 16: case 24: case 32:
+        return true;
+    default:
+        return false;
+    }
+}
+
 uint32_t DepthTableEntries(uint32_t nBitCount)
 {
     switch (nBitCount)
@@ -126,13 +126,23 @@ InfoHeader ReadInfoHeader(const uint8_t* p)
     return header;
 }
 
+namespace
+{
+// The start every block with an info header at its head shares: the 40 bytes are there and
+// the header describes a picture a section can hold.
+Verdict JudgeBlockHeader(const uint8_t* pBlock, size_t cbBlock, TableRule rule, Layout& found)
+{
+    if (pBlock == NULL || cbBlock < kInfoHeaderBytes)
+        return kTooShort;
+    return JudgeInfo(ReadInfoHeader(pBlock), rule, found);
+}
+}
+
 Verdict DescribeInfo(const uint8_t* pInfo, size_t cbInfo, TableRule rule, Layout& layout)
 {
     Clear(layout);
-    if (pInfo == NULL || cbInfo < kInfoHeaderBytes)
-        return kTooShort;
     Layout found = Layout();
-    const Verdict verdict = JudgeInfo(ReadInfoHeader(pInfo), rule, found);
+    const Verdict verdict = JudgeBlockHeader(pInfo, cbInfo, rule, found);
     if (verdict != kUsable)
         return verdict;
     if (found.nInfoBytes > cbInfo)
@@ -148,10 +158,8 @@ Verdict DescribeInfo(const uint8_t* pInfo, size_t cbInfo, TableRule rule, Layout
 Verdict DescribePackedDIB(const uint8_t* pBlock, size_t cbBlock, Layout& layout)
 {
     Clear(layout);
-    if (pBlock == NULL || cbBlock < kInfoHeaderBytes)
-        return kTooShort;
     Layout found = Layout();
-    const Verdict verdict = JudgeInfo(ReadInfoHeader(pBlock), kTableAsDescribed, found);
+    const Verdict verdict = JudgeBlockHeader(pBlock, cbBlock, kTableAsDescribed, found);
     if (verdict != kUsable)
         return verdict;
 

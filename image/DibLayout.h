@@ -79,6 +79,8 @@ enum Verdict
     kPixelDataRange,    // the file's pixel data does not lie inside the file
 };
 
+// Whether a DIB section can have this many bits per pixel: 1, 4, 8, 16, 24 or 32.
+bool IsSectionDepth(uint32_t nBitCount);
 // Colour entries of a depth: 1 -> 2, 3 -> 8, 4 -> 16, 8 -> 256, anything else 0.
 uint32_t DepthTableEntries(uint32_t nBitCount);
 // Bytes of one row of nWidth pixels, padded to 32 bits (64-bit arithmetic, no overflow for

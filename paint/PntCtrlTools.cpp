@@ -400,22 +400,16 @@ void CPntCtrl::OnCaptureChanged(CWnd* pWnd)
 
 void CPntCtrl::OnCancelMode()
 {
+    // Giving up the capture also ends a tracking loop of the selection or the text box.
     EndGesture(m_ptLast);
-    // Also ends a tracking loop of the selection or the text box, which holds the capture.
-    if (::GetCapture() == m_hWnd)
-        ::ReleaseCapture();
     CWnd::OnCancelMode();
 }
 
 void CPntCtrl::OnEnable(BOOL bEnable)
 {
+    // A disabled window hears no button-up.
     if (!bEnable)
-    {
-        // A disabled window hears no button-up.
         EndGesture(m_ptLast);
-        if (::GetCapture() == m_hWnd)
-            ::ReleaseCapture();
-    }
     CWnd::OnEnable(bEnable);
 }
 

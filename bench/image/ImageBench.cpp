@@ -227,37 +227,35 @@ void BenchSave(CDIBSection& picture, const std::string& strSavePath, const std::
         return bOk ? ms : -1;
     };
 
-    // The same bytes, already complete in memory, written in one call.
-    auto write = [&]() -> double {
-        CStopwatch sw;
-        HANDLE h = ::CreateFileA(strWritePath.c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS,
+    // The same bytes, already complete in memory, written to strPath in one call; flushed to
+    // the disk when bFlush.
+    auto writeBytes = [&](const std::string& strPath, bool bFlush) -> bool {
+        HANDLE h = ::CreateFileA(strPath.c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS,
                                  FILE_ATTRIBUTE_NORMAL, NULL);
         if (h == INVALID_HANDLE_VALUE)
-            return -1;
+            return false;
         DWORD dwWritten = 0;
-        BOOL bOk = ::WriteFile(h, fileBytes.data(), (DWORD)fileBytes.size(), &dwWritten, NULL);
+        BOOL bOk = ::WriteFile(h, fileBytes.data(), (DWORD)fileBytes.size(), &dwWritten, NULL)
+            && (!bFlush || ::FlushFileBuffers(h));
         ::CloseHandle(h);
-        double ms = sw.Ms();
-        return bOk && dwWritten == fileBytes.size() ? ms : -1;
+        return bOk && dwWritten == fileBytes.size();
     };
-
-    // The same bytes replacing the file as Save does: a temporary file beside it, written in
-    // one call, flushed to the disk and renamed over the target.
+    auto write = [&]() -> double {
+        CStopwatch sw;
+        bool bOk = writeBytes(strWritePath, false);
+        double ms = sw.Ms();
+        return bOk ? ms : -1;
+    };
+    // The same bytes replacing the file as Save does: a temporary file beside it, flushed to
+    // the disk and renamed over the target.
     const std::string strTempPath = strWritePath + ".new";
     auto replace = [&]() -> double {
         CStopwatch sw;
-        HANDLE h = ::CreateFileA(strTempPath.c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS,
-                                 FILE_ATTRIBUTE_NORMAL, NULL);
-        if (h == INVALID_HANDLE_VALUE)
-            return -1;
-        DWORD dwWritten = 0;
-        BOOL bOk = ::WriteFile(h, fileBytes.data(), (DWORD)fileBytes.size(), &dwWritten, NULL)
-            && ::FlushFileBuffers(h);
-        ::CloseHandle(h);
-        bOk = bOk && ::MoveFileExA(strTempPath.c_str(), strWritePath.c_str(),
-                                   MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+        bool bOk = writeBytes(strTempPath, true)
+            && ::MoveFileExA(strTempPath.c_str(), strWritePath.c_str(),
+                             MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
         double ms = sw.Ms();
-        return bOk && dwWritten == fileBytes.size() ? ms : -1;
+        return bOk ? ms : -1;
     };
 
     double dOp = 0, dBase = 0;
