@@ -66,7 +66,7 @@ LRESULT CDesBmpEditDlg::OnUpdateStatusBar(WPARAM wParam, LPARAM lParam)
         return 0;
     if (lParam == 0)
     {
-        m_StatusBar.SetPaneText(0, (LPCSTR)wParam);
+        m_StatusBar.SetPaneText(0, (LPCTSTR)wParam);
     }
     else if (lParam == 1)
     {

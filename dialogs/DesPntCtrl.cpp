@@ -24,7 +24,7 @@ void CDesPntCtrl::UpdateStatusBar(CPoint point)
         pParent->SendMessage(m_nUpdatePaintStatusBar, (WPARAM)&point, 1);
 }
 
-void CDesPntCtrl::OnSetStatusMessage(LPCSTR lpszText)
+void CDesPntCtrl::OnSetStatusMessage(LPCTSTR lpszText)
 {
     CWnd* pParent = ::IsWindow(m_hWnd) ? GetParent() : NULL;
     if (pParent != NULL && ::IsWindow(pParent->m_hWnd))

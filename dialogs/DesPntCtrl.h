@@ -19,7 +19,7 @@ public:
     void OnForceSendStatusMessage();
 
 protected:
-    virtual void OnSetStatusMessage(LPCSTR lpszText);
+    virtual void OnSetStatusMessage(LPCTSTR lpszText);
 
     afx_msg void OnMouseMove(UINT nFlags, CPoint point);
     DECLARE_MESSAGE_MAP()

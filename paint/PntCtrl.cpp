@@ -308,7 +308,7 @@ CString CPntCtrl::GetStatusMessage(int nToolMode)
     return strText;
 }
 
-void CPntCtrl::OnSetStatusMessage(LPCSTR lpszText)
+void CPntCtrl::OnSetStatusMessage(LPCTSTR lpszText)
 {
     CWinThread* pThread = AfxGetThread();
     CWnd* pMainWnd = pThread != NULL ? pThread->GetMainWnd() : NULL;

@@ -15,11 +15,12 @@
 class CDib;
 class CPntRectTracker;
 
-// A colour with its name, as the colour pickers list them.
+// A colour with its name, as the colour pickers list them: 68 bytes in an ANSI build, the
+// name in TCHARs in a Unicode one (the layout of ColourTableEntry either way).
 struct ColourEntries
 {
     COLORREF crColour;
-    char szName[64];
+    TCHAR szName[64];
 };
 
 class AFX_EXT_CLASS CPntCtrl : public CWnd
@@ -123,9 +124,9 @@ public:
     BOOL IsDataAvailable();
 
     // Text tool properties
-    LPCSTR GetUserText() const { return m_strUserText; }
+    LPCTSTR GetUserText() const { return m_strUserText; }
     // The text tool's text, drawn into the selection at once; ignored with other tools.
-    void SetUserText(LPCSTR lpszText);
+    void SetUserText(LPCTSTR lpszText);
     UINT GetTextFormat() const { return m_nTextFormat; }
     void SetTextFormat(UINT nFormat);
     CFont* GetTextFont() { return &m_fontText; }
@@ -136,13 +137,13 @@ public:
     BOOL SetBitmap(BITMAPINFO* pInfo, void* pBits);
     BOOL SetBitmap(HBITMAP hBitmap);
     BOOL SetBitmap(UINT nResourceID);
-    BOOL SetBitmap(LPCSTR lpszResourceName);
+    BOOL SetBitmap(LPCTSTR lpszResourceName);
     BOOL SetBitmapFromCDib(CDib* pDib);
     BOOL GetCDibFromBitmap(CDib* pDib, int nParam);
-    BOOL Load(LPCSTR lpszPath);
+    BOOL Load(LPCTSTR lpszPath);
     // Writes the image as CDIBSection::Save does (an existing file is replaced only by a
     // complete new one); the changed flag and the history stay as they are.
-    BOOL Save(LPCSTR lpszPath);
+    BOOL Save(LPCTSTR lpszPath);
     BOOL CreateBitmap(int nWidth, int nHeight, UINT nPlanes, UINT nBitCount, const void* pBits,
                       LOGPALETTE* pPalette);
     // Colour names passed to every image the control creates; not owned.
@@ -178,7 +179,7 @@ protected:
     virtual void OnSelectionChanged();
     virtual void OnEndSelection();
     virtual void OnRightMouseButton(CPoint point);
-    virtual void OnSetStatusMessage(LPCSTR lpszText);
+    virtual void OnSetStatusMessage(LPCTSTR lpszText);
     virtual void ClearStatusMessage();
     virtual void OnBeginPaint(CDC* pDC);
     virtual void OnEndPaint(CDC* pDC);

@@ -46,7 +46,7 @@ BOOL CPntCtrl::SetBitmap(UINT nResourceID)
     return bResult;
 }
 
-BOOL CPntCtrl::SetBitmap(LPCSTR lpszResourceName)
+BOOL CPntCtrl::SetBitmap(LPCTSTR lpszResourceName)
 {
     BOOL bResult = m_Image.SetBitmap(lpszResourceName);
     Reset();
@@ -83,14 +83,14 @@ BOOL CPntCtrl::GetCDibFromBitmap(CDib* pDib, int nParam)
     return bResult;
 }
 
-BOOL CPntCtrl::Load(LPCSTR lpszPath)
+BOOL CPntCtrl::Load(LPCTSTR lpszPath)
 {
     BOOL bResult = m_Image.Load(lpszPath);
     Reset();
     return bResult;
 }
 
-BOOL CPntCtrl::Save(LPCSTR lpszPath)
+BOOL CPntCtrl::Save(LPCTSTR lpszPath)
 {
     BOOL bResult = m_Image.Save(lpszPath);
     if (WindowExists())

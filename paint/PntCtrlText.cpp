@@ -4,7 +4,7 @@
 #include "paint/PntCtrl.h"
 #include "paint/PntRectTracker.h"
 
-void CPntCtrl::SetUserText(LPCSTR lpszText)
+void CPntCtrl::SetUserText(LPCTSTR lpszText)
 {
     if (m_nToolMode == TOOL_TEXT)
         DoModifyText(lpszText != NULL ? lpszText : "");

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Builds everything and runs each benchmark ($BUILD_DIR/bin/*_bench.exe) once
-# under Wine; extra arguments go to every benchmark.
+# Builds everything and runs each benchmark ($TREE/bin/*_bench.exe) once
+# under Wine; extra arguments go to every benchmark. Unicode build unless
+# MFCPAINT_CHARSET=ansi.
 # Logs: $BUILD_DIR/testout/<name>.log. Exits non-zero when a benchmark fails.
 set -euo pipefail
 # shellcheck source=scripts/common.sh
@@ -13,10 +14,10 @@ configure_and_build
 start_wine
 
 shopt -s nullglob
-exes=("$BUILD_DIR"/bin/*_bench.exe)
+exes=("$TREE"/bin/*_bench.exe)
 shopt -u nullglob
 if [ "${#exes[@]}" -eq 0 ]; then
-  echo "no benchmarks found in $BUILD_DIR/bin"
+  echo "no benchmarks found in $TREE/bin"
   exit 0
 fi
 

@@ -2,9 +2,15 @@
 # Shared set-up for scripts/run.sh, test.sh and bench.sh. Source it; do not run it.
 #
 #   REPO        the repository root
-#   BUILD_DIR   the build tree (default $REPO/build; override with BUILD_DIR=...)
+#   BUILD_DIR   the build folder (default $REPO/build; override with BUILD_DIR=...). It holds
+#               one build tree per character set, $BUILD_DIR/unicode and $BUILD_DIR/ansi,
+#               and what they share: the Wine prefix, test logs, outputs.
+#   CHARSET     the character set built and run: unicode (the default; MFCPAINT_CHARSET=ansi
+#               for the other) - see use_charset
+#   TREE        the build tree of CHARSET, $BUILD_DIR/$CHARSET (its programs in $TREE/bin)
 #   ensure_deps          install the Debian packages that are missing
-#   configure_and_build  cmake configure (mingw-w64 cross, Release -O2) and build
+#   use_charset NAME     switch CHARSET and TREE to unicode or ansi
+#   configure_and_build  cmake configure of TREE (mingw-w64 cross, Release -O2) and build
 #   start_wine           X display (Xvfb when DISPLAY is unset), Wine prefix in the
 #                        build tree, one persistent wineserver; all ended on exit
 #   to_wine_path PATH    /abs/linux/path -> Z:\abs\linux\path
@@ -25,9 +31,23 @@ case "$BUILD_DIR" in
 esac
 export REPO BUILD_DIR
 
+# use_charset unicode|ansi: the character set that configure_and_build builds and whose
+# programs the scripts run (TCHAR as wchar_t with UNICODE and _UNICODE, or as char).
+use_charset() {
+  case "$1" in
+    unicode|ansi) ;;
+    *) log "unknown character set '$1' (unicode or ansi)"; return 1 ;;
+  esac
+  CHARSET="$1"
+  TREE="$BUILD_DIR/$CHARSET"
+  export CHARSET TREE
+}
+
 MFCPAINT_PACKAGES=(wine wine64 g++-mingw-w64-x86-64-posix xvfb xauth cmake make googletest python3)
 
 log() { echo "[$(basename "$0")] $*" >&2; }
+
+use_charset "${MFCPAINT_CHARSET:-unicode}"
 
 # Installs the packages of MFCPAINT_PACKAGES that are not installed yet.
 ensure_deps() {
@@ -50,22 +70,27 @@ ensure_deps() {
   "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 }
 
-# Configures (mingw-w64 cross toolchain, Release with -O2) and builds everything.
+# Configures TREE for CHARSET (mingw-w64 cross toolchain, Release with -O2) and builds everything.
 configure_and_build() {
-  mkdir -p "$BUILD_DIR"
+  mkdir -p "$TREE"
+  local unicode=OFF
+  if [ "$CHARSET" = unicode ]; then
+    unicode=ON
+  fi
   # Configure quietly (its log is kept); warnings and errors still show.
-  if ! cmake -S "$REPO" -B "$BUILD_DIR" \
+  if ! cmake -S "$REPO" -B "$TREE" \
       -G "Unix Makefiles" \
+      -DMFCPAINT_UNICODE="$unicode" \
       -DCMAKE_TOOLCHAIN_FILE="$REPO/cmake/toolchain-mingw64.cmake" \
       -DCMAKE_BUILD_TYPE=Release \
       -DCMAKE_C_FLAGS_RELEASE="-O2 -DNDEBUG" \
       -DCMAKE_CXX_FLAGS_RELEASE="-O2 -DNDEBUG" \
-      >"$BUILD_DIR/configure.log"; then
-    cat "$BUILD_DIR/configure.log" >&2
+      >"$TREE/configure.log"; then
+    cat "$TREE/configure.log" >&2
     log "cmake configure failed"
     return 1
   fi
-  cmake --build "$BUILD_DIR" -j"$(nproc)"
+  cmake --build "$TREE" -j"$(nproc)"
 }
 
 # /abs/path -> Z:\abs\path (Wine maps the Unix root to drive Z:).

@@ -23,7 +23,7 @@ ensure_deps
 configure_and_build
 start_wine
 
-exe="$BUILD_DIR/bin/painteditor.exe"
+exe="$TREE/bin/painteditor.exe"
 if [ ! -f "$exe" ]; then
   log "$exe was not built (no samples/painteditor sources?)"
   exit 1

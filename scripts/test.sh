@@ -1,75 +1,97 @@
 #!/usr/bin/env bash
-# Builds everything and runs each GoogleTest executable ($BUILD_DIR/bin/*_tests.exe)
-# once under Wine. Extra arguments go to every executable, e.g.
+# Builds and tests both character sets, each in its own tree: $BUILD_DIR/unicode (UNICODE,
+# _UNICODE) and $BUILD_DIR/ansi. In each, runs every GoogleTest executable ($TREE/bin/*_tests.exe)
+# once under Wine; extra arguments go to every executable, e.g.
 #   bash scripts/test.sh --gtest_filter='DIBSection*'
+# MFCPAINT_CHARSETS picks the sets and their order (default "unicode ansi").
 # Then runs the native fuzz target of the DIB layout checks (scripts/fuzz.sh) for
 # FUZZ_SECONDS seconds (default 60; 0 skips it, and so does a --gtest_filter argument),
 # counted as one more result.
-# Logs: $BUILD_DIR/testout/<name>.log. Ends with one line "tests: N passed, M failed";
+# Logs: $BUILD_DIR/testout/<charset>-<name>.log. Prints one line "tests (<charset>): N passed,
+# M failed" per character set and ends with the total, "tests: N passed, M failed";
 # exits non-zero when a test failed, an executable crashed or timed out, or none ran.
 set -euo pipefail
 # shellcheck source=scripts/common.sh
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
 TEST_TIMEOUT="${TEST_TIMEOUT:-1800}"   # seconds per executable
+read -r -a charsets <<<"${MFCPAINT_CHARSETS:-unicode ansi}"
 
 ensure_deps
-configure_and_build
+for charset in "${charsets[@]}"; do
+  use_charset "$charset"
+  log "building the $charset tree ($TREE)"
+  configure_and_build
+done
 start_wine
 mount_full_disk
-
-shopt -s nullglob
-exes=("$BUILD_DIR"/bin/*_tests.exe)
-shopt -u nullglob
 
 total_passed=0
 total_failed=0
 problems=0
+executables=0
 results=()
+charset_lines=()
 
-for exe in "${exes[@]}"; do
-  name="$(basename "$exe" .exe)"
-  logfile="$BUILD_DIR/testout/$name.log"
-  echo "=== $name"
-  start=$SECONDS
-  rc=0
-  wine_run_logged "$logfile" "$TEST_TIMEOUT" "$exe" "$@" || rc=$?
-  secs=$((SECONDS - start))
+for charset in "${charsets[@]}"; do
+  use_charset "$charset"
+  shopt -s nullglob
+  exes=("$TREE"/bin/*_tests.exe)
+  shopt -u nullglob
+  executables=$((executables + ${#exes[@]}))
+  set_passed=0
+  set_failed=0
 
-  # GoogleTest's closing summary: "[  PASSED  ] N test(s)." and "[  FAILED  ] M test(s), listed below:"
-  summary_passed="$(grep -aE '^\[  PASSED  \] [0-9]+ tests?\.' "$logfile" | tail -n 1 \
-                    | sed -E 's/^\[  PASSED  \] ([0-9]+).*/\1/' || true)"
-  summary_failed="$(grep -aE '^\[  FAILED  \] [0-9]+ tests?, listed below' "$logfile" | tail -n 1 \
-                    | sed -E 's/^\[  FAILED  \] ([0-9]+).*/\1/' || true)"
+  for exe in "${exes[@]}"; do
+    name="$(basename "$exe" .exe)"
+    logfile="$BUILD_DIR/testout/$CHARSET-$name.log"
+    echo "=== $name ($CHARSET)"
+    start=$SECONDS
+    rc=0
+    wine_run_logged "$logfile" "$TEST_TIMEOUT" "$exe" "$@" || rc=$?
+    secs=$((SECONDS - start))
 
-  if [ -n "$summary_passed" ]; then
-    p=$summary_passed
-    f=${summary_failed:-0}
-    if [ "$rc" -ne 0 ] && [ "$f" -eq 0 ]; then
-      # All tests passed, yet the program failed (at exit, for instance).
-      f=1
+    # GoogleTest's closing summary: "[  PASSED  ] N test(s)." and "[  FAILED  ] M test(s), listed below:"
+    summary_passed="$(grep -aE '^\[  PASSED  \] [0-9]+ tests?\.' "$logfile" | tail -n 1 \
+                      | sed -E 's/^\[  PASSED  \] ([0-9]+).*/\1/' || true)"
+    summary_failed="$(grep -aE '^\[  FAILED  \] [0-9]+ tests?, listed below' "$logfile" | tail -n 1 \
+                      | sed -E 's/^\[  FAILED  \] ([0-9]+).*/\1/' || true)"
+
+    if [ -n "$summary_passed" ]; then
+      p=$summary_passed
+      f=${summary_failed:-0}
+      if [ "$rc" -ne 0 ] && [ "$f" -eq 0 ]; then
+        # All tests passed, yet the program failed (at exit, for instance).
+        f=1
+        problems=$((problems + 1))
+        status="FAILED: exit status $rc after all tests passed"
+      elif [ "$f" -gt 0 ]; then
+        status="FAILED: $f of $((p + f)) tests"
+      else
+        status="ok: $p tests"
+      fi
+    else
+      # No summary: crashed or timed out. Count what finished, plus one failure.
+      p="$(grep -acE '^\[       OK \] ' "$logfile" || true)"
+      f="$(grep -acE '^\[  FAILED  \] [^ ]+\.[^ ]+ \(' "$logfile" || true)"
+      f=$((f + 1))
       problems=$((problems + 1))
-      status="FAILED: exit status $rc after all tests passed"
-    elif [ "$f" -gt 0 ]; then
-      status="FAILED: $f of $((p + f)) tests"
-    else
-      status="ok: $p tests"
+      if [ "$rc" -eq 124 ] || [ "$rc" -eq 137 ]; then
+        status="TIMED OUT after ${TEST_TIMEOUT}s"
+      else
+        status="CRASHED: exit status $rc, no summary"
+      fi
     fi
-  else
-    # No summary: crashed or timed out. Count what finished, plus one failure.
-    p="$(grep -acE '^\[       OK \] ' "$logfile" || true)"
-    f="$(grep -acE '^\[  FAILED  \] [^ ]+\.[^ ]+ \(' "$logfile" || true)"
-    f=$((f + 1))
-    problems=$((problems + 1))
-    if [ "$rc" -eq 124 ] || [ "$rc" -eq 137 ]; then
-      status="TIMED OUT after ${TEST_TIMEOUT}s"
-    else
-      status="CRASHED: exit status $rc, no summary"
-    fi
+    set_passed=$((set_passed + p))
+    set_failed=$((set_failed + f))
+    results+=("$(printf '%-36s %s (%ss)' "$name ($CHARSET)" "$status" "$secs")")
+  done
+  if [ "${#exes[@]}" -eq 0 ]; then
+    results+=("no test executables found in $TREE/bin")
   fi
-  total_passed=$((total_passed + p))
-  total_failed=$((total_failed + f))
-  results+=("$(printf '%-28s %s (%ss)' "$name" "$status" "$secs")")
+  total_passed=$((total_passed + set_passed))
+  total_failed=$((total_failed + set_failed))
+  charset_lines+=("tests ($CHARSET): $set_passed passed, $set_failed failed")
 done
 
 # The layout fuzz target, natively: one more result, passed when it found nothing.
@@ -99,19 +121,16 @@ if [ "$run_fuzz" -eq 1 ]; then
     problems=$((problems + 1))
     status="FAILED: ${line:-exit status $rc}"
   fi
-  results+=("$(printf '%-28s %s (%ss)' "fuzz (DibLayout)" "$status" "$secs")")
+  results+=("$(printf '%-36s %s (%ss)' "fuzz (DibLayout)" "$status" "$secs")")
 fi
 
 echo
 echo "=== summary (logs in $BUILD_DIR/testout)"
-if [ "${#exes[@]}" -eq 0 ]; then
-  echo "no test executables found in $BUILD_DIR/bin"
-else
-  printf '%s\n' "${results[@]}"
-fi
+printf '%s\n' "${results[@]}"
+printf '%s\n' "${charset_lines[@]}"
 echo "tests: $total_passed passed, $total_failed failed"
 
-if [ "${#exes[@]}" -eq 0 ] || [ "$total_failed" -gt 0 ] || [ "$problems" -gt 0 ] \
+if [ "$executables" -eq 0 ] || [ "$total_failed" -gt 0 ] || [ "$problems" -gt 0 ] \
    || [ $((total_passed + total_failed)) -eq 0 ]; then
   exit 1
 fi

@@ -498,7 +498,7 @@ class AFX_FW_CLASS CStatic : public CWnd
 public:
     virtual BOOL Create(LPCTSTR lpszText, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID = 0xffff)
     {
-        return CWnd::Create("STATIC", lpszText, dwStyle, rect, pParentWnd, nID);
+        return CWnd::Create(_T("STATIC"), lpszText, dwStyle, rect, pParentWnd, nID);
     }
     HBITMAP SetBitmap(HBITMAP hBitmap) { return (HBITMAP)::SendMessage(m_hWnd, STM_SETIMAGE, IMAGE_BITMAP, (LPARAM)hBitmap); }
     HBITMAP GetBitmap() const { return (HBITMAP)::SendMessage(m_hWnd, STM_GETIMAGE, IMAGE_BITMAP, 0); }
@@ -510,7 +510,7 @@ class AFX_FW_CLASS CButton : public CWnd
 public:
     virtual BOOL Create(LPCTSTR lpszCaption, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID)
     {
-        return CWnd::Create("BUTTON", lpszCaption, dwStyle, rect, pParentWnd, nID);
+        return CWnd::Create(_T("BUTTON"), lpszCaption, dwStyle, rect, pParentWnd, nID);
     }
     int GetCheck() const { return (int)::SendMessage(m_hWnd, BM_GETCHECK, 0, 0); }
     void SetCheck(int nCheck) { ::SendMessage(m_hWnd, BM_SETCHECK, (WPARAM)nCheck, 0); }
@@ -526,7 +526,7 @@ class AFX_FW_CLASS CEdit : public CWnd
 public:
     virtual BOOL Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID)
     {
-        return CWnd::Create("EDIT", NULL, dwStyle, rect, pParentWnd, nID);
+        return CWnd::Create(_T("EDIT"), NULL, dwStyle, rect, pParentWnd, nID);
     }
     void SetSel(DWORD dwSelection, BOOL bNoScroll = FALSE)
     {
@@ -565,7 +565,7 @@ class AFX_FW_CLASS CComboBox : public CWnd
 public:
     virtual BOOL Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID)
     {
-        return CWnd::Create("COMBOBOX", NULL, dwStyle, rect, pParentWnd, nID);
+        return CWnd::Create(_T("COMBOBOX"), NULL, dwStyle, rect, pParentWnd, nID);
     }
     int GetCount() const { return (int)::SendMessage(m_hWnd, CB_GETCOUNT, 0, 0); }
     int GetCurSel() const { return (int)::SendMessage(m_hWnd, CB_GETCURSEL, 0, 0); }

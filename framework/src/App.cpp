@@ -101,21 +101,21 @@ BOOL CWinThread::IsIdleMessage(MSG* pMsg)
 }
 
 CWinApp::CWinApp(LPCTSTR lpszAppName)
-    : m_pszAppName(lpszAppName ? _strdup(lpszAppName) : NULL),
+    : m_pszAppName(lpszAppName ? _tcsdup(lpszAppName) : NULL),
       m_hInstance(::GetModuleHandle(NULL)), m_pszRegistryKey(NULL), m_pszProfileName(NULL),
       m_pszExeName(NULL)
 {
     TCHAR szPath[MAX_PATH];
     DWORD n = ::GetModuleFileName(NULL, szPath, MAX_PATH);
     szPath[n < MAX_PATH ? n : MAX_PATH - 1] = 0;
-    LPTSTR pszName = strrchr(szPath, '\\');
+    LPTSTR pszName = _tcsrchr(szPath, _T('\\'));
     pszName = pszName ? pszName + 1 : szPath;
-    if (LPTSTR pszDot = strrchr(pszName, '.'))
+    if (LPTSTR pszDot = _tcsrchr(pszName, _T('.')))
         *pszDot = 0;
-    m_pszExeName = _strdup(pszName);
+    m_pszExeName = _tcsdup(pszName);
     // Until SetRegistryKey, the profile is "<exe title>.INI".
-    CString profile = CString(pszName) + ".INI";
-    m_pszProfileName = _strdup(profile);
+    CString profile = CString(pszName) + _T(".INI");
+    m_pszProfileName = _tcsdup(profile);
 
     AFX_MODULE_STATE* pState = AfxGetModuleState();
     pState->m_pCurrentWinApp = this;
@@ -157,7 +157,7 @@ LPCTSTR AFXAPI AfxGetAppName()
         return pApp->m_pszAppName;
     if (pApp != NULL && pApp->m_pszExeName != NULL)
         return pApp->m_pszExeName;
-    return "";
+    return _T("");
 }
 
 CWnd* AFXAPI AfxGetMainWnd()

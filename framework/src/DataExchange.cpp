@@ -57,9 +57,9 @@ bool ParseLong(const CString& text, bool bSigned, long long& value)
         ++psz;
     if (*psz == 0 || (!bSigned && *psz == '-'))
         return false;
-    char* pEnd = NULL;
+    LPTSTR pEnd = NULL;
     errno = 0;
-    value = strtoll(psz, &pEnd, 10);
+    value = _tcstoi64(psz, &pEnd, 10);
     if (pEnd == psz || errno == ERANGE)
         return false;
     while (*pEnd == ' ' || *pEnd == '\t')
@@ -81,7 +81,7 @@ void AFXAPI DDX_Text(CDataExchange* pDX, int nIDC, int& value)
     if (!pDX->m_bSaveAndValidate)
     {
         CString text;
-        text.Format("%d", value);
+        text.Format(_T("%d"), value);
         ::SetWindowText(hWndCtrl, text);
         return;
     }
@@ -100,7 +100,7 @@ void AFXAPI DDX_Text(CDataExchange* pDX, int nIDC, UINT& value)
     if (!pDX->m_bSaveAndValidate)
     {
         CString text;
-        text.Format("%u", value);
+        text.Format(_T("%u"), value);
         ::SetWindowText(hWndCtrl, text);
         return;
     }

@@ -117,7 +117,7 @@ BOOL CFileException::GetErrorMessage(LPTSTR lpszError, UINT nMaxError, PUINT pnH
         return CopyMessage(CString(), lpszError, nMaxError);
     // The texts name the file with %1.
     CString text;
-    int nAt = format.Find("%1");
+    int nAt = format.Find(_T("%1"));
     if (nAt < 0)
         text = format;
     else

@@ -15,7 +15,7 @@ const CRect CFrameWnd::rectDefault(CW_USEDEFAULT, CW_USEDEFAULT, 0, 0);
 
 namespace
 {
-const char kFrameClassName[] = "MfcxFrameWnd";
+const TCHAR kFrameClassName[] = _T("MfcxFrameWnd");
 
 BOOL RegisterFrameClass()
 {
@@ -124,7 +124,7 @@ LRESULT CFrameWnd::OnSetMessageString(WPARAM wParam, LPARAM lParam)
         pStatusBar->SetPaneText(0, text);
         return 0;
     }
-    TCHAR szClass[64] = "";
+    TCHAR szClass[64] = _T("");
     ::GetClassName(pBar->m_hWnd, szClass, 64);
     if (lstrcmpi(szClass, STATUSCLASSNAME) == 0)
         pBar->SendMessage(SB_SETTEXT, 0, (LPARAM)(LPCTSTR)text);

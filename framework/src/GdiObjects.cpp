@@ -102,7 +102,7 @@ BOOL CFont::CreatePointFont(int nPointSize, LPCTSTR lpszFaceName, CDC* pDC)
     LOGFONT logFont;
     ::ZeroMemory(&logFont, sizeof(logFont));
     logFont.lfCharSet = DEFAULT_CHARSET;
-    lstrcpyn(logFont.lfFaceName, lpszFaceName ? lpszFaceName : "", LF_FACESIZE);
+    lstrcpyn(logFont.lfFaceName, lpszFaceName ? lpszFaceName : _T(""), LF_FACESIZE);
     HDC hDC = pDC != NULL ? pDC->m_hAttribDC : ::GetDC(NULL);
     int nDpi = ::GetDeviceCaps(hDC, LOGPIXELSY);
     if (pDC == NULL)

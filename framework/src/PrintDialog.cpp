@@ -49,7 +49,7 @@ HDC CPrintDialog::CreatePrinterDC()
     if (pNames == NULL)
         return NULL;
     DEVMODE* pMode = m_pd.hDevMode != NULL ? (DEVMODE*)::GlobalLock(m_pd.hDevMode) : NULL;
-    const char* pBase = (const char*)pNames;
+    LPCTSTR pBase = (LPCTSTR)pNames;  // the offsets count characters
     HDC hDC = ::CreateDC(pBase + pNames->wDriverOffset, pBase + pNames->wDeviceOffset,
                          pBase + pNames->wOutputOffset, pMode);
     if (pMode != NULL)

@@ -6,10 +6,10 @@
 void CWinApp::SetRegistryKey(LPCTSTR lpszRegistryKey)
 {
     free((void*)m_pszRegistryKey);
-    m_pszRegistryKey = _strdup(lpszRegistryKey ? lpszRegistryKey : "");
+    m_pszRegistryKey = _tcsdup(lpszRegistryKey ? lpszRegistryKey : _T(""));
     // In the registry the application's name takes the place of the profile file.
     free((void*)m_pszProfileName);
-    m_pszProfileName = _strdup(AfxGetAppName());
+    m_pszProfileName = _tcsdup(AfxGetAppName());
 }
 
 void CWinApp::SetRegistryKey(UINT nIDRegistryKey)
@@ -26,7 +26,7 @@ HKEY CWinApp::GetAppRegistryKey()
     HKEY hSoftware = NULL;
     HKEY hCompany = NULL;
     HKEY hApp = NULL;
-    if (::RegOpenKeyEx(HKEY_CURRENT_USER, "Software", 0, KEY_WRITE | KEY_READ, &hSoftware) == ERROR_SUCCESS)
+    if (::RegOpenKeyEx(HKEY_CURRENT_USER, _T("Software"), 0, KEY_WRITE | KEY_READ, &hSoftware) == ERROR_SUCCESS)
     {
         DWORD dw;
         if (::RegCreateKeyEx(hSoftware, m_pszRegistryKey, 0, NULL, REG_OPTION_NON_VOLATILE,
@@ -80,7 +80,7 @@ BOOL CWinApp::WriteProfileInt(LPCTSTR lpszSection, LPCTSTR lpszEntry, int nValue
     if (m_pszRegistryKey == NULL)
     {
         CString text;
-        text.Format("%d", nValue);
+        text.Format(_T("%d"), nValue);
         return ::WritePrivateProfileString(lpszSection, lpszEntry, text, m_pszProfileName);
     }
     HKEY hSection = GetSectionKey(lpszSection);
@@ -97,8 +97,8 @@ CString CWinApp::GetProfileString(LPCTSTR lpszSection, LPCTSTR lpszEntry, LPCTST
     if (m_pszRegistryKey == NULL)
     {
         TCHAR szValue[4096];
-        ::GetPrivateProfileString(lpszSection, lpszEntry, lpszDefault ? lpszDefault : "", szValue,
-                                  sizeof(szValue), m_pszProfileName);
+        ::GetPrivateProfileString(lpszSection, lpszEntry, lpszDefault ? lpszDefault : _T(""), szValue,
+                                  _countof(szValue), m_pszProfileName);
         return szValue;
     }
     HKEY hSection = GetSectionKey(lpszSection);
@@ -110,8 +110,11 @@ CString CWinApp::GetProfileString(LPCTSTR lpszSection, LPCTSTR lpszEntry, LPCTST
     LONG lResult = ::RegQueryValueEx(hSection, lpszEntry, NULL, &dwType, NULL, &dwCount);
     if (lResult == ERROR_SUCCESS && dwType == REG_SZ)
     {
-        lResult = ::RegQueryValueEx(hSection, lpszEntry, NULL, &dwType,
-                                    (LPBYTE)value.GetBuffer((int)dwCount), &dwCount);
+        // dwCount counts bytes; the value may lack its terminator.
+        int nChars = (int)(dwCount / sizeof(TCHAR));
+        LPTSTR pBuffer = value.GetBuffer(nChars + 1);
+        lResult = ::RegQueryValueEx(hSection, lpszEntry, NULL, &dwType, (LPBYTE)pBuffer, &dwCount);
+        pBuffer[nChars] = 0;
         value.ReleaseBuffer();
     }
     ::RegCloseKey(hSection);
@@ -139,7 +142,7 @@ BOOL CWinApp::WriteProfileString(LPCTSTR lpszSection, LPCTSTR lpszEntry, LPCTSTR
         return FALSE;
     LONG lResult = lpszValue == NULL
         ? ::RegDeleteValue(hSection, lpszEntry)
-        : ::RegSetValueEx(hSection, lpszEntry, 0, REG_SZ, (const BYTE*)lpszValue, (DWORD)strlen(lpszValue) + 1);
+        : ::RegSetValueEx(hSection, lpszEntry, 0, REG_SZ, (const BYTE*)lpszValue, (DWORD)((_tcslen(lpszValue) + 1) * sizeof(TCHAR)));
     ::RegCloseKey(hSection);
     return lResult == ERROR_SUCCESS;
 }

@@ -65,7 +65,7 @@ void KeepMinimum(RECT& rc, int nField, int nMin, BOOL bAllowInvert)
 // The system's handle width of in-place frames, read once.
 int DefaultHandleSize()
 {
-    static const int s_nSize = (int)::GetProfileIntA("windows", "oleinplaceborderwidth", 4);
+    static const int s_nSize = (int)::GetProfileInt(_T("windows"), _T("oleinplaceborderwidth"), 4);
     return s_nSize;
 }
 }

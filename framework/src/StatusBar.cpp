@@ -157,8 +157,8 @@ BOOL CStatusBar::SetPaneText(int nIndex, LPCTSTR lpszNewText, BOOL bUpdate)
         return FALSE;
     UINT nStyle = m_pPanes[nIndex].nStyle & (SBPS_NOBORDERS | SBPS_POPOUT);
     if (m_pPanes[nIndex].nStyle & SBPS_DISABLED)
-        lpszNewText = "";
-    if (!::SendMessage(m_hWnd, SB_SETTEXT, (WPARAM)(nIndex | nStyle), (LPARAM)(lpszNewText ? lpszNewText : "")))
+        lpszNewText = _T("");
+    if (!::SendMessage(m_hWnd, SB_SETTEXT, (WPARAM)(nIndex | nStyle), (LPARAM)(lpszNewText ? lpszNewText : _T(""))))
         return FALSE;
     if (bUpdate)
         ::UpdateWindow(m_hWnd);

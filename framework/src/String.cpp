@@ -1,76 +1,172 @@
-// CString: an owned, zero-terminated buffer with its length and capacity.
+// CStringT: an owned, zero-terminated buffer with its length and capacity, for char and
+// wchar_t. The width-specific C runtime and Win32 calls are gathered in AfxStringChars.
 #include <afxwin.h>
-#include <ctype.h>
 #include <stdio.h>
 #include <string.h>
+#include <wchar.h>
 #include <new>
 
 namespace
 {
-TCHAR s_empty[1] = { 0 };
+template <typename XCHAR>
+struct AfxStringChars;
 
-int SafeLength(LPCTSTR psz)
+template <>
+struct AfxStringChars<char>
 {
-    return psz == NULL ? 0 : (int)strlen(psz);
+    static int Length(const char* psz) { return (int)strlen(psz); }
+    static int LengthWithin(const char* psz, int nMax) { return (int)strnlen(psz, (size_t)nMax); }
+    static int Compare(const char* a, const char* b) { return strcmp(a, b); }
+    static int CompareNoCase(const char* a, const char* b) { return _stricmp(a, b); }
+    static const char* FindChar(const char* psz, char ch) { return strchr(psz, ch); }
+    static const char* FindString(const char* psz, const char* pszSub) { return strstr(psz, pszSub); }
+    static const char* FindLast(const char* psz, char ch) { return strrchr(psz, ch); }
+    static size_t SpanExcluding(const char* psz, const char* pszSet) { return strcspn(psz, pszSet); }
+    static void Upper(char* pch, int n) { if (n > 0) CharUpperBuffA(pch, (DWORD)n); }
+    static void Lower(char* pch, int n) { if (n > 0) CharLowerBuffA(pch, (DWORD)n); }
+    static bool IsSpace(char ch)
+    {
+        return ch == ' ' || ch == '\t' || ch == '\r' || ch == '\n' || ch == '\v' || ch == '\f';
+    }
+    static int CountFormatted(const char* pszFormat, va_list args) { return _vscprintf(pszFormat, args); }
+    static void Print(char* pch, int nCount, const char* pszFormat, va_list args)
+    {
+        _vsnprintf(pch, (size_t)nCount, pszFormat, args);
+    }
+    static int LoadResourceString(HINSTANCE hModule, UINT nID, char* pch, int nMax)
+    {
+        return ::LoadStringA(hModule, nID, pch, nMax);
+    }
+    // Converts wide text through the ANSI code page; returns the characters written.
+    static int FromOther(const wchar_t* pch, int nLength, char* pBuffer, int nBuffer)
+    {
+        return WideCharToMultiByte(CP_ACP, 0, pch, nLength, pBuffer, nBuffer, NULL, NULL);
+    }
+};
+
+template <>
+struct AfxStringChars<wchar_t>
+{
+    static int Length(const wchar_t* psz) { return (int)wcslen(psz); }
+    static int LengthWithin(const wchar_t* psz, int nMax) { return (int)wcsnlen(psz, (size_t)nMax); }
+    static int Compare(const wchar_t* a, const wchar_t* b) { return wcscmp(a, b); }
+    static int CompareNoCase(const wchar_t* a, const wchar_t* b) { return _wcsicmp(a, b); }
+    static const wchar_t* FindChar(const wchar_t* psz, wchar_t ch) { return wcschr(psz, ch); }
+    static const wchar_t* FindString(const wchar_t* psz, const wchar_t* pszSub) { return wcsstr(psz, pszSub); }
+    static const wchar_t* FindLast(const wchar_t* psz, wchar_t ch) { return wcsrchr(psz, ch); }
+    static size_t SpanExcluding(const wchar_t* psz, const wchar_t* pszSet) { return wcscspn(psz, pszSet); }
+    static void Upper(wchar_t* pch, int n) { if (n > 0) CharUpperBuffW(pch, (DWORD)n); }
+    static void Lower(wchar_t* pch, int n) { if (n > 0) CharLowerBuffW(pch, (DWORD)n); }
+    static bool IsSpace(wchar_t ch) { return iswspace(ch) != 0; }
+    // The C runtime's own wide formatting, where %s and %c take the format's own width, as
+    // Windows programs expect of a TCHAR format.
+    static int CountFormatted(const wchar_t* pszFormat, va_list args) { return _vscwprintf(pszFormat, args); }
+    static void Print(wchar_t* pch, int nCount, const wchar_t* pszFormat, va_list args)
+    {
+        _vsnwprintf(pch, (size_t)nCount, pszFormat, args);
+    }
+    static int LoadResourceString(HINSTANCE hModule, UINT nID, wchar_t* pch, int nMax)
+    {
+        return ::LoadStringW(hModule, nID, pch, nMax);
+    }
+    static int FromOther(const char* pch, int nLength, wchar_t* pBuffer, int nBuffer)
+    {
+        return MultiByteToWideChar(CP_ACP, 0, pch, nLength, pBuffer, nBuffer);
+    }
+};
+
+char s_emptyA[1] = { 0 };
+wchar_t s_emptyW[1] = { 0 };
+
+inline char* EmptyBuffer(char*) { return s_emptyA; }
+inline wchar_t* EmptyBuffer(wchar_t*) { return s_emptyW; }
+
+template <typename XCHAR>
+int SafeLength(const XCHAR* psz)
+{
+    return psz == NULL ? 0 : AfxStringChars<XCHAR>::Length(psz);
 }
 }
 
-CString::CString() : m_pchData(s_empty), m_nLength(0), m_nCapacity(0)
+template <typename BaseType>
+CStringT<BaseType>::CStringT() : m_pchData(EmptyBuffer((PXSTR)NULL)), m_nLength(0), m_nCapacity(0)
 {
 }
 
-CString::CString(const CString& src) : CString()
+template <typename BaseType>
+CStringT<BaseType>::CStringT(const CStringT& src) : CStringT()
 {
     Assign(src.m_pchData, src.m_nLength);
 }
 
-CString::CString(LPCTSTR psz) : CString()
+template <typename BaseType>
+CStringT<BaseType>::CStringT(PCXSTR psz) : CStringT()
 {
-    // A string resource id passed as MAKEINTRESOURCE loads that string, as MFC does.
     if (psz != NULL && IS_INTRESOURCE(psz))
         LoadString((UINT)(UINT_PTR)psz);
     else
         Assign(psz, SafeLength(psz));
 }
 
-CString::CString(LPCTSTR pch, int nLength) : CString()
+template <typename BaseType>
+CStringT<BaseType>::CStringT(PCYSTR psz) : CStringT()
+{
+    if (psz != NULL && IS_INTRESOURCE(psz))
+        LoadString((UINT)(UINT_PTR)psz);
+    else
+        AssignOther(psz, SafeLength(psz));
+}
+
+template <typename BaseType>
+CStringT<BaseType>::CStringT(const XCHAR* pch, int nLength) : CStringT()
 {
     Assign(pch, pch == NULL ? 0 : nLength);
 }
 
-CString::CString(TCHAR ch, int nRepeat) : CString()
+template <typename BaseType>
+CStringT<BaseType>::CStringT(const YCHAR* pch, int nLength) : CStringT()
+{
+    AssignOther(pch, pch == NULL ? 0 : nLength);
+}
+
+template <typename BaseType>
+CStringT<BaseType>::CStringT(XCHAR ch, int nRepeat) : CStringT()
 {
     if (nRepeat > 0)
     {
         Reserve(nRepeat);
-        memset(m_pchData, ch, nRepeat);
+        for (int i = 0; i < nRepeat; ++i)
+            m_pchData[i] = ch;
         m_nLength = nRepeat;
         m_pchData[m_nLength] = 0;
     }
 }
 
-CString::~CString()
+template <typename BaseType>
+CStringT<BaseType>::~CStringT()
 {
     if (m_nCapacity != 0)
         delete[] m_pchData;
 }
 
-void CString::Reserve(int nCapacity)
+template <typename BaseType>
+void CStringT<BaseType>::Reserve(int nCapacity)
 {
     if (nCapacity <= m_nCapacity)
         return;
     int nNew = m_nCapacity < 16 ? 16 : m_nCapacity;
     while (nNew < nCapacity)
         nNew *= 2;
-    LPTSTR pNew = new TCHAR[nNew + 1];
-    memcpy(pNew, m_pchData, m_nLength + 1);
+    PXSTR pNew = new XCHAR[nNew + 1];
+    memcpy(pNew, m_pchData, (m_nLength + 1) * sizeof(XCHAR));
     if (m_nCapacity != 0)
         delete[] m_pchData;
     m_pchData = pNew;
     m_nCapacity = nNew;
 }
 
-void CString::Assign(LPCTSTR pch, int nLength)
+template <typename BaseType>
+void CStringT<BaseType>::Assign(const XCHAR* pch, int nLength)
 {
     if (nLength <= 0)
     {
@@ -80,7 +176,7 @@ void CString::Assign(LPCTSTR pch, int nLength)
     if (pch >= m_pchData && pch <= m_pchData + m_nLength)
     {
         // Assigning part of ourselves: copy through a temporary.
-        CString copy(pch, nLength);
+        CStringT copy(pch, nLength);
         *this = copy;
         return;
     }
@@ -88,89 +184,150 @@ void CString::Assign(LPCTSTR pch, int nLength)
     if (m_nCapacity != 0)
         m_pchData[0] = 0;
     Reserve(nLength);
-    memcpy(m_pchData, pch, nLength);
+    memcpy(m_pchData, pch, nLength * sizeof(XCHAR));
     m_nLength = nLength;
     m_pchData[m_nLength] = 0;
 }
 
-void CString::Append(LPCTSTR pch, int nLength)
+template <typename BaseType>
+void CStringT<BaseType>::AssignOther(const YCHAR* pch, int nLength)
+{
+    if (nLength <= 0)
+    {
+        Empty();
+        return;
+    }
+    int nNeeded = AfxStringChars<XCHAR>::FromOther(pch, nLength, NULL, 0);
+    if (nNeeded <= 0)
+    {
+        Empty();
+        return;
+    }
+    CStringT converted;
+    converted.Reserve(nNeeded);
+    int nWritten = AfxStringChars<XCHAR>::FromOther(pch, nLength, converted.m_pchData, nNeeded);
+    converted.m_nLength = nWritten < 0 ? 0 : nWritten;
+    converted.m_pchData[converted.m_nLength] = 0;
+    *this = converted;
+}
+
+template <typename BaseType>
+void CStringT<BaseType>::Append(const XCHAR* pch, int nLength)
 {
     if (nLength <= 0)
         return;
     if (pch >= m_pchData && pch <= m_pchData + m_nLength)
     {
-        CString copy(pch, nLength);
+        CStringT copy(pch, nLength);
         Append(copy.m_pchData, copy.m_nLength);
         return;
     }
     Reserve(m_nLength + nLength);
-    memcpy(m_pchData + m_nLength, pch, nLength);
+    memcpy(m_pchData + m_nLength, pch, nLength * sizeof(XCHAR));
     m_nLength += nLength;
     m_pchData[m_nLength] = 0;
 }
 
-CString& CString::operator=(const CString& src)
+template <typename BaseType>
+CStringT<BaseType>& CStringT<BaseType>::operator=(const CStringT& src)
 {
     if (this != &src)
         Assign(src.m_pchData, src.m_nLength);
     return *this;
 }
 
-CString& CString::operator=(LPCTSTR psz)
+template <typename BaseType>
+CStringT<BaseType>& CStringT<BaseType>::operator=(PCXSTR psz)
 {
     Assign(psz, SafeLength(psz));
     return *this;
 }
 
-CString& CString::operator=(TCHAR ch)
+template <typename BaseType>
+CStringT<BaseType>& CStringT<BaseType>::operator=(PCYSTR psz)
+{
+    AssignOther(psz, SafeLength(psz));
+    return *this;
+}
+
+template <typename BaseType>
+CStringT<BaseType>& CStringT<BaseType>::operator=(XCHAR ch)
 {
     Assign(&ch, 1);
     return *this;
 }
 
-CString& CString::operator+=(const CString& src)
+template <typename BaseType>
+CStringT<BaseType>& CStringT<BaseType>::operator+=(const CStringT& src)
 {
     Append(src.m_pchData, src.m_nLength);
     return *this;
 }
 
-CString& CString::operator+=(LPCTSTR psz)
+template <typename BaseType>
+CStringT<BaseType>& CStringT<BaseType>::operator+=(PCXSTR psz)
 {
     Append(psz, SafeLength(psz));
     return *this;
 }
 
-CString& CString::operator+=(TCHAR ch)
+template <typename BaseType>
+CStringT<BaseType>& CStringT<BaseType>::operator+=(PCYSTR psz)
+{
+    CStringT converted(psz);
+    Append(converted.m_pchData, converted.m_nLength);
+    return *this;
+}
+
+template <typename BaseType>
+CStringT<BaseType>& CStringT<BaseType>::operator+=(XCHAR ch)
 {
     Append(&ch, 1);
     return *this;
 }
 
-void CString::Empty()
+template <typename BaseType>
+void CStringT<BaseType>::Empty()
 {
     if (m_nCapacity != 0)
         delete[] m_pchData;
-    m_pchData = s_empty;
+    m_pchData = EmptyBuffer((PXSTR)NULL);
     m_nLength = 0;
     m_nCapacity = 0;
 }
 
-int CString::Compare(LPCTSTR psz) const
+template <typename BaseType>
+void CStringT<BaseType>::SetString(PCXSTR psz)
 {
-    return strcmp(m_pchData, psz == NULL ? "" : psz);
+    Assign(psz, SafeLength(psz));
 }
 
-int CString::CompareNoCase(LPCTSTR psz) const
+template <typename BaseType>
+void CStringT<BaseType>::SetString(PCXSTR pch, int nLength)
 {
-    return _stricmp(m_pchData, psz == NULL ? "" : psz);
+    Assign(pch, pch == NULL ? 0 : nLength);
 }
 
-CString CString::Mid(int nFirst) const
+template <typename BaseType>
+int CStringT<BaseType>::Compare(PCXSTR psz) const
+{
+    return AfxStringChars<XCHAR>::Compare(m_pchData, psz == NULL ? EmptyBuffer((PXSTR)NULL) : psz);
+}
+
+template <typename BaseType>
+int CStringT<BaseType>::CompareNoCase(PCXSTR psz) const
+{
+    return AfxStringChars<XCHAR>::CompareNoCase(m_pchData, psz == NULL ? EmptyBuffer((PXSTR)NULL) : psz);
+}
+
+template <typename BaseType>
+CStringT<BaseType> CStringT<BaseType>::Mid(int nFirst) const
 {
     return Mid(nFirst, m_nLength - nFirst);
 }
 
-CString CString::Mid(int nFirst, int nCount) const
+template <typename BaseType>
+CStringT<BaseType> CStringT<BaseType>::Mid(int nFirst, int nCount) const
 {
     if (nFirst < 0)
         nFirst = 0;
@@ -180,79 +337,107 @@ CString CString::Mid(int nFirst, int nCount) const
         nCount = 0;
     if (nCount > m_nLength - nFirst)
         nCount = m_nLength - nFirst;
-    return CString(m_pchData + nFirst, nCount);
+    return CStringT(m_pchData + nFirst, nCount);
 }
 
-CString CString::Left(int nCount) const
+template <typename BaseType>
+CStringT<BaseType> CStringT<BaseType>::Left(int nCount) const
 {
     return Mid(0, nCount);
 }
 
-CString CString::Right(int nCount) const
+template <typename BaseType>
+CStringT<BaseType> CStringT<BaseType>::Right(int nCount) const
 {
     if (nCount < 0)
         nCount = 0;
     if (nCount > m_nLength)
         nCount = m_nLength;
-    return CString(m_pchData + m_nLength - nCount, nCount);
+    return CStringT(m_pchData + m_nLength - nCount, nCount);
 }
 
-int CString::Find(TCHAR ch, int nStart) const
+template <typename BaseType>
+int CStringT<BaseType>::Find(XCHAR ch, int nStart) const
 {
     if (nStart < 0 || nStart >= m_nLength)
         return -1;
-    LPCTSTR p = strchr(m_pchData + nStart, ch);
+    const XCHAR* p = AfxStringChars<XCHAR>::FindChar(m_pchData + nStart, ch);
     return p == NULL ? -1 : (int)(p - m_pchData);
 }
 
-int CString::Find(LPCTSTR pszSub, int nStart) const
+template <typename BaseType>
+int CStringT<BaseType>::Find(PCXSTR pszSub, int nStart) const
 {
     if (pszSub == NULL || nStart < 0 || nStart > m_nLength)
         return -1;
-    LPCTSTR p = strstr(m_pchData + nStart, pszSub);
+    const XCHAR* p = AfxStringChars<XCHAR>::FindString(m_pchData + nStart, pszSub);
     return p == NULL ? -1 : (int)(p - m_pchData);
 }
 
-int CString::ReverseFind(TCHAR ch) const
+template <typename BaseType>
+int CStringT<BaseType>::FindOneOf(PCXSTR pszCharSet) const
 {
-    LPCTSTR p = strrchr(m_pchData, ch);
+    if (pszCharSet == NULL)
+        return -1;
+    int n = (int)AfxStringChars<XCHAR>::SpanExcluding(m_pchData, pszCharSet);
+    return n < m_nLength ? n : -1;
+}
+
+template <typename BaseType>
+int CStringT<BaseType>::ReverseFind(XCHAR ch) const
+{
+    const XCHAR* p = AfxStringChars<XCHAR>::FindLast(m_pchData, ch);
     return p == NULL ? -1 : (int)(p - m_pchData);
 }
 
-void CString::MakeUpper()
+template <typename BaseType>
+CStringT<BaseType>& CStringT<BaseType>::MakeUpper()
 {
-    for (int i = 0; i < m_nLength; ++i)
-        m_pchData[i] = (TCHAR)toupper((unsigned char)m_pchData[i]);
+    AfxStringChars<XCHAR>::Upper(m_pchData, m_nLength);
+    return *this;
 }
 
-void CString::MakeLower()
+template <typename BaseType>
+CStringT<BaseType>& CStringT<BaseType>::MakeLower()
 {
-    for (int i = 0; i < m_nLength; ++i)
-        m_pchData[i] = (TCHAR)tolower((unsigned char)m_pchData[i]);
+    AfxStringChars<XCHAR>::Lower(m_pchData, m_nLength);
+    return *this;
 }
 
-void CString::TrimLeft()
+template <typename BaseType>
+CStringT<BaseType>& CStringT<BaseType>::Trim()
+{
+    TrimRight();
+    return TrimLeft();
+}
+
+template <typename BaseType>
+CStringT<BaseType>& CStringT<BaseType>::TrimLeft()
 {
     int n = 0;
-    while (n < m_nLength && isspace((unsigned char)m_pchData[n]))
+    while (n < m_nLength && AfxStringChars<XCHAR>::IsSpace(m_pchData[n]))
         ++n;
     if (n > 0)
         Assign(m_pchData + n, m_nLength - n);
+    return *this;
 }
 
-void CString::TrimRight()
+template <typename BaseType>
+CStringT<BaseType>& CStringT<BaseType>::TrimRight()
 {
     int n = m_nLength;
-    while (n > 0 && isspace((unsigned char)m_pchData[n - 1]))
+    while (n > 0 && AfxStringChars<XCHAR>::IsSpace(m_pchData[n - 1]))
         --n;
     if (n < m_nLength)
     {
         m_nLength = n;
         m_pchData[n] = 0;
     }
+    return *this;
 }
 
-int CString::Replace(TCHAR chOld, TCHAR chNew)
+template <typename BaseType>
+int CStringT<BaseType>::Replace(XCHAR chOld, XCHAR chNew)
 {
     int nCount = 0;
     for (int i = 0; i < m_nLength; ++i)
@@ -266,7 +451,90 @@ int CString::Replace(TCHAR chOld, TCHAR chNew)
     return nCount;
 }
 
-void CString::Format(LPCTSTR pszFormat, ...)
+template <typename BaseType>
+int CStringT<BaseType>::Replace(PCXSTR pszOld, PCXSTR pszNew)
+{
+    int nOld = SafeLength(pszOld);
+    if (nOld == 0)
+        return 0;
+    int nNew = SafeLength(pszNew);
+    CStringT result;
+    int nCount = 0;
+    int nPos = 0;
+    for (;;)
+    {
+        int nFound = Find(pszOld, nPos);
+        if (nFound < 0)
+            break;
+        result.Append(m_pchData + nPos, nFound - nPos);
+        result.Append(pszNew, nNew);
+        nPos = nFound + nOld;
+        ++nCount;
+    }
+    if (nCount > 0)
+    {
+        result.Append(m_pchData + nPos, m_nLength - nPos);
+        *this = result;
+    }
+    return nCount;
+}
+
+template <typename BaseType>
+int CStringT<BaseType>::Remove(XCHAR chRemove)
+{
+    int nKept = 0;
+    for (int i = 0; i < m_nLength; ++i)
+    {
+        if (m_pchData[i] != chRemove)
+            m_pchData[nKept++] = m_pchData[i];
+    }
+    int nRemoved = m_nLength - nKept;
+    if (nRemoved > 0)
+    {
+        m_nLength = nKept;
+        m_pchData[m_nLength] = 0;
+    }
+    return nRemoved;
+}
+
+template <typename BaseType>
+int CStringT<BaseType>::Insert(int nIndex, PCXSTR psz)
+{
+    if (nIndex < 0)
+        nIndex = 0;
+    if (nIndex > m_nLength)
+        nIndex = m_nLength;
+    CStringT result(m_pchData, nIndex);
+    result.Append(psz, SafeLength(psz));
+    result.Append(m_pchData + nIndex, m_nLength - nIndex);
+    *this = result;
+    return m_nLength;
+}
+
+template <typename BaseType>
+int CStringT<BaseType>::Insert(int nIndex, XCHAR ch)
+{
+    XCHAR sz[2] = { ch, 0 };
+    return Insert(nIndex, sz);
+}
+
+template <typename BaseType>
+int CStringT<BaseType>::Delete(int nIndex, int nCount)
+{
+    if (nIndex < 0)
+        nIndex = 0;
+    if (nIndex >= m_nLength || nCount <= 0)
+        return m_nLength;
+    if (nCount > m_nLength - nIndex)
+        nCount = m_nLength - nIndex;
+    memmove(m_pchData + nIndex, m_pchData + nIndex + nCount,
+            (m_nLength - nIndex - nCount + 1) * sizeof(XCHAR));
+    m_nLength -= nCount;
+    return m_nLength;
+}
+
+template <typename BaseType>
+void CStringT<BaseType>::Format(PCXSTR pszFormat, ...)
 {
     va_list args;
     va_start(args, pszFormat);
@@ -274,30 +542,43 @@ void CString::Format(LPCTSTR pszFormat, ...)
     va_end(args);
 }
 
-void CString::FormatV(LPCTSTR pszFormat, va_list args)
+template <typename BaseType>
+void CStringT<BaseType>::AppendFormat(PCXSTR pszFormat, ...)
+{
+    va_list args;
+    va_start(args, pszFormat);
+    AppendFormatV(pszFormat, args);
+    va_end(args);
+}
+
+template <typename BaseType>
+void CStringT<BaseType>::FormatV(PCXSTR pszFormat, va_list args)
+{
+    Empty();
+    AppendFormatV(pszFormat, args);
+}
+
+template <typename BaseType>
+void CStringT<BaseType>::AppendFormatV(PCXSTR pszFormat, va_list args)
 {
     if (pszFormat == NULL)
-    {
-        Empty();
         return;
-    }
     va_list count;
     va_copy(count, args);
-    int nLength = vsnprintf(NULL, 0, pszFormat, count);
+    int nLength = AfxStringChars<XCHAR>::CountFormatted(pszFormat, count);
     va_end(count);
-    if (nLength < 0)
-    {
-        Empty();
+    if (nLength <= 0)
         return;
-    }
-    CString result;
-    result.Reserve(nLength);
-    vsnprintf(result.m_pchData, (size_t)nLength + 1, pszFormat, args);
-    result.m_nLength = nLength;
+    CStringT result(*this);
+    result.Reserve(m_nLength + nLength);
+    AfxStringChars<XCHAR>::Print(result.m_pchData + m_nLength, nLength + 1, pszFormat, args);
+    result.m_nLength = m_nLength + nLength;
+    result.m_pchData[result.m_nLength] = 0;
     *this = result;
 }
 
-BOOL CString::LoadString(UINT nID)
+template <typename BaseType>
+BOOL CStringT<BaseType>::LoadString(UINT nID)
 {
     HINSTANCE hModule = AfxFindStringResourceHandle(nID);
     if (hModule == NULL)
@@ -305,13 +586,15 @@ BOOL CString::LoadString(UINT nID)
         Empty();
         return FALSE;
     }
-    TCHAR szBuffer[4096];
-    int nLength = ::LoadString(hModule, nID, szBuffer, (int)(sizeof(szBuffer) / sizeof(szBuffer[0])));
+    XCHAR szBuffer[4096];
+    int nLength = AfxStringChars<XCHAR>::LoadResourceString(
+        hModule, nID, szBuffer, (int)(sizeof(szBuffer) / sizeof(szBuffer[0])));
     Assign(szBuffer, nLength);
     return nLength > 0;
 }
 
-LPTSTR CString::GetBuffer(int nMinBufLength)
+template <typename BaseType>
+typename CStringT<BaseType>::PXSTR CStringT<BaseType>::GetBuffer(int nMinBufLength)
 {
     if (nMinBufLength < m_nLength)
         nMinBufLength = m_nLength;
@@ -320,19 +603,21 @@ LPTSTR CString::GetBuffer(int nMinBufLength)
     return m_pchData;
 }
 
-void CString::ReleaseBuffer(int nNewLength)
+template <typename BaseType>
+void CStringT<BaseType>::ReleaseBuffer(int nNewLength)
 {
     if (m_nCapacity == 0)
         return;
     if (nNewLength < 0)
-        nNewLength = (int)strnlen(m_pchData, m_nCapacity);
+        nNewLength = AfxStringChars<XCHAR>::LengthWithin(m_pchData, m_nCapacity);
     if (nNewLength > m_nCapacity)
         nNewLength = m_nCapacity;
     m_nLength = nNewLength;
     m_pchData[m_nLength] = 0;
 }
 
-LPTSTR CString::GetBufferSetLength(int nNewLength)
+template <typename BaseType>
+typename CStringT<BaseType>::PXSTR CStringT<BaseType>::GetBufferSetLength(int nNewLength)
 {
     GetBuffer(nNewLength);
     m_nLength = nNewLength < 0 ? 0 : nNewLength;
@@ -340,30 +625,5 @@ LPTSTR CString::GetBufferSetLength(int nNewLength)
     return m_pchData;
 }
 
-CString AFXAPI operator+(const CString& a, const CString& b)
-{
-    CString s(a);
-    s += b;
-    return s;
-}
-
-CString AFXAPI operator+(const CString& a, LPCTSTR b)
-{
-    CString s(a);
-    s += b;
-    return s;
-}
-
-CString AFXAPI operator+(LPCTSTR a, const CString& b)
-{
-    CString s(a);
-    s += b;
-    return s;
-}
-
-CString AFXAPI operator+(const CString& a, TCHAR ch)
-{
-    CString s(a);
-    s += ch;
-    return s;
-}
+template class CStringT<char>;
+template class CStringT<wchar_t>;
