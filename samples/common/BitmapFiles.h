@@ -13,7 +13,7 @@ inline BOOL LoadBitmapFile(CDIBSection& image, LPCTSTR lpszPath, CString& strPro
     DWORD dwAttributes = ::GetFileAttributes(lpszPath);
     if (dwAttributes == INVALID_FILE_ATTRIBUTES || (dwAttributes & FILE_ATTRIBUTE_DIRECTORY))
     {
-        strProblem = "cannot be opened: there is no such file";
+        strProblem = _T("cannot be opened: there is no such file");
         return FALSE;
     }
     BOOL bLoaded = FALSE;
@@ -23,16 +23,16 @@ inline BOOL LoadBitmapFile(CDIBSection& image, LPCTSTR lpszPath, CString& strPro
     }
     catch (CException* e)
     {
-        TCHAR szMessage[256] = "";
-        e->GetErrorMessage(szMessage, 256);
+        TCHAR szMessage[256] = _T("");
+        e->GetErrorMessage(szMessage, _countof(szMessage));
         e->Delete();
-        strProblem = CString("cannot be read: ") + szMessage;
+        strProblem = CString(_T("cannot be read: ")) + szMessage;
         return FALSE;
     }
     if (!bLoaded)
     {
-        strProblem = "is not a bitmap file that this library reads (it needs \"BM\", a 40-byte header, "
-                     "1, 4, 8, 16, 24 or 32 bits, no compression)";
+        strProblem = _T("is not a bitmap file that this library reads (it needs \"BM\", a 40-byte header, ")
+                     _T("1, 4, 8, 16, 24 or 32 bits, no compression)");
         return FALSE;
     }
     return TRUE;

@@ -147,7 +147,7 @@ void CEditorFrame::BuildMenus()
     for (int nLevel : CPntCtrl::MagnificationLevels)
     {
         CString text;
-        text.Format("&%d%%", nLevel);
+        text.Format(_T("&%d%%"), nLevel);
         levels.Add(text);
     }
     for (const ColourEntries& entry : CPntCtrl::ms_StdColours)
@@ -155,7 +155,7 @@ void CEditorFrame::BuildMenus()
     for (int nWidth : g_nPenWidths)
     {
         CString text;
-        text.Format("&%d pixel%s", nWidth, nWidth == 1 ? "" : "s");
+        text.Format(_T("&%d pixel%s"), nWidth, nWidth == 1 ? _T("") : _T("s"));
         widths.Add(text);
     }
     ExpandPlaceholder(hMenuBar, ID_VIEW_ZOOM_FIRST, levels);
@@ -219,7 +219,7 @@ void CEditorFrame::OnAppExit()
 CString CEditorFrame::GetDisplayName() const
 {
     if (m_strPath.IsEmpty())
-        return "Untitled";
+        return _T("Untitled");
     LPCTSTR pszPath = m_strPath;
     LPCTSTR pszName = pszPath;
     for (LPCTSTR p = pszPath; *p != 0; ++p)
@@ -233,7 +233,7 @@ CString CEditorFrame::GetDisplayName() const
 void CEditorFrame::UpdateTitle()
 {
     CString strTitle;
-    strTitle.Format("%s%s - %s", (LPCTSTR)GetDisplayName(), m_bModified ? "*" : "", AfxGetAppName());
+    strTitle.Format(_T("%s%s - %s"), (LPCTSTR)GetDisplayName(), m_bModified ? _T("*") : _T(""), AfxGetAppName());
     CString strOld;
     GetWindowText(strOld);
     if (strOld != strTitle)
@@ -245,8 +245,8 @@ void CEditorFrame::UpdateStatusPanes()
     CString strImage, strZoom;
     CDIBSection* pImage = m_wndPaint.GetDIBsection();
     if (pImage->IsValid())
-        strImage.Format("%d x %d, %d bits", pImage->GetWidth(), pImage->GetHeight(), pImage->GetBitCount());
-    strZoom.Format("%u%%", m_wndPaint.GetMagnification());
+        strImage.Format(_T("%d x %d, %d bits"), pImage->GetWidth(), pImage->GetHeight(), pImage->GetBitCount());
+    strZoom.Format(_T("%u%%"), m_wndPaint.GetMagnification());
     // Drawing notifies on every mouse move: touch the panes only when their texts change.
     if (m_wndStatusBar.GetPaneText(1) != strImage)
         m_wndStatusBar.SetPaneText(1, strImage);
@@ -256,7 +256,7 @@ void CEditorFrame::UpdateStatusPanes()
 
 void CEditorFrame::SetDocument(LPCTSTR lpszPath)
 {
-    m_strPath = lpszPath != NULL ? lpszPath : "";
+    m_strPath = lpszPath != NULL ? lpszPath : _T("");
     m_bModified = FALSE;
     UpdateTitle();
     UpdateStatusPanes();

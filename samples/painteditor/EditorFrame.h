@@ -21,7 +21,7 @@ public:
     BOOL ShowDefaultPicture();
     // Opens a bitmap file. A file that cannot be had is reported, ending with lpszOutcome
     // (what happens instead), and the picture stays.
-    BOOL OpenFile(LPCTSTR lpszPath, LPCTSTR lpszOutcome = "The current picture is kept.");
+    BOOL OpenFile(LPCTSTR lpszPath, LPCTSTR lpszOutcome = _T("The current picture is kept."));
     // Writes the picture to lpszPath through a temporary file; a failure is reported and any
     // existing file stays as it was. Success makes lpszPath the editor's file, unchanged.
     BOOL SaveFile(LPCTSTR lpszPath);

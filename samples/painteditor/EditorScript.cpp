@@ -1,5 +1,6 @@
 // CEditorScript: the steps of the scripted session and the timer that runs them.
 #include "EditorScript.h"
+#include "samples/common/ConsoleText.h"
 #include "EditorApp.h"
 #include "EditorFrame.h"
 #include "EditorResources.h"
@@ -27,9 +28,9 @@ CPoint TopEdgeProbe(const painteditor::Gesture& gesture)
 
 BOOL CALLBACK FindDimensionsProc(HWND hWnd, LPARAM lParam)
 {
-    TCHAR szClass[16] = "";
+    TCHAR szClass[16] = _T("");
     ::GetClassName(hWnd, szClass, 16);
-    if (::IsWindowVisible(hWnd) && lstrcmp(szClass, "#32770") == 0 && ::GetDlgItem(hWnd, IDC_PNT_WIDTH) != NULL &&
+    if (::IsWindowVisible(hWnd) && lstrcmp(szClass, _T("#32770")) == 0 && ::GetDlgItem(hWnd, IDC_PNT_WIDTH) != NULL &&
         ::GetDlgItem(hWnd, IDC_PNT_HEIGHT) != NULL)
     {
         *(HWND*)lParam = hWnd;
@@ -62,7 +63,7 @@ void CEditorScript::Start()
     m_nTimer = ::SetTimer(NULL, 0, kTickMs, &CEditorScript::OnTimer);
     if (m_nTimer == 0)
     {
-        m_strFailure = "no timer could be had";
+        m_strFailure = _T("no timer could be had");
         Finish(CPaintEditorApp::kExitFailed);
     }
 }
@@ -88,14 +89,14 @@ void CEditorScript::Tick()
     }
     if (m_nStep >= m_steps.size())
         return;
-    Result result = theApp.GetMessageCount() > m_nMessagesAtStart ? Fail("a message was shown (see above)")
+    Result result = theApp.GetMessageCount() > m_nMessagesAtStart ? Fail(_T("a message was shown (see above)"))
                                                                   : m_steps[m_nStep].run();
     if (result == kWait && ::GetTickCount() - m_dwStepStart > kStepTimeoutMs)
-        result = Fail("timed out");
+        result = Fail(_T("timed out"));
     if (result == kFailed)
     {
-        fprintf(stderr, "painteditor: the scripted session failed at step %u (%s): %s\n", (unsigned)(m_nStep + 1),
-                (LPCTSTR)m_steps[m_nStep].strName, (LPCTSTR)m_strFailure);
+        samples::PrintText(stderr, _T("painteditor: the scripted session failed at step %u (%s): %s\n"),
+                           (unsigned)(m_nStep + 1), (LPCTSTR)m_steps[m_nStep].strName, (LPCTSTR)m_strFailure);
         Finish(CPaintEditorApp::kExitFailed);
         return;
     }
@@ -185,67 +186,67 @@ void CEditorScript::AddSteps()
     {
         const Gesture& gesture = kGestures[i];
         const bool bLast = i == kGestureCount - 1;
-        m_steps.push_back({ CString("draw the ") + gesture.pszName, [this, &gesture, bLast]() {
+        m_steps.push_back({ CString(_T("draw the ")) + gesture.pszName, [this, &gesture, bLast]() {
             const int nWidths = (int)(sizeof(g_nPenWidths) / sizeof(g_nPenWidths[0]));
             int nWidthIndex = 0;
             while (nWidthIndex < nWidths && g_nPenWidths[nWidthIndex] != gesture.nPenWidth)
                 ++nWidthIndex;
             if (nWidthIndex == nWidths)
-                return Fail("the Tools menu offers no such pen width");
+                return Fail(_T("the Tools menu offers no such pen width"));
             Command(ID_TOOL_BASE + (UINT)gesture.nTool);
             Command(ID_DRAWCOLOUR_FIRST + (UINT)gesture.nDrawColour);
             Command(ID_FILLCOLOUR_FIRST + (UINT)gesture.nFillColour);
             Command(ID_PENWIDTH_FIRST + (UINT)nWidthIndex);
             if (Ctrl().GetToolMode() != gesture.nTool)
-                return Fail("the Tools command did not select the tool");
+                return Fail(_T("the Tools command did not select the tool"));
             if (bLast)
                 m_crBeforeLast = Ctrl().GetDIBsection()->GetPixel(TopEdgeProbe(gesture));
             Drag(gesture.points, gesture.nPoints);
             if (!m_pFrame->IsModified())
-                return Fail("the picture did not change");
+                return Fail(_T("the picture did not change"));
             if (bLast)
             {
                 m_crLast = Ctrl().GetDIBsection()->GetPixel(TopEdgeProbe(gesture));
                 if (m_crLast == m_crBeforeLast)
-                    return Fail("nothing was drawn under the shape's top edge");
+                    return Fail(_T("nothing was drawn under the shape's top edge"));
             }
             return kDone;
         } });
     }
     const CPoint ptProbe = TopEdgeProbe(kGestures[kGestureCount - 1]);
 
-    m_steps.push_back({ "press Ctrl+Z", [this]() {
+    m_steps.push_back({ _T("press Ctrl+Z"), [this]() {
         PressCtrlKey('Z');
         return kDone;
     } });
-    m_steps.push_back({ "check the undo", [this, ptProbe]() {
+    m_steps.push_back({ _T("check the undo"), [this, ptProbe]() {
         ReleaseCtrl();
         if (m_pFrame->GetLastCommand() != ID_EDIT_UNDO)
-            return Fail("Ctrl+Z did not give the Undo command");
+            return Fail(_T("Ctrl+Z did not give the Undo command"));
         if (Ctrl().GetDIBsection()->GetPixel(ptProbe) != m_crBeforeLast || !Ctrl().CanRedo())
-            return Fail("Undo did not take the last shape away");
+            return Fail(_T("Undo did not take the last shape away"));
         return kDone;
     } });
-    m_steps.push_back({ "press Ctrl+Y", [this]() {
+    m_steps.push_back({ _T("press Ctrl+Y"), [this]() {
         PressCtrlKey('Y');
         return kDone;
     } });
-    m_steps.push_back({ "check the redo", [this, ptProbe]() {
+    m_steps.push_back({ _T("check the redo"), [this, ptProbe]() {
         ReleaseCtrl();
         if (m_pFrame->GetLastCommand() != ID_EDIT_REDO)
-            return Fail("Ctrl+Y did not give the Redo command");
+            return Fail(_T("Ctrl+Y did not give the Redo command"));
         if (Ctrl().GetDIBsection()->GetPixel(ptProbe) != m_crLast || Ctrl().CanRedo())
-            return Fail("Redo did not bring the last shape back");
+            return Fail(_T("Redo did not bring the last shape back"));
         return kDone;
     } });
 
     // The resize dialog is modal: the command is posted, and the next steps run from the
     // timer inside the dialog's own message loop.
-    m_steps.push_back({ "choose Image, Resize", [this]() {
+    m_steps.push_back({ _T("choose Image, Resize"), [this]() {
         m_pFrame->PostMessage(WM_COMMAND, MAKEWPARAM(ID_IMAGE_RESIZE, 0), 0);
         return kDone;
     } });
-    m_steps.push_back({ "answer the dimensions dialog", [this]() {
+    m_steps.push_back({ _T("answer the dimensions dialog"), [this]() {
         HWND hDlg = FindDimensionsDialog();
         if (hDlg == NULL)
             return kWait;
@@ -254,44 +255,44 @@ void CEditorScript::AddSteps()
         ::PostMessage(hDlg, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), (LPARAM)::GetDlgItem(hDlg, IDOK));
         return kDone;
     } });
-    m_steps.push_back({ "check the new size", [this]() {
+    m_steps.push_back({ _T("check the new size"), [this]() {
         if (FindDimensionsDialog() != NULL)
             return kWait;
         CDIBSection* pImage = Ctrl().GetDIBsection();
         if (pImage->GetWidth() != kResizedWidth || pImage->GetHeight() != kResizedHeight)
-            return Fail("the picture does not have the size typed into the dialog");
+            return Fail(_T("the picture does not have the size typed into the dialog"));
         return kDone;
     } });
 
-    m_steps.push_back({ "save", [this]() {
+    m_steps.push_back({ _T("save"), [this]() {
         if (!m_pFrame->SaveFile(m_strOutput))
-            return Fail("the picture could not be saved");
+            return Fail(_T("the picture could not be saved"));
         if (m_pFrame->IsModified())
-            return Fail("the picture is still marked as changed");
+            return Fail(_T("the picture is still marked as changed"));
         return kDone;
     } });
     // The screenshot shows the picture magnified, as chosen from the View menu.
-    m_steps.push_back({ "choose View, 200%", [this]() {
+    m_steps.push_back({ _T("choose View, 200%"), [this]() {
         const int nLevels = (int)(sizeof(CPntCtrl::MagnificationLevels) / sizeof(CPntCtrl::MagnificationLevels[0]));
         int nIndex = 0;
         while (nIndex < nLevels && CPntCtrl::MagnificationLevels[nIndex] != 200)
             ++nIndex;
         Command(ID_VIEW_ZOOM_FIRST + (UINT)nIndex);
         if (Ctrl().GetMagnification() != 200)
-            return Fail("the View command did not change the magnification");
+            return Fail(_T("the View command did not change the magnification"));
         return kDone;
     } });
-    m_steps.push_back({ "take the screenshot", [this]() {
+    m_steps.push_back({ _T("take the screenshot"), [this]() {
         CDIBSection shot;
         if (!CaptureWindow(m_pFrame->m_hWnd, shot))
-            return Fail("the window could not be read back");
+            return Fail(_T("the window could not be read back"));
         if (!samples::SaveWithoutThrowing([this, &shot]() { return shot.Save(m_strScreenshot); }))
-            return Fail("the screenshot could not be written");
+            return Fail(_T("the screenshot could not be written"));
         CDIBSection* pImage = Ctrl().GetDIBsection();
-        printf("painteditor: wrote %s (%d x %d, %d bits per pixel)\n", (LPCTSTR)m_strOutput, pImage->GetWidth(),
-               pImage->GetHeight(), pImage->GetBitCount());
-        printf("painteditor: wrote %s (screenshot, %d x %d)\n", (LPCTSTR)m_strScreenshot, shot.GetWidth(),
-               shot.GetHeight());
+        samples::PrintText(stdout, _T("painteditor: wrote %s (%d x %d, %d bits per pixel)\n"), (LPCTSTR)m_strOutput,
+                           pImage->GetWidth(), pImage->GetHeight(), pImage->GetBitCount());
+        samples::PrintText(stdout, _T("painteditor: wrote %s (screenshot, %d x %d)\n"), (LPCTSTR)m_strScreenshot,
+                           shot.GetWidth(), shot.GetHeight());
         Finish(CPaintEditorApp::kExitOk);
         return kDone;
     } });

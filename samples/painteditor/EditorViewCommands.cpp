@@ -54,7 +54,7 @@ void CEditorFrame::OnImageResize()
     // A size the image cannot take leaves no image; the resize's undo step brings it back.
     if (!m_wndPaint.GetDIBsection()->IsValid())
     {
-        AfxMessageBox("The picture could not be resized to that size and depth.", MB_OK | MB_ICONEXCLAMATION);
+        AfxMessageBox(_T("The picture could not be resized to that size and depth."), MB_OK | MB_ICONEXCLAMATION);
         m_wndPaint.Undo();
     }
     UpdateStatusPanes();

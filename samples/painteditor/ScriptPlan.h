@@ -10,7 +10,7 @@ namespace painteditor
 // at the last; a single point is a click. Colours are indexes into CPntCtrl::ms_StdColours.
 struct Gesture
 {
-    const char* pszName;
+    LPCTSTR pszName;
     int nTool;
     int nDrawColour;
     int nFillColour;
@@ -25,12 +25,12 @@ const int kBlue = 2, kCyan = 4, kRed = 5, kMagenta = 6, kYellow = 7, kDarkGreen 
 // A filled rectangle, an ellipse inside it, a flood fill of the ellipse's inside, a line, a
 // pen stroke and, last, a rectangle outline (the shape that undo takes away and redo brings back).
 const Gesture kGestures[] = {
-    { "filled rectangle", TOOL_FILLEDRECT, kYellow, kYellow, 1, 2, { { 20, 20 }, { 120, 100 } } },
-    { "ellipse", TOOL_ELLIPSE, kBlue, kYellow, 3, 2, { { 35, 30 }, { 105, 90 } } },
-    { "flood fill", TOOL_FLOODFILL, kBlue, kRed, 3, 1, { { 70, 60 } } },
-    { "line", TOOL_LINE, kMagenta, kRed, 3, 2, { { 140, 20 }, { 300, 60 } } },
-    { "pen stroke", TOOL_PEN, kCyan, kRed, 3, 4, { { 140, 100 }, { 180, 130 }, { 220, 100 }, { 260, 130 } } },
-    { "rectangle", TOOL_RECTANGLE, kDarkGreen, kRed, 3, 2, { { 30, 130 }, { 150, 200 } } },
+    { _T("filled rectangle"), TOOL_FILLEDRECT, kYellow, kYellow, 1, 2, { { 20, 20 }, { 120, 100 } } },
+    { _T("ellipse"), TOOL_ELLIPSE, kBlue, kYellow, 3, 2, { { 35, 30 }, { 105, 90 } } },
+    { _T("flood fill"), TOOL_FLOODFILL, kBlue, kRed, 3, 1, { { 70, 60 } } },
+    { _T("line"), TOOL_LINE, kMagenta, kRed, 3, 2, { { 140, 20 }, { 300, 60 } } },
+    { _T("pen stroke"), TOOL_PEN, kCyan, kRed, 3, 4, { { 140, 100 }, { 180, 130 }, { 220, 100 }, { 260, 130 } } },
+    { _T("rectangle"), TOOL_RECTANGLE, kDarkGreen, kRed, 3, 2, { { 30, 130 }, { 150, 200 } } },
 };
 const int kGestureCount = (int)(sizeof(kGestures) / sizeof(kGestures[0]));
 
