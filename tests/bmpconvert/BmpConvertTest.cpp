@@ -213,3 +213,56 @@ TEST(BmpConvert, RefusesBadInputWithoutTouchingTheOutput)
 
     EXPECT_EQ(before.bytes, ReadBitmapFile(output).bytes);
 }
+
+TEST(BmpConvert, TakesFileNamesOutsideTheAnsiCodePage)
+{
+#ifndef _UNICODE
+    GTEST_SKIP() << "an ANSI program's arguments cannot hold characters outside the ANSI code page";
+#else
+    // Greek and CJK letters: no single-byte code page has both, so only the wide
+    // command line carries them to the converter intact.
+    std::wstring folder = CStringW(testenv::OutputDir().c_str()).GetString();
+    std::wstring name = L"bild-\x03B1\x03B2-\x4E2D.bmp";
+    std::wstring output = folder + L"\\" + name;
+    ::DeleteFileW(output.c_str());
+
+    std::wstring commandLine = L"\"" + std::wstring(CStringW(ProgramPath().c_str()).GetString()) +
+                               L"\" --size 5x3 \"" + output + L"\"";
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION process = {};
+    std::vector<wchar_t> buffer(commandLine.begin(), commandLine.end());
+    buffer.push_back(0);
+    ASSERT_TRUE(::CreateProcessW(NULL, buffer.data(), NULL, NULL, FALSE, 0, NULL, NULL, &startup, &process));
+    DWORD dwExit = (DWORD)-1;
+    if (::WaitForSingleObject(process.hProcess, 60000) == WAIT_OBJECT_0)
+        ::GetExitCodeProcess(process.hProcess, &dwExit);
+    ::CloseHandle(process.hThread);
+    ::CloseHandle(process.hProcess);
+    ASSERT_EQ(0u, dwExit);
+
+    // The file has exactly that name, and is the picture asked for.
+    WIN32_FIND_DATAW found = {};
+    HANDLE hFind = ::FindFirstFileW((folder + L"\\bild-*.bmp").c_str(), &found);
+    ASSERT_NE(INVALID_HANDLE_VALUE, hFind);
+    bool bSameName = false;
+    do
+        bSameName = bSameName || name == found.cFileName;
+    while (::FindNextFileW(hFind, &found));
+    ::FindClose(hFind);
+    EXPECT_TRUE(bSameName);
+
+    HANDLE hFile = ::CreateFileW(output.c_str(), GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING, 0, NULL);
+    ASSERT_NE(INVALID_HANDLE_VALUE, hFile);
+    BYTE header[26] = {};
+    DWORD dwRead = 0;
+    ::ReadFile(hFile, header, sizeof(header), &dwRead, NULL);
+    ::CloseHandle(hFile);
+    ASSERT_EQ(sizeof(header), dwRead);
+    EXPECT_EQ('B', header[0]);
+    EXPECT_EQ('M', header[1]);
+    EXPECT_EQ(5, header[18] | (header[19] << 8));    // biWidth
+    EXPECT_EQ(3, header[22] | (header[23] << 8));    // biHeight
+    ::DeleteFileW(output.c_str());
+#endif
+}
