@@ -6,7 +6,8 @@
 # MFCPAINT_CHARSETS picks the sets and their order (default "unicode ansi").
 # Then runs the native fuzz target of the DIB layout checks (scripts/fuzz.sh) for
 # FUZZ_SECONDS seconds (default 60; 0 skips it, and so does a --gtest_filter argument),
-# counted as one more result.
+# and the check for narrow text where a TCHAR form belongs (scripts/narrow_text_check.py),
+# each counted as one more result.
 # Logs: $BUILD_DIR/testout/<charset>-<name>.log. Prints one line "tests (<charset>): N passed,
 # M failed" per character set and ends with the total, "tests: N passed, M failed";
 # exits non-zero when a test failed, an executable crashed or timed out, or none ran.
@@ -123,6 +124,24 @@ if [ "$run_fuzz" -eq 1 ]; then
   fi
   results+=("$(printf '%-36s %s (%ss)' "fuzz (DibLayout)" "$status" "$secs")")
 fi
+
+# Narrow text where a TCHAR form belongs, in the framework, library, companion and samples:
+# one more result, passed when there is none.
+echo "=== narrow text"
+narrow_log="$BUILD_DIR/testout/narrow-text.log"
+rc=0
+python3 "$REPO/scripts/narrow_text_check.py" >"$narrow_log" 2>&1 || rc=$?
+cat "$narrow_log"
+line="$(grep -aE '^narrow text: ' "$narrow_log" | tail -n 1 | sed -E 's/^narrow text: //')"
+if [ "$rc" -eq 0 ]; then
+  total_passed=$((total_passed + 1))
+  status="ok: ${line:-no statistics}"
+else
+  total_failed=$((total_failed + 1))
+  problems=$((problems + 1))
+  status="FAILED: ${line:-exit status $rc}"
+fi
+results+=("$(printf '%-36s %s' "narrow text check" "$status")")
 
 echo
 echo "=== summary (logs in $BUILD_DIR/testout)"

@@ -12,7 +12,7 @@ class CDumpContext;   // diagnostics dumps are not supported; the type exists fo
 // class records in one DLL can name a base class in another without data imports.
 struct AFX_FW_CLASS CRuntimeClass
 {
-    LPCSTR m_lpszClassName;
+    LPCSTR m_lpszClassName;   // narrow: class names are char text in either build, as MFC's
     int m_nObjectSize;
     UINT m_wSchema;                                  // 0xFFFF for classes that are not serialisable
     CObject* (PASCAL* m_pfnCreateObject)();          // NULL unless dynamically creatable
@@ -21,7 +21,8 @@ struct AFX_FW_CLASS CRuntimeClass
 
     CObject* CreateObject();
     BOOL IsDerivedFrom(const CRuntimeClass* pBaseClass) const;
-    static CRuntimeClass* PASCAL FromName(LPCSTR lpszClassName);
+    static CRuntimeClass* PASCAL FromName(LPCSTR lpszClassName);   // narrow: the names' own width
+    static CRuntimeClass* PASCAL FromName(LPCWSTR lpszClassName);
 };
 
 // Registers a class record in the process-wide list during static initialisation.

@@ -2,6 +2,7 @@
 #include <afxwin.h>
 #include <string.h>
 
+// narrow: run-time class names are char text (RUNTIME_CLASS names are made the same way)
 CRuntimeClass CObject::classCObject = { "CObject", (int)sizeof(CObject), 0xFFFF, NULL, &CObject::_GetBaseClass, NULL };
 static const AFX_CLASSINIT _init_CObject(&CObject::classCObject);
 
@@ -66,7 +67,14 @@ BOOL CRuntimeClass::IsDerivedFrom(const CRuntimeClass* pBaseClass) const
     return FALSE;
 }
 
-CRuntimeClass* PASCAL CRuntimeClass::FromName(LPCSTR lpszClassName)
+CRuntimeClass* PASCAL CRuntimeClass::FromName(LPCWSTR lpszClassName)
+{
+    if (lpszClassName == NULL)
+        return NULL;
+    return FromName(CStringA(lpszClassName));
+}
+
+CRuntimeClass* PASCAL CRuntimeClass::FromName(LPCSTR lpszClassName)   // narrow: the names' own width
 {
     if (lpszClassName == NULL)
         return NULL;

@@ -160,3 +160,12 @@ TEST(StringWidths, TcharStringIsTheBuildsWidth)
     EXPECT_STREQ(_T("from narrow"), fromNarrow);
     EXPECT_STREQ(_T("from wide"), fromWide);
 }
+
+TEST(StringWidths, RunTimeClassesAreFoundByNameInEitherWidth)
+{
+    EXPECT_EQ(RUNTIME_CLASS(CWnd), CRuntimeClass::FromName("CWnd"));
+    EXPECT_EQ(RUNTIME_CLASS(CWnd), CRuntimeClass::FromName(L"CWnd"));
+    EXPECT_EQ(RUNTIME_CLASS(CFrameWnd), CRuntimeClass::FromName(L"CFrameWnd"));
+    EXPECT_EQ(nullptr, CRuntimeClass::FromName(L"CNoSuchClass"));
+    EXPECT_EQ(nullptr, CRuntimeClass::FromName((LPCWSTR)NULL));
+}
