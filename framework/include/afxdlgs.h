@@ -24,7 +24,7 @@ public:
                           CWnd* pParentWnd = NULL);
 
     // IDOK or IDCANCEL (also when the system has no printer to offer).
-    virtual int DoModal();
+    virtual INT_PTR DoModal();
     // The default printer's settings without showing the dialog.
     BOOL GetDefaults();
     HDC GetPrinterDC() const { return m_pd.hDC; }
@@ -44,7 +44,7 @@ public:
     explicit CFontDialog(LPLOGFONT lplfInitial = NULL, DWORD dwFlags = CF_EFFECTS | CF_SCREENFONTS,
                          CDC* pdcPrinter = NULL, CWnd* pParentWnd = NULL);
 
-    virtual int DoModal();
+    virtual INT_PTR DoModal();
     void GetCurrentFont(LPLOGFONT lplf) const { *lplf = m_lf; }
     CString GetFaceName() const { return CString(m_lf.lfFaceName); }
     // The size in tenths of a point.
@@ -58,4 +58,40 @@ public:
 
     CHOOSEFONT m_cf;
     LOGFONT m_lf;
+};
+
+// The standard Open or Save As dialog. The filter is given as MFC writes it, pairs of a
+// description and its patterns separated by '|' and ended by "||"; the file name buffer holds
+// _MAX_PATH characters. m_ofn may be adjusted between construction and DoModal (a hook, an
+// initial folder, more flags). After IDOK the getters read the chosen path.
+class AFX_FW_CLASS CFileDialog : public CCommonDialog
+{
+    DECLARE_DYNAMIC(CFileDialog)
+public:
+    explicit CFileDialog(BOOL bOpenFileDialog, LPCTSTR lpszDefExt = NULL, LPCTSTR lpszFileName = NULL,
+                         DWORD dwFlags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, LPCTSTR lpszFilter = NULL,
+                         CWnd* pParentWnd = NULL, DWORD dwSize = 0, BOOL bVistaStyle = TRUE);
+
+    // IDOK when a file was chosen; IDCANCEL when the user cancelled or the dialog failed
+    // (CommDlgExtendedError tells which).
+    virtual INT_PTR DoModal();
+
+    // The full path of the chosen file.
+    CString GetPathName() const;
+    // The name with its extension, without the folder.
+    CString GetFileName() const;
+    // The extension without its dot; empty when the name has none.
+    CString GetFileExt() const;
+    // The name without the folder and the extension.
+    CString GetFileTitle() const;
+    BOOL GetReadOnlyPref() const { return (m_ofn.Flags & OFN_READONLY) != 0; }
+
+    OPENFILENAME m_ofn;
+    BOOL m_bOpenFileDialog;
+
+protected:
+    TCHAR m_szFileName[_MAX_PATH];
+    TCHAR m_szFileTitle[_MAX_PATH];
+    CString m_strFilter;   // the filter with its separators turned into nulls
+    CString m_strDefExt;
 };

@@ -14,10 +14,12 @@
 #define SBPS_STRETCH 0x08000000   // the pane takes the width that the others leave
 
 // A status bar over the common status control: one pane per indicator, each as wide as its
-// indicator string; a stretching pane takes the rest of the bar. The control keeps the pane
-// texts. The bar sits along the bottom of its parent, which keeps it there by forwarding its
-// WM_SIZE (CFrameWnd::RecalcLayout does).
-class AFX_FW_CLASS CStatusBar : public CWnd
+// indicator string; a stretching pane takes the rest of the bar. A control bar: its parent's
+// RepositionBars (CFrameWnd::RecalcLayout) puts it along the bottom, as high as its font asks.
+// The control also keeps itself along the bottom of its parent when it is sent the parent's
+// WM_SIZE (as a dialog without RepositionBars may do). Panes follow the update handlers of
+// their ids (ON_UPDATE_COMMAND_UI): Enable(FALSE) hides the text, SetCheck pops the pane out.
+class AFX_FW_CLASS CStatusBar : public CControlBar
 {
     DECLARE_DYNAMIC(CStatusBar)
 public:
@@ -43,7 +45,13 @@ public:
     CString GetPaneText(int nIndex) const;
     void GetPaneText(int nIndex, CString& rString) const { rString = GetPaneText(nIndex); }
     BOOL SetPaneText(int nIndex, LPCTSTR lpszNewText, BOOL bUpdate = TRUE);
-    DWORD GetBarStyle() const { return m_dwStyle; }
+    UINT GetPaneStyle(int nIndex) const { return IsValidIndex(nIndex) ? m_pPanes[nIndex].nStyle : 0; }
+    void SetPaneStyle(int nIndex, UINT nStyle);
+
+    // As wide as the parent (or the stretch), as high as the control makes itself.
+    virtual CSize CalcFixedLayout(BOOL bStretch, BOOL bHorz);
+    // Each pane with an id asks its update handler, in the bar's map and then pTarget's.
+    virtual void OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler);
 
 protected:
     struct PANE
@@ -51,6 +59,7 @@ protected:
         UINT nID;
         UINT nStyle;
         int cxText;
+        CString strText;   // kept here: a disabled pane shows none of it
     };
     // Gives the control its parts: each pane its width plus borders, the stretching pane the rest.
     void UpdateParts();
@@ -58,7 +67,9 @@ protected:
     afx_msg void OnSize(UINT nType, int cx, int cy);
     DECLARE_MESSAGE_MAP()
 
+    // Gives the control pane nIndex's text and border style.
+    BOOL ShowPaneText(int nIndex, BOOL bUpdate);
+
     PANE* m_pPanes;
     int m_nCount;
-    DWORD m_dwStyle;
 };

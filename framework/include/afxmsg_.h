@@ -9,6 +9,7 @@
 
 class CCmdTarget;
 class CCmdUI;
+class CMenu;
 class CWnd;
 
 // Command codes passed to OnCmdMsg.
@@ -130,9 +131,8 @@ protected: \
 #define ON_WM_WINDOWPOSCHANGED() AFX_WM_VOID(WM_WINDOWPOSCHANGED, p->OnWindowPosChanged((WINDOWPOS*)l))
 #define ON_WM_NCPAINT() AFX_WM_VOID(WM_NCPAINT, p->OnNcPaint())
 #define ON_WM_NCCALCSIZE() AFX_WM_VOID(WM_NCCALCSIZE, p->OnNcCalcSize((BOOL)w, (NCCALCSIZE_PARAMS*)l))
-// void OnInitMenuPopup(HMENU hPopupMenu, UINT nIndex, BOOL bSysMenu): the menu as its handle
 #define ON_WM_INITMENUPOPUP() \
-    AFX_WM_VOID(WM_INITMENUPOPUP, p->OnInitMenuPopup((HMENU)w, LOWORD(l), (BOOL)HIWORD(l)))
+    AFX_WM_VOID(WM_INITMENUPOPUP, p->OnInitMenuPopup(CMenu::FromHandle((HMENU)w), LOWORD(l), (BOOL)HIWORD(l)))
 
 // LRESULT memberFxn(WPARAM, LPARAM)
 #define ON_MESSAGE(message, memberFxn) AFX_WM_RESULT(message, p->memberFxn(w, l))
@@ -208,11 +208,12 @@ public:
     BOOL DoUpdate(CCmdTarget* pTarget, BOOL bDisableIfNoHndler);
 
     UINT m_nID;
-    UINT m_nIndex;
-    UINT m_nIndexMax;
-    HMENU m_hMenu;
-    HMENU m_hSubMenu;
-    CWnd* m_pOther;
+    UINT m_nIndex;        // the item's position in m_pMenu
+    UINT m_nIndexMax;     // the number of items in m_pMenu
+    CMenu* m_pMenu;       // the menu of the item, or NULL when the item is not a menu item
+    CMenu* m_pSubMenu;    // the pop-up that the item opens (the item is a pop-up), else NULL
+    CMenu* m_pParentMenu; // the menu that opens m_pMenu, when known
+    CWnd* m_pOther;       // the control of the item (button, tool bar), else NULL
     BOOL m_bEnableChanged;
     BOOL m_bContinueRouting;
 };

@@ -16,6 +16,85 @@ class CFrameWnd;
 class CScrollBar;
 class CDataExchange;
 
+class CMenu;
+// Handle of a menu object that may be NULL (see _AfxGdiHandle).
+AFX_FW_API HMENU AFXAPI _AfxMenuHandle(const CMenu* pMenu);
+
+// A menu: a menu bar or a pop-up. The object owns the menu it holds and destroys it with
+// itself (Detach first to keep it); FromHandle hands out temporary objects for menus that no
+// object holds, freed at idle time. Items are addressed by command id (MF_BYCOMMAND) or by
+// position (MF_BYPOSITION), as the system's menu calls take them.
+class AFX_FW_CLASS CMenu : public CObject
+{
+    DECLARE_DYNCREATE(CMenu)
+public:
+    CMenu();
+    virtual ~CMenu();
+
+    static CMenu* PASCAL FromHandle(HMENU hMenu);
+    static void PASCAL DeleteTempMap();
+    BOOL Attach(HMENU hMenu);
+    HMENU Detach();
+    HMENU GetSafeHmenu() const { return _AfxMenuHandle(this); }
+    operator HMENU() const { return GetSafeHmenu(); }
+    BOOL operator==(const CMenu& menu) const { return GetSafeHmenu() == menu.GetSafeHmenu(); }
+    BOOL operator!=(const CMenu& menu) const { return GetSafeHmenu() != menu.GetSafeHmenu(); }
+
+    // Creation; each fails when the object already holds a menu.
+    BOOL CreateMenu();
+    BOOL CreatePopupMenu();
+    // From the resource chain, as dialogs and strings are found.
+    BOOL LoadMenu(LPCTSTR lpszResourceName);
+    BOOL LoadMenu(UINT nIDResource) { return LoadMenu(MAKEINTRESOURCE(nIDResource)); }
+    BOOL LoadMenuIndirect(const void* lpMenuTemplate);
+    BOOL DestroyMenu();
+
+    // Items
+    BOOL AppendMenu(UINT nFlags, UINT_PTR nIDNewItem = 0, LPCTSTR lpszNewItem = NULL);
+    BOOL AppendMenu(UINT nFlags, UINT_PTR nIDNewItem, const CBitmap* pBmp);
+    BOOL InsertMenu(UINT nPosition, UINT nFlags, UINT_PTR nIDNewItem = 0, LPCTSTR lpszNewItem = NULL);
+    BOOL InsertMenu(UINT nPosition, UINT nFlags, UINT_PTR nIDNewItem, const CBitmap* pBmp);
+    BOOL InsertMenuItem(UINT uItem, LPMENUITEMINFO lpMenuItemInfo, BOOL fByPos = FALSE);
+    BOOL ModifyMenu(UINT nPosition, UINT nFlags, UINT_PTR nIDNewItem = 0, LPCTSTR lpszNewItem = NULL);
+    BOOL ModifyMenu(UINT nPosition, UINT nFlags, UINT_PTR nIDNewItem, const CBitmap* pBmp);
+    // RemoveMenu keeps a pop-up item's menu alive; DeleteMenu destroys it.
+    BOOL RemoveMenu(UINT nPosition, UINT nFlags);
+    BOOL DeleteMenu(UINT nPosition, UINT nFlags);
+
+    // State; CheckMenuItem and EnableMenuItem return the previous state, or -1 (0xFFFFFFFF).
+    UINT CheckMenuItem(UINT nIDCheckItem, UINT nCheck);
+    // Checks nIDItem with a radio mark and clears the others of nIDFirst..nIDLast.
+    BOOL CheckMenuRadioItem(UINT nIDFirst, UINT nIDLast, UINT nIDItem, UINT nFlags);
+    UINT EnableMenuItem(UINT nIDEnableItem, UINT nEnable);
+    UINT GetMenuState(UINT nID, UINT nFlags) const;
+    BOOL GetMenuItemInfo(UINT uItem, LPMENUITEMINFO lpMenuItemInfo, BOOL fByPos = FALSE);
+    BOOL SetMenuItemInfo(UINT uItem, LPMENUITEMINFO lpMenuItemInfo, BOOL fByPos = FALSE);
+    BOOL SetDefaultItem(UINT uItem, BOOL fByPos = FALSE);
+    UINT GetDefaultItem(UINT gmdiFlags, BOOL fByPos = FALSE);
+    BOOL SetMenuItemBitmaps(UINT nPosition, UINT nFlags, const CBitmap* pBmpUnchecked, const CBitmap* pBmpChecked);
+
+    // Contents; GetMenuItemCount is -1 (0xFFFFFFFF) for a bad menu, GetMenuItemID 0 for a
+    // separator and -1 for a pop-up item.
+    UINT GetMenuItemCount() const;
+    UINT GetMenuItemID(int nPos) const;
+    // The number of characters copied, without the terminating null.
+    int GetMenuString(UINT nIDItem, LPTSTR lpString, int nMaxCount, UINT nFlags) const;
+    int GetMenuString(UINT nIDItem, CString& rString, UINT nFlags) const;
+    // The pop-up at nPos as a (possibly temporary) object, or NULL.
+    CMenu* GetSubMenu(int nPos) const;
+
+    // Shows a pop-up menu at (x, y) in screen coordinates; its commands go to pWnd. With
+    // TPM_RETURNCMD the result is the chosen command (0 for none) and nothing is sent.
+    BOOL TrackPopupMenu(UINT nFlags, int x, int y, CWnd* pWnd, LPCRECT lpRect = NULL);
+
+    HMENU m_hMenu;
+};
+
+// CWnd::RepositionBars flags
+#define reposDefault 0   // place the bars and the left-over window
+#define reposQuery 1     // only give the left-over rectangle in lpRectParam
+#define reposExtra 2     // lpRectParam holds borders to keep free around the left-over window
+
 // CWnd::m_nFlags
 #define WF_CONTINUEMODAL 0x0001   // the modal loop goes on
 #define WF_MODALLOOP 0x0002       // a modal loop is running
@@ -103,6 +182,13 @@ public:
     CWnd* GetOwner() const;
     void SetOwner(CWnd* pOwnerWnd) { m_hWndOwner = pOwnerWnd->GetSafeHwnd(); }
     CWnd* GetTopLevelParent() const;
+    // The window's menu bar (a temporary object unless the program attached it), or NULL.
+    CMenu* GetMenu() const { return CMenu::FromHandle(::GetMenu(m_hWnd)); }
+    // Replaces the menu bar (NULL removes it); the old menu is not destroyed.
+    BOOL SetMenu(CMenu* pMenu) { return ::SetMenu(m_hWnd, pMenu->GetSafeHmenu()); }
+    void DrawMenuBar() { ::DrawMenuBar(m_hWnd); }
+    // The window menu, a temporary object; bRevert puts back the system's own and gives NULL.
+    CMenu* GetSystemMenu(BOOL bRevert) const { return CMenu::FromHandle(::GetSystemMenu(m_hWnd, bRevert)); }
     CFrameWnd* GetParentFrame() const;
     int GetDlgCtrlID() const { return ::GetDlgCtrlID(m_hWnd); }
     int SetDlgCtrlID(int nID) { return (int)::SetWindowLongPtr(m_hWnd, GWLP_ID, nID); }
@@ -141,6 +227,12 @@ public:
                      lpRect->bottom - lpRect->top, bRepaint);
     }
     BOOL SetWindowPos(const CWnd* pWndInsertAfter, int x, int y, int cx, int cy, UINT nFlags);
+    // Puts the visible control bars whose ids lie in nIDFirst..nIDLast along the sides their
+    // CBRS_ALIGN_ style names, in the order of the child windows, each as its CalcFixedLayout
+    // (or, with CBRS_SIZE_DYNAMIC, CalcDynamicLayout) asks; the child nIDLeftOver takes the rest
+    // of lpRectClient (default: the client area). See the repos flags.
+    void RepositionBars(UINT nIDFirst, UINT nIDLast, UINT nIDLeftOver, UINT nFlags = reposDefault,
+                        LPRECT lpRectParam = NULL, LPCRECT lpRectClient = NULL, BOOL bStretch = TRUE);
     // Centres on the owner (or pAlternateOwner), or on the work area when there is none.
     void CenterWindow(CWnd* pAlternateOwner = NULL);
 
@@ -203,7 +295,9 @@ public:
 
     // Dialog items
     void SetDlgItemText(int nID, LPCTSTR lpszString) { ::SetDlgItemText(m_hWnd, nID, lpszString); }
+    // The number of characters copied (without the null); 0 and an empty text without the item.
     int GetDlgItemText(int nID, LPTSTR lpStr, int nMaxCount) const { return (int)::GetDlgItemText(m_hWnd, nID, lpStr, nMaxCount); }
+    int GetDlgItemText(int nID, CString& rString) const;
     void SetDlgItemInt(int nID, UINT nValue, BOOL bSigned = TRUE) { ::SetDlgItemInt(m_hWnd, nID, nValue, bSigned); }
     UINT GetDlgItemInt(int nID, BOOL* lpTrans = NULL, BOOL bSigned = TRUE) const
     {
@@ -289,10 +383,10 @@ public:
 };
 
 // A top-level frame: the status bar target of the library's status texts. It lays out its
-// status bar and the child AFX_IDW_PANE_FIRST, translates its accelerators, updates its menus
-// through their update handlers and routes commands to itself, then to the application. There
-// are no views: a frame whose client is some other window offers commands to it by overriding
-// OnCmdMsg. Destroying the main frame ends the application's message loop.
+// control bars and the child AFX_IDW_PANE_FIRST (its view), translates its accelerators,
+// updates its menus through their update handlers and routes commands to the view (when the
+// program made an object of that window), then to itself, then to the application. Destroying
+// the main frame ends the application's message loop.
 class AFX_FW_CLASS CFrameWnd : public CWnd
 {
     DECLARE_DYNCREATE(CFrameWnd)
@@ -305,7 +399,8 @@ public:
     virtual HACCEL GetDefaultAccelerator() { return m_hAccelTable; }
     virtual BOOL PreTranslateMessage(MSG* pMsg);
     virtual BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo);
-    // Puts the status bar along the bottom and gives the rest to the child AFX_IDW_PANE_FIRST.
+    // Puts the control bars (ids AFX_IDW_CONTROLBAR_FIRST..LAST) along their sides and gives
+    // the rest to the child AFX_IDW_PANE_FIRST.
     virtual void RecalcLayout(BOOL bNotify = TRUE);
 
     HACCEL m_hAccelTable;
@@ -328,8 +423,8 @@ protected:
     afx_msg LRESULT OnSetMessageString(WPARAM wParam, LPARAM lParam);
     afx_msg void OnSize(UINT nType, int cx, int cy);
     afx_msg void OnNcDestroy();
-    // The menu comes as its handle: the framework has no CMenu.
-    afx_msg void OnInitMenuPopup(HMENU hPopupMenu, UINT nIndex, BOOL bSysMenu);
+    // Updates the items of a menu about to open through their update handlers.
+    afx_msg void OnInitMenuPopup(CMenu* pPopupMenu, UINT nIndex, BOOL bSysMenu);
     DECLARE_MESSAGE_MAP()
 };
 
@@ -372,6 +467,8 @@ public:
     explicit CWinApp(LPCTSTR lpszAppName = NULL);
     virtual ~CWinApp();
 
+    // Once per program, before InitInstance (AfxWinMain calls both).
+    virtual BOOL InitApplication() { return TRUE; }
     virtual BOOL InitInstance() { return TRUE; }
 
     // Every AfxMessageBox goes through here; an application may override it.
@@ -393,6 +490,8 @@ public:
 
     LPCTSTR m_pszAppName;
     HINSTANCE m_hInstance;
+    LPTSTR m_lpCmdLine;   // the command line after the program's name (set by AfxWinInit)
+    int m_nCmdShow;       // how the main window is to be shown first (set by AfxWinInit)
     LPCTSTR m_pszRegistryKey;
     LPCTSTR m_pszProfileName;
     LPCTSTR m_pszExeName;
@@ -410,7 +509,12 @@ AFX_FW_API int AFXAPI AfxMessageBox(UINT nIDPrompt, UINT nType = MB_OK, UINT nID
 // TRUE at once when the class is already registered for its instance, else RegisterClass.
 AFX_FW_API BOOL AFXAPI AfxRegisterClass(WNDCLASS* lpWndClass);
 
-// Starts the application: InitInstance, then Run (ExitInstance when InitInstance fails).
+// Gives the application object its instance, command line and show state; FALSE without one.
+AFX_FW_API BOOL AFXAPI AfxWinInit(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPTSTR lpCmdLine, int nCmdShow);
+// The body of the program's WinMain (the framework's entry point, linked into the program from
+// the mfcxmain library, calls it): AfxWinInit, InitApplication and InitInstance, then Run,
+// whose result (ExitInstance's) is the program's exit code. When initialisation fails the main
+// window, if any, is destroyed and ExitInstance gives the exit code; -1 without an application.
 AFX_FW_API int AFXAPI AfxWinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPTSTR lpCmdLine, int nCmdShow);
 
 /////////////////////////////////////////////////////////////////////////////
@@ -431,7 +535,7 @@ public:
     virtual BOOL Create(UINT nIDTemplate, CWnd* pParentWnd = NULL);
     BOOL CreateIndirect(LPCDLGTEMPLATE lpDialogTemplate, CWnd* pParentWnd = NULL, HINSTANCE hInst = NULL);
     // Runs the dialog; returns the value given to EndDialog, or -1 when it could not be made.
-    virtual int DoModal();
+    virtual INT_PTR DoModal();
     // Makes DoModal run the template in memory at lpDialogTemplate (which must stay there
     // until the dialog ends) when the object names no template. lpDialogInit is not used.
     BOOL InitModalIndirect(LPCDLGTEMPLATE lpDialogTemplate, CWnd* pParentWnd = NULL, void* lpDialogInit = NULL);
@@ -439,6 +543,8 @@ public:
 
     virtual BOOL OnInitDialog();
     virtual BOOL PreTranslateMessage(MSG* pMsg);
+    // Commands go to the dialog, then to the window that owns it, then to the application.
+    virtual BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo);
     void GotoDlgCtrl(CWnd* pWndCtrl);
     void NextDlgCtrl() const { ::SendMessage(m_hWnd, WM_NEXTDLGCTL, 0, 0); }
     void PrevDlgCtrl() const { ::SendMessage(m_hWnd, WM_NEXTDLGCTL, 1, 0); }

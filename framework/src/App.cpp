@@ -102,8 +102,8 @@ BOOL CWinThread::IsIdleMessage(MSG* pMsg)
 
 CWinApp::CWinApp(LPCTSTR lpszAppName)
     : m_pszAppName(lpszAppName ? _tcsdup(lpszAppName) : NULL),
-      m_hInstance(::GetModuleHandle(NULL)), m_pszRegistryKey(NULL), m_pszProfileName(NULL),
-      m_pszExeName(NULL)
+      m_hInstance(::GetModuleHandle(NULL)), m_lpCmdLine(NULL), m_nCmdShow(SW_SHOWDEFAULT), m_pszRegistryKey(NULL),
+      m_pszProfileName(NULL), m_pszExeName(NULL)
 {
     TCHAR szPath[MAX_PATH];
     DWORD n = ::GetModuleFileName(NULL, szPath, MAX_PATH);
@@ -183,13 +183,27 @@ int AFXAPI AfxMessageBox(UINT nIDPrompt, UINT nType, UINT nIDHelp)
     return AfxMessageBox(text, nType, nIDHelp);
 }
 
-int AFXAPI AfxWinMain(HINSTANCE hInstance, HINSTANCE, LPTSTR, int)
+BOOL AFXAPI AfxWinInit(HINSTANCE hInstance, HINSTANCE, LPTSTR lpCmdLine, int nCmdShow)
 {
     CWinApp* pApp = AfxGetApp();
     if (pApp == NULL)
+        return FALSE;
+    if (hInstance != NULL)
+    {
+        pApp->m_hInstance = hInstance;
+        AfxGetModuleState()->m_hCurrentInstanceHandle = hInstance;
+    }
+    pApp->m_lpCmdLine = lpCmdLine;
+    pApp->m_nCmdShow = nCmdShow;
+    return TRUE;
+}
+
+int AFXAPI AfxWinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPTSTR lpCmdLine, int nCmdShow)
+{
+    CWinApp* pApp = AfxGetApp();
+    if (pApp == NULL || !AfxWinInit(hInstance, hPrevInstance, lpCmdLine, nCmdShow))
         return -1;
-    pApp->m_hInstance = hInstance;
-    if (!pApp->InitInstance())
+    if (!pApp->InitApplication() || !pApp->InitInstance())
     {
         if (pApp->m_pMainWnd != NULL && ::IsWindow(pApp->m_pMainWnd->m_hWnd))
             pApp->m_pMainWnd->DestroyWindow();

@@ -88,16 +88,36 @@ BOOL CCmdTarget::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO*
 // CCmdUI
 
 CCmdUI::CCmdUI()
-    : m_nID(0), m_nIndex(0), m_nIndexMax(0), m_hMenu(NULL), m_hSubMenu(NULL), m_pOther(NULL),
-      m_bEnableChanged(FALSE), m_bContinueRouting(FALSE)
+    : m_nID(0), m_nIndex(0), m_nIndexMax(0), m_pMenu(NULL), m_pSubMenu(NULL), m_pParentMenu(NULL),
+      m_pOther(NULL), m_bEnableChanged(FALSE), m_bContinueRouting(FALSE)
 {
+}
+
+namespace
+{
+// Sets or clears the check of a menu item by position; the radio mark (a bullet) instead of
+// the check mark with bRadio. The item's type keeps everything else (text, owner draw...).
+void SetMenuItemCheck(HMENU hMenu, UINT nIndex, BOOL bChecked, BOOL bRadio)
+{
+    MENUITEMINFO info;
+    ::ZeroMemory(&info, sizeof(info));
+    info.cbSize = sizeof(info);
+    info.fMask = MIIM_FTYPE | MIIM_STATE;
+    if (!::GetMenuItemInfo(hMenu, nIndex, TRUE, &info))
+        return;
+    info.fMask = MIIM_FTYPE | MIIM_STATE;
+    info.fType = bRadio ? (info.fType | MFT_RADIOCHECK) : (info.fType & ~MFT_RADIOCHECK);
+    info.fState = bChecked ? (info.fState | MFS_CHECKED) : (info.fState & ~MFS_CHECKED);
+    ::SetMenuItemInfo(hMenu, nIndex, TRUE, &info);
+}
 }
 
 void CCmdUI::Enable(BOOL bOn)
 {
-    if (m_hMenu != NULL)
+    if (m_pMenu != NULL)
     {
-        ::EnableMenuItem(m_hMenu, m_nIndex, MF_BYPOSITION | (bOn ? MF_ENABLED : (MF_DISABLED | MF_GRAYED)));
+        // A pop-up item (m_pSubMenu) is enabled in the menu that holds it, like any other.
+        m_pMenu->EnableMenuItem(m_nIndex, MF_BYPOSITION | (bOn ? MF_ENABLED : (MF_DISABLED | MF_GRAYED)));
     }
     else if (m_pOther != NULL)
     {
@@ -116,9 +136,11 @@ void CCmdUI::Enable(BOOL bOn)
 
 void CCmdUI::SetCheck(int nCheck)
 {
-    if (m_hMenu != NULL)
+    if (m_pMenu != NULL)
     {
-        ::CheckMenuItem(m_hMenu, m_nIndex, MF_BYPOSITION | (nCheck ? MF_CHECKED : MF_UNCHECKED));
+        // A pop-up item stands for a whole menu: only its enabled state follows a command.
+        if (m_pSubMenu == NULL)
+            SetMenuItemCheck(m_pMenu->m_hMenu, m_nIndex, nCheck != 0, FALSE);
     }
     else if (m_pOther != NULL)
     {
@@ -129,15 +151,28 @@ void CCmdUI::SetCheck(int nCheck)
 
 void CCmdUI::SetRadio(BOOL bOn)
 {
+    if (m_pMenu != NULL)
+    {
+        if (m_pSubMenu == NULL)
+            SetMenuItemCheck(m_pMenu->m_hMenu, m_nIndex, bOn, TRUE);
+        return;
+    }
     SetCheck(bOn ? 1 : 0);
 }
 
 void CCmdUI::SetText(LPCTSTR lpszText)
 {
-    if (m_hMenu != NULL)
+    if (m_pMenu != NULL)
     {
-        UINT nState = ::GetMenuState(m_hMenu, m_nIndex, MF_BYPOSITION) & (MF_GRAYED | MF_DISABLED | MF_CHECKED);
-        ::ModifyMenu(m_hMenu, m_nIndex, MF_BYPOSITION | MF_STRING | nState, m_nID, lpszText);
+        if (m_pSubMenu != NULL || lpszText == NULL)
+            return;
+        // Only the text changes: state, radio mark and id stay as they are.
+        MENUITEMINFO info;
+        ::ZeroMemory(&info, sizeof(info));
+        info.cbSize = sizeof(info);
+        info.fMask = MIIM_STRING;
+        info.dwTypeData = const_cast<LPTSTR>(lpszText);
+        m_pMenu->SetMenuItemInfo(m_nIndex, &info, TRUE);
     }
     else if (m_pOther != NULL)
     {

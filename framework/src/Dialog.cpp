@@ -113,7 +113,7 @@ BOOL CDialog::CreateIndirect(LPCDLGTEMPLATE lpDialogTemplate, CWnd* pParentWnd, 
     return bResult;
 }
 
-int CDialog::DoModal()
+INT_PTR CDialog::DoModal()
 {
     HINSTANCE hInst = NULL;
     LPCDLGTEMPLATE lpTemplate =
@@ -166,6 +166,25 @@ void CDialog::EndDialog(int nResult)
     if (m_nFlags & (WF_MODALLOOP | WF_CONTINUEMODAL))
         EndModalLoop(nResult);
     ::EndDialog(m_hWnd, nResult);
+}
+
+BOOL CDialog::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo)
+{
+    if (CWnd::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo))
+        return TRUE;
+    // Commands and their updates (not other notifications, nor system commands) go on to the
+    // window that owns the dialog, then to the application. A child dialog is a pane of its
+    // parent, which offers it commands itself: it does not hand them back.
+    if ((nCode != CN_COMMAND && (UINT)nCode != CN_UPDATE_COMMAND_UI) || nID >= 0xF000 || m_hWnd == NULL)
+        return FALSE;
+    if (!(GetStyle() & WS_CHILD))
+    {
+        CWnd* pOwner = CWnd::FromHandlePermanent(::GetParent(m_hWnd));
+        if (pOwner != NULL && pOwner->OnCmdMsg(nID, nCode, pExtra, pHandlerInfo))
+            return TRUE;
+    }
+    CWinApp* pApp = AfxGetApp();
+    return pApp != NULL && pApp->OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
 }
 
 BOOL CDialog::OnInitDialog()

@@ -59,7 +59,8 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE hInstance, DWORD dwReason, LPVOID)
 AFX_THREAD_STATE_EX::AFX_THREAD_STATE_EX()
     : m_gdiMap(&AfxNewGdiWrapper, &AfxReleaseGdiWrapper),
       m_dcMap(&AfxNewDCWrapper, &AfxReleaseDCWrapper),
-      m_wndMap(&AfxNewWndWrapper, &AfxReleaseWndWrapper)
+      m_wndMap(&AfxNewWndWrapper, &AfxReleaseWndWrapper),
+      m_menuMap(&AfxNewMenuWrapper, &AfxReleaseMenuWrapper)
 {
     m_bNeedTerm = FALSE;
     m_pCurrentWinThread = NULL;
@@ -230,6 +231,7 @@ BOOL AFXAPI AfxUnlockTempMaps(BOOL bDeleteTemps)
     if (pState->m_nTempMapLock != 0 || !bDeleteTemps)
         return FALSE;
     pState->m_wndMap.DeleteTemp();
+    pState->m_menuMap.DeleteTemp();
     pState->m_dcMap.DeleteTemp();
     pState->m_gdiMap.DeleteTemp();
     return TRUE;

@@ -2,9 +2,9 @@
 #include "ThreadState.h"
 #include <afxext.h>
 
-IMPLEMENT_DYNAMIC(CStatusBar, CWnd)
+IMPLEMENT_DYNAMIC(CStatusBar, CControlBar)
 
-BEGIN_MESSAGE_MAP(CStatusBar, CWnd)
+BEGIN_MESSAGE_MAP(CStatusBar, CControlBar)
     ON_WM_SIZE()
 END_MESSAGE_MAP()
 
@@ -14,13 +14,15 @@ namespace
 const int kPaneBorder = 8;
 }
 
-CStatusBar::CStatusBar() : m_pPanes(NULL), m_nCount(0), m_dwStyle(0)
+CStatusBar::CStatusBar() : m_pPanes(NULL), m_nCount(0)
 {
 }
 
 CStatusBar::~CStatusBar()
 {
     delete[] m_pPanes;
+    m_pPanes = NULL;
+    m_nCount = 0;
 }
 
 BOOL CStatusBar::Create(CWnd* pParentWnd, DWORD dwStyle, UINT nID)
@@ -140,29 +142,100 @@ void CStatusBar::SetPaneInfo(int nIndex, UINT nID, UINT nStyle, int cxWidth)
 
 CString CStatusBar::GetPaneText(int nIndex) const
 {
-    CString text;
-    if (!IsValidIndex(nIndex) || m_hWnd == NULL)
-        return text;
-    int nLength = LOWORD(::SendMessage(m_hWnd, SB_GETTEXTLENGTH, (WPARAM)nIndex, 0));
-    LPTSTR pszBuffer = text.GetBuffer(nLength + 1);
-    pszBuffer[0] = 0;
-    ::SendMessage(m_hWnd, SB_GETTEXT, (WPARAM)nIndex, (LPARAM)pszBuffer);
-    text.ReleaseBuffer();
-    return text;
+    return IsValidIndex(nIndex) ? m_pPanes[nIndex].strText : CString();
 }
 
 BOOL CStatusBar::SetPaneText(int nIndex, LPCTSTR lpszNewText, BOOL bUpdate)
 {
     if (!IsValidIndex(nIndex) || m_hWnd == NULL)
         return FALSE;
-    UINT nStyle = m_pPanes[nIndex].nStyle & (SBPS_NOBORDERS | SBPS_POPOUT);
-    if (m_pPanes[nIndex].nStyle & SBPS_DISABLED)
-        lpszNewText = _T("");
-    if (!::SendMessage(m_hWnd, SB_SETTEXT, (WPARAM)(nIndex | nStyle), (LPARAM)(lpszNewText ? lpszNewText : _T(""))))
+    m_pPanes[nIndex].strText = lpszNewText != NULL ? lpszNewText : _T("");
+    return ShowPaneText(nIndex, bUpdate);
+}
+
+BOOL CStatusBar::ShowPaneText(int nIndex, BOOL bUpdate)
+{
+    const PANE& pane = m_pPanes[nIndex];
+    UINT nStyle = pane.nStyle & (SBPS_NOBORDERS | SBPS_POPOUT);
+    LPCTSTR lpszShown = (pane.nStyle & SBPS_DISABLED) ? _T("") : (LPCTSTR)pane.strText;
+    if (!::SendMessage(m_hWnd, SB_SETTEXT, (WPARAM)(nIndex | nStyle), (LPARAM)lpszShown))
         return FALSE;
     if (bUpdate)
         ::UpdateWindow(m_hWnd);
     return TRUE;
+}
+
+void CStatusBar::SetPaneStyle(int nIndex, UINT nStyle)
+{
+    if (!IsValidIndex(nIndex) || m_pPanes[nIndex].nStyle == nStyle)
+        return;
+    BOOL bStretchChanged = ((m_pPanes[nIndex].nStyle ^ nStyle) & SBPS_STRETCH) != 0;
+    m_pPanes[nIndex].nStyle = nStyle;
+    if (bStretchChanged)
+        UpdateParts();
+    ShowPaneText(nIndex, TRUE);
+}
+
+CSize CStatusBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz)
+{
+    if (m_hWnd == NULL)
+        return CSize(0, 0);
+    CRect rc;
+    GetWindowRect(&rc);
+    if (rc.Height() <= 0)
+    {
+        // Never sized yet: the control works out its height when told of its parent's size.
+        CRect rcParent;
+        ::GetClientRect(::GetParent(m_hWnd), &rcParent);
+        SendMessage(WM_SIZE, SIZE_RESTORED, MAKELPARAM(rcParent.Width(), rcParent.Height()));
+        GetWindowRect(&rc);
+    }
+    CSize size(bStretch ? 32767 : rc.Width(), rc.Height());
+    if (!bHorz)
+        size = CSize(rc.Width(), bStretch ? 32767 : rc.Height());
+    return size;
+}
+
+namespace
+{
+// The update of one pane: enabled shows its text, checked pops it out.
+class CStatusCmdUI : public CCmdUI
+{
+public:
+    explicit CStatusCmdUI(CStatusBar* pBar) : m_pBar(pBar) {}
+    void Enable(BOOL bOn) override
+    {
+        m_bEnableChanged = TRUE;
+        UINT nStyle = m_pBar->GetPaneStyle((int)m_nIndex);
+        m_pBar->SetPaneStyle((int)m_nIndex, bOn ? (nStyle & ~SBPS_DISABLED) : (nStyle | SBPS_DISABLED));
+    }
+    void SetCheck(int nCheck) override
+    {
+        UINT nStyle = m_pBar->GetPaneStyle((int)m_nIndex);
+        m_pBar->SetPaneStyle((int)m_nIndex, nCheck ? (nStyle | SBPS_POPOUT) : (nStyle & ~SBPS_POPOUT));
+    }
+    void SetRadio(BOOL bOn) override { SetCheck(bOn ? 1 : 0); }
+    void SetText(LPCTSTR lpszText) override { m_pBar->SetPaneText((int)m_nIndex, lpszText); }
+
+private:
+    CStatusBar* m_pBar;
+};
+}
+
+void CStatusBar::OnUpdateCmdUI(CFrameWnd* pTarget, BOOL)
+{
+    CStatusCmdUI state(this);
+    state.m_nIndexMax = (UINT)m_nCount;
+    for (state.m_nIndex = 0; state.m_nIndex < state.m_nIndexMax; state.m_nIndex++)
+    {
+        state.m_nID = m_pPanes[state.m_nIndex].nID;
+        if (state.m_nID == ID_SEPARATOR)
+            continue;
+        // The bar's own map first; a pane is never disabled for want of a handler.
+        if (CWnd::OnCmdMsg(state.m_nID, (int)CN_UPDATE_COMMAND_UI, &state, NULL))
+            continue;
+        state.DoUpdate(pTarget, FALSE);
+    }
 }
 
 void CStatusBar::UpdateParts()

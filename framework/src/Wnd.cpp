@@ -564,6 +564,16 @@ void CWnd::GetWindowText(CString& rString) const
     rString.ReleaseBuffer();
 }
 
+int CWnd::GetDlgItemText(int nID, CString& rString) const
+{
+    rString.Empty();
+    HWND hItem = ::GetDlgItem(m_hWnd, nID);
+    if (hItem == NULL)
+        return 0;
+    CWnd::FromHandle(hItem)->GetWindowText(rString);
+    return rString.GetLength();
+}
+
 int CWnd::MessageBox(LPCTSTR lpszText, LPCTSTR lpszCaption, UINT nType)
 {
     return ::MessageBox(m_hWnd, lpszText, lpszCaption != NULL ? lpszCaption : AfxGetAppName(), nType);

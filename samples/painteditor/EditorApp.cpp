@@ -1,9 +1,11 @@
-// CPaintEditorApp: command line, start-up and the program's entry point.
+// CPaintEditorApp: command line and start-up. The framework's WinMain starts the program.
 #include "EditorApp.h"
 #include "EditorFrame.h"
 #include "EditorScript.h"
 #include <stdio.h>
+#include <stdlib.h>
 #include <string.h>
+#include <tchar.h>
 
 CPaintEditorApp theApp;
 
@@ -23,14 +25,11 @@ CPaintEditorApp::CPaintEditorApp()
 {
 }
 
-void CPaintEditorApp::SetArguments(int argc, char** argv)
-{
-    m_argc = argc;
-    m_argv = argv;
-}
-
 BOOL CPaintEditorApp::ParseArguments()
 {
+    // The C runtime has split the command line (WinMain's lpCmdLine is one string).
+    m_argc = __argc;
+    m_argv = __targv;
     int i = 1;
     if (i < m_argc && (!strcmp(m_argv[i], "-h") || !strcmp(m_argv[i], "--help")))
     {
@@ -146,8 +145,3 @@ int CPaintEditorApp::DoMessageBox(LPCTSTR lpszPrompt, UINT nType, UINT nIDPrompt
     }
 }
 
-int main(int argc, char** argv)
-{
-    theApp.SetArguments(argc, argv);
-    return AfxWinMain(::GetModuleHandle(NULL), NULL, ::GetCommandLine(), SW_SHOWDEFAULT);
-}

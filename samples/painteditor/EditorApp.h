@@ -13,8 +13,6 @@ public:
 
     CPaintEditorApp();
 
-    // The arguments of main, read by InitInstance.
-    void SetArguments(int argc, char** argv);
     // The code that the program ends with.
     void SetExitCode(int nCode) { m_nExitCode = nCode; }
     // Messages that the scripted session answered instead of showing.
@@ -30,7 +28,7 @@ private:
     BOOL ParseArguments();
 
     int m_argc;
-    char** m_argv;
+    TCHAR** m_argv;
     int m_nExitCode;
     int m_nMessages;
     BOOL m_bScripted;

@@ -5,31 +5,22 @@
 #include "EditorResources.h"
 #include "samples/common/BitmapFiles.h"
 #include "samples/common/DefaultPicture.h"
-#include <commdlg.h>
+#include <afxdlgs.h>
 
 namespace
 {
-const char kBitmapFilter[] = "Bitmap Files (*.bmp)\0*.bmp\0All Files (*.*)\0*.*\0";
+const TCHAR kBitmapFilter[] = _T("Bitmap Files (*.bmp)|*.bmp|All Files (*.*)|*.*||");
 
 // Asks for a file name with the common Open or Save As dialog; FALSE when cancelled.
 BOOL AskFileName(CWnd* pOwner, BOOL bOpen, CString& strPath)
 {
-    TCHAR szPath[MAX_PATH];
-    lstrcpyn(szPath, strPath, MAX_PATH);
-    OPENFILENAME ofn;
-    ::ZeroMemory(&ofn, sizeof(ofn));
-    ofn.lStructSize = sizeof(ofn);
-    ofn.hwndOwner = pOwner->GetSafeHwnd();
-    ofn.lpstrFilter = kBitmapFilter;
-    ofn.lpstrFile = szPath;
-    ofn.nMaxFile = MAX_PATH;
-    ofn.lpstrDefExt = "bmp";
-    ofn.Flags = OFN_HIDEREADONLY | OFN_PATHMUSTEXIST |
-                (bOpen ? OFN_FILEMUSTEXIST : OFN_OVERWRITEPROMPT | OFN_NOREADONLYRETURN);
-    BOOL bOk = bOpen ? ::GetOpenFileName(&ofn) : ::GetSaveFileName(&ofn);
-    if (bOk)
-        strPath = szPath;
-    return bOk;
+    DWORD dwFlags = OFN_HIDEREADONLY | OFN_PATHMUSTEXIST |
+                    (bOpen ? OFN_FILEMUSTEXIST : OFN_OVERWRITEPROMPT | OFN_NOREADONLYRETURN);
+    CFileDialog dlg(bOpen, _T("bmp"), strPath, dwFlags, kBitmapFilter, pOwner);
+    if (dlg.DoModal() != IDOK)
+        return FALSE;
+    strPath = dlg.GetPathName();
+    return TRUE;
 }
 }
 

@@ -169,9 +169,8 @@ BOOL CEditorFrame::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINF
 {
     if (nCode == CN_COMMAND && pHandlerInfo == NULL)
         m_nLastCommand = nID;
-    // The control is the frame's view: it sees commands (Undo, Redo) and their updates first.
-    if (::IsWindow(m_wndPaint.m_hWnd) && m_wndPaint.OnCmdMsg(nID, nCode, pExtra, pHandlerInfo))
-        return TRUE;
+    // The control is the frame's view (AFX_IDW_PANE_FIRST): the frame offers it commands
+    // (Undo, Redo) and their updates first.
     return CFrameWnd::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
 }
 
