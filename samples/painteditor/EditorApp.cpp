@@ -2,26 +2,26 @@
 #include "EditorApp.h"
 #include "EditorFrame.h"
 #include "EditorScript.h"
+#include "samples/common/ConsoleText.h"
 #include <stdio.h>
 #include <stdlib.h>
-#include <string.h>
 #include <tchar.h>
 
 CPaintEditorApp theApp;
 
 namespace
 {
-const char kUsage[] =
-    "usage: painteditor [picture.bmp]\n"
-    "       painteditor --script edited.bmp screenshot.bmp [picture.bmp]\n"
-    "  Edits a Windows bitmap file (or a built-in picture) with the paint control.\n"
-    "  --script plays a short session (shapes, a fill, undo, redo, resize), saves the edited\n"
-    "  picture and a screenshot of the window, and ends; exit code 0 when all went well.\n";
+const TCHAR kUsage[] =
+    _T("usage: painteditor [picture.bmp]\n")
+    _T("       painteditor --script edited.bmp screenshot.bmp [picture.bmp]\n")
+    _T("  Edits a Windows bitmap file (or a built-in picture) with the paint control.\n")
+    _T("  --script plays a short session (shapes, a fill, undo, redo, resize), saves the edited\n")
+    _T("  picture and a screenshot of the window, and ends; exit code 0 when all went well.\n");
 }
 
 CPaintEditorApp::CPaintEditorApp()
-    : CWinApp("Paint Editor"), m_argc(0), m_argv(NULL), m_nExitCode(kExitOk), m_nMessages(0), m_bScripted(FALSE),
-      m_pScript(NULL)
+    : CWinApp(_T("Paint Editor")), m_argc(0), m_argv(NULL), m_nExitCode(kExitOk), m_nMessages(0),
+      m_bScripted(FALSE), m_pScript(NULL)
 {
 }
 
@@ -31,17 +31,18 @@ BOOL CPaintEditorApp::ParseArguments()
     m_argc = __argc;
     m_argv = __targv;
     int i = 1;
-    if (i < m_argc && (!strcmp(m_argv[i], "-h") || !strcmp(m_argv[i], "--help")))
+    if (i < m_argc && (!_tcscmp(m_argv[i], _T("-h")) || !_tcscmp(m_argv[i], _T("--help"))))
     {
-        fputs(kUsage, stdout);
+        samples::WriteText(stdout, kUsage);
         return FALSE;
     }
-    if (i < m_argc && !strcmp(m_argv[i], "--script"))
+    if (i < m_argc && !_tcscmp(m_argv[i], _T("--script")))
     {
         if (m_argc < 4 || m_argc > 5)
         {
-            fputs("painteditor: --script needs the edited file, the screenshot and optionally a picture\n", stderr);
-            fputs(kUsage, stderr);
+            samples::WriteText(stderr, _T("painteditor: --script needs the edited file, the screenshot and ")
+                                       _T("optionally a picture\n"));
+            samples::WriteText(stderr, kUsage);
             m_nExitCode = kExitUsage;
             return FALSE;
         }
@@ -50,9 +51,9 @@ BOOL CPaintEditorApp::ParseArguments()
         m_strScriptShot = m_argv[3];
         i = 4;
     }
-    if (i < m_argc && m_argv[i][0] == '-')
+    if (i < m_argc && m_argv[i][0] == _T('-'))
     {
-        fprintf(stderr, "painteditor: unknown option %s\n%s", m_argv[i], kUsage);
+        samples::PrintText(stderr, _T("painteditor: unknown option %s\n%s"), m_argv[i], kUsage);
         m_nExitCode = kExitUsage;
         return FALSE;
     }
@@ -60,7 +61,7 @@ BOOL CPaintEditorApp::ParseArguments()
         m_strInput = m_argv[i++];
     if (i < m_argc)
     {
-        fprintf(stderr, "painteditor: too many arguments\n%s", kUsage);
+        samples::PrintText(stderr, _T("painteditor: too many arguments\n%s"), kUsage);
         m_nExitCode = kExitUsage;
         return FALSE;
     }
@@ -72,12 +73,12 @@ BOOL CPaintEditorApp::InitInstance()
     if (!ParseArguments())
         return FALSE;
     // Dialog positions and the text tool's settings live under this key.
-    SetRegistryKey("mfcpaint");
+    SetRegistryKey(_T("mfcpaint"));
 
     CEditorFrame* pFrame = new CEditorFrame;
     if (!pFrame->CreateEditor())
     {
-        fputs("painteditor: could not create the editor window\n", stderr);
+        samples::WriteText(stderr, _T("painteditor: could not create the editor window\n"));
         delete pFrame;   // never attached to a window, so it does not delete itself
         m_nExitCode = kExitFailed;
         return FALSE;
@@ -85,8 +86,8 @@ BOOL CPaintEditorApp::InitInstance()
     m_pMainWnd = pFrame;
 
     BOOL bOpened = !m_strInput.IsEmpty() &&
-                   pFrame->OpenFile(m_strInput, m_bScripted ? "The scripted session is not run."
-                                                            : "The editor starts with its built-in picture.");
+                   pFrame->OpenFile(m_strInput, m_bScripted ? _T("The scripted session is not run.")
+                                                            : _T("The editor starts with its built-in picture."));
     if (!m_strInput.IsEmpty() && !bOpened && m_bScripted)
     {
         m_nExitCode = kExitInputRefused;   // OpenFile has told why
@@ -94,7 +95,7 @@ BOOL CPaintEditorApp::InitInstance()
     }
     if (!bOpened && !pFrame->ShowDefaultPicture())
     {
-        fputs("painteditor: could not draw the built-in picture\n", stderr);
+        samples::WriteText(stderr, _T("painteditor: could not draw the built-in picture\n"));
         m_nExitCode = kExitFailed;
         return FALSE;
     }
@@ -123,14 +124,14 @@ int CPaintEditorApp::DoMessageBox(LPCTSTR lpszPrompt, UINT nType, UINT nIDPrompt
     ++m_nMessages;
     // One line: each run of line breaks becomes a space.
     CString text;
-    for (LPCTSTR p = lpszPrompt != NULL ? lpszPrompt : ""; *p != 0; ++p)
+    for (LPCTSTR p = lpszPrompt != NULL ? lpszPrompt : _T(""); *p != 0; ++p)
     {
-        if (*p != '\n')
+        if (*p != _T('\n'))
             text += *p;
-        else if (p[1] != '\n')
-            text += ' ';
+        else if (p[1] != _T('\n'))
+            text += _T(' ');
     }
-    fprintf(stderr, "painteditor: %s\n", (LPCTSTR)text);
+    samples::PrintText(stderr, _T("painteditor: %s\n"), (LPCTSTR)text);
     fflush(stderr);
     switch (nType & MB_TYPEMASK)
     {

@@ -41,7 +41,7 @@ BOOL CEditorFrame::OpenFile(LPCTSTR lpszPath, LPCTSTR lpszOutcome)
     CString strProblem;
     if (!samples::LoadBitmapFile(picture, lpszPath, strProblem))
     {
-        AfxMessageBox(CString(lpszPath) + "\n" + strProblem + ".\n\n" + lpszOutcome, MB_OK | MB_ICONEXCLAMATION);
+        AfxMessageBox(CString(lpszPath) + _T("\n") + strProblem + _T(".\n\n") + lpszOutcome, MB_OK | MB_ICONEXCLAMATION);
         return FALSE;
     }
     CDIBSection previous;
@@ -50,7 +50,7 @@ BOOL CEditorFrame::OpenFile(LPCTSTR lpszPath, LPCTSTR lpszOutcome)
     {
         if (bKept)
             m_wndPaint.SetBitmap(previous.GetBitmapInfo(), previous.GetDIBits());
-        AfxMessageBox(CString(lpszPath) + "\nis too large to be shown.\n\n" + lpszOutcome, MB_OK | MB_ICONEXCLAMATION);
+        AfxMessageBox(CString(lpszPath) + _T("\nis too large to be shown.\n\n") + lpszOutcome, MB_OK | MB_ICONEXCLAMATION);
         return FALSE;
     }
     SetDocument(lpszPath);
@@ -61,9 +61,9 @@ BOOL CEditorFrame::SaveFile(LPCTSTR lpszPath)
 {
     if (!samples::SaveWithoutThrowing([this, lpszPath]() { return m_wndPaint.Save(lpszPath); }))
     {
-        AfxMessageBox(CString("The picture could not be saved to\n") + lpszPath +
-                          "\n\nCheck that the folder exists and can be written to. An existing file "
-                          "there was not changed.",
+        AfxMessageBox(CString(_T("The picture could not be saved to\n")) + lpszPath +
+                          _T("\n\nCheck that the folder exists and can be written to. An existing file ")
+                          _T("there was not changed."),
                       MB_OK | MB_ICONEXCLAMATION);
         return FALSE;
     }
@@ -85,7 +85,7 @@ BOOL CEditorFrame::SaveModified()
 {
     if (!m_bModified)
         return TRUE;
-    switch (AfxMessageBox("Save changes to " + GetDisplayName() + "?", MB_YESNOCANCEL | MB_ICONQUESTION))
+    switch (AfxMessageBox(_T("Save changes to ") + GetDisplayName() + _T("?"), MB_YESNOCANCEL | MB_ICONQUESTION))
     {
     case IDYES:
         return DoSave(FALSE);
@@ -111,7 +111,7 @@ void CEditorFrame::OnFileNew()
     }
     if (!m_wndPaint.GetDIBsection()->IsValid())
     {
-        AfxMessageBox("A picture of that size and depth could not be made.", MB_OK | MB_ICONEXCLAMATION);
+        AfxMessageBox(_T("A picture of that size and depth could not be made."), MB_OK | MB_ICONEXCLAMATION);
         if (bKept)
             m_wndPaint.SetBitmap(previous.GetBitmapInfo(), previous.GetDIBits());
         UpdateStatusPanes();
