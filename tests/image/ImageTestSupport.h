@@ -4,8 +4,19 @@
 #include "image/DIBSection.h"
 #include <stdio.h>
 #include <functional>
+#include <ostream>
 #include <string>
 #include <vector>
+
+// Readable failure messages for strings of either width (wide text shown as UTF-8).
+inline void PrintTo(const CStringA& str, std::ostream* os) { *os << '"' << (LPCSTR)str << '"'; }
+inline void PrintTo(const CStringW& str, std::ostream* os)
+{
+    char szUtf8[1024] = "";
+    ::WideCharToMultiByte(CP_UTF8, 0, str, -1, szUtf8, (int)sizeof(szUtf8), NULL, NULL);
+    szUtf8[sizeof(szUtf8) - 1] = 0;
+    *os << "L\"" << szUtf8 << '"';
+}
 
 namespace imagetest
 {
@@ -167,6 +178,9 @@ inline bool IsFree(HBITMAP hBitmap)
     ::DeleteDC(hdc);
     return hOld != NULL;
 }
+
+// The test folders' paths are plain ASCII text; the library takes them as TCHAR text.
+inline CString PathText(const std::string& path) { return CString(path.c_str()); }
 
 inline bool ReadAll(const std::string& path, Bytes& out)
 {
