@@ -2,21 +2,11 @@
 // and bitmap files as bytes.
 #pragma once
 #include "image/DIBSection.h"
+#include "TextPrinters.h"
 #include <stdio.h>
 #include <functional>
-#include <ostream>
 #include <string>
 #include <vector>
-
-// Readable failure messages for strings of either width (wide text shown as UTF-8).
-inline void PrintTo(const CStringA& str, std::ostream* os) { *os << '"' << (LPCSTR)str << '"'; }
-inline void PrintTo(const CStringW& str, std::ostream* os)
-{
-    char szUtf8[1024] = "";
-    ::WideCharToMultiByte(CP_UTF8, 0, str, -1, szUtf8, (int)sizeof(szUtf8), NULL, NULL);
-    szUtf8[sizeof(szUtf8) - 1] = 0;
-    *os << "L\"" << szUtf8 << '"';
-}
 
 namespace imagetest
 {
