@@ -4,6 +4,7 @@
 // Western ANSI code page.
 #include <afxwin.h>
 #include <gtest/gtest.h>
+#include <string.h>
 #include <tchar.h>
 #include "image/TextPrinters.h"
 #include "paint/PntCtrl.h"
@@ -128,4 +129,30 @@ TEST_F(TextBarText, TypedTextBecomesTheControlsUserText)
         ::SendMessage(hEdit, WM_CHAR, (WPARAM)(_TUCHAR)*p, 1);
     EXPECT_EQ(CString(kTyped), WindowText(hEdit));
     EXPECT_EQ(CString(kTyped), CString(m_ctrl.GetUserText()));
+}
+
+TEST_F(TextBarText, WideClipboardTextCountsAsText)
+{
+    const HWND hBar = OpenBar();
+    ASSERT_TRUE(::IsWindow(hBar));
+    ASSERT_TRUE(::OpenClipboard(NULL));
+    ::EmptyClipboard();
+    ::CloseClipboard();
+    EXPECT_FALSE(m_ctrl.m_TextFmtBar.IsDataAvailable());
+
+    // Only the wide form is put there, as a Unicode program puts its text.
+    const wchar_t szText[] = L"\x03A9 text";
+    HGLOBAL hText = ::GlobalAlloc(GMEM_MOVEABLE, sizeof(szText));
+    ASSERT_TRUE(hText != NULL);
+    memcpy(::GlobalLock(hText), szText, sizeof(szText));
+    ::GlobalUnlock(hText);
+    ASSERT_TRUE(::OpenClipboard(NULL));
+    ::EmptyClipboard();
+    EXPECT_TRUE(::SetClipboardData(CF_UNICODETEXT, hText) != NULL);
+    ::CloseClipboard();
+    EXPECT_TRUE(m_ctrl.m_TextFmtBar.IsDataAvailable());
+
+    ASSERT_TRUE(::OpenClipboard(NULL));
+    ::EmptyClipboard();
+    ::CloseClipboard();
 }
