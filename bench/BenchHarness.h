@@ -23,7 +23,8 @@ public:
 
     int DoMessageBox(LPCTSTR lpszPrompt, UINT, UINT) override
     {
-        fprintf(stderr, "message box: %s\n", lpszPrompt != NULL ? lpszPrompt : "");
+        // The console output is narrow text in either character set.
+        fprintf(stderr, "message box: %s\n", (LPCSTR)CStringA(lpszPrompt != NULL ? lpszPrompt : _T("")));
         return IDOK;
     }
 };

@@ -1,7 +1,7 @@
 // CColourPicker: the colour table, the face with the current colour, colour cells and choices.
 #include "companion/ColourPicker.h"
 #include <commdlg.h>
-#include <string.h>
+#include <tchar.h>
 
 IMPLEMENT_DYNAMIC(CColourPicker, CCoolCombo)
 
@@ -57,8 +57,9 @@ BOOL CColourPicker::SetExtColorTable(const ColourTableEntry* pTable, int nCount,
         for (int i = 0; i < nEntries; ++i)
         {
             colours.push_back(pEntries[i].crColour);
-            // The name need not be terminated within its 64 bytes.
-            m_arrColourNames.Add(CString(pEntries[i].szName, (int)strnlen(pEntries[i].szName, sizeof(pEntries[i].szName))));
+            // The name need not be terminated within its 64 characters.
+            const TCHAR* pszName = pEntries[i].szName;
+            m_arrColourNames.Add(CString(pszName, (int)_tcsnlen(pszName, _countof(pEntries[i].szName))));
         }
     }
     m_colours.swap(colours);
@@ -102,7 +103,7 @@ BOOL CColourPicker::HasCellNames() const
 
 CString CColourPicker::GetOtherText() const
 {
-    return CString("More Colors...");
+    return CString(_T("More Colors..."));
 }
 
 int CColourPicker::GetSelectedCell() const

@@ -18,16 +18,16 @@ const int kGap = 2;        // between the parts
 
 LPCTSTR PopupClassName()
 {
-    static const char* pszName = [] {
+    static LPCTSTR pszName = [] {
         WNDCLASS wc;
         ::ZeroMemory(&wc, sizeof(wc));
         wc.style = CS_SAVEBITS;
         wc.lpfnWndProc = ::DefWindowProc;
         wc.hInstance = AfxGetInstanceHandle();
         wc.hCursor = ::LoadCursor(NULL, IDC_ARROW);
-        wc.lpszClassName = "CoolComboPopup";
+        wc.lpszClassName = _T("CoolComboPopup");
         AfxRegisterClass(&wc);
-        return "CoolComboPopup";
+        return _T("CoolComboPopup");
     }();
     return pszName;
 }

@@ -43,11 +43,11 @@ CString DepthText(int nBitCount)
 {
     CString str;
     if (nBitCount <= 8)
-        str.Format("%d bits per pixel (%d colours)", nBitCount, 1 << nBitCount);
+        str.Format(_T("%d bits per pixel (%d colours)"), nBitCount, 1 << nBitCount);
     else if (nBitCount == 16)
-        str = "16 bits per pixel (high colour)";
+        str = _T("16 bits per pixel (high colour)");
     else
-        str.Format("%d bits per pixel (true colour)", nBitCount);
+        str.Format(_T("%d bits per pixel (true colour)"), nBitCount);
     return str;
 }
 
@@ -169,7 +169,7 @@ BOOL CImageSettingsDlg::OnInitDialog()
     if (const dibconv::Layout* pLayout = dib.Get())
     {
         CString str;
-        str.Format("%ld x %ld pixels, ", (long)pLayout->nWidth, (long)pLayout->nHeight);
+        str.Format(_T("%ld x %ld pixels, "), (long)pLayout->nWidth, (long)pLayout->nHeight);
         SetDlgItemText(IDC_IMGSET_SOURCE, str + DepthText(pLayout->nBitCount));
     }
     SetDlgItemText(IDC_IMGSET_TARGET, DepthText(m_nTargetBitCount));
@@ -195,7 +195,7 @@ void CImageSettingsDlg::OnOK()
     }
     if (m_hResult == NULL)
     {
-        AfxMessageBox("The pasted image could not be converted.", MB_OK | MB_ICONEXCLAMATION);
+        AfxMessageBox(_T("The pasted image could not be converted."), MB_OK | MB_ICONEXCLAMATION);
         EndDialog(IDABORT);
         return;
     }

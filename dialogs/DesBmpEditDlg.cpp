@@ -53,7 +53,7 @@ BOOL CDesBmpEditDlg::OnInitDialog()
     if (::IsWindow(m_StatusBar.m_hWnd))
     {
         CString strSize;
-        strSize.Format(" %d x %d ", m_nImageWidth, m_nImageHeight);
+        strSize.Format(_T(" %d x %d "), m_nImageWidth, m_nImageHeight);
         m_StatusBar.SetPaneText(2, strSize);
     }
     m_PaintCtrl.OnForceSendStatusMessage();
@@ -73,7 +73,7 @@ LRESULT CDesBmpEditDlg::OnUpdateStatusBar(WPARAM wParam, LPARAM lParam)
         const POINT* pPoint = (const POINT*)wParam;
         CString strPosition;
         if (pPoint->x >= 0 && pPoint->x <= m_nImageWidth && pPoint->y >= 0 && pPoint->y <= m_nImageHeight)
-            strPosition.Format("X=%d Y=%d", pPoint->x, pPoint->y);
+            strPosition.Format(_T("X=%d Y=%d"), pPoint->x, pPoint->y);
         m_StatusBar.SetPaneText(1, strPosition);
     }
     return 0;

@@ -9,7 +9,7 @@ END_MESSAGE_MAP()
 
 // Registered here too rather than copied from the library's global: the order in which
 // files are initialised is not fixed, and registering a name twice gives the same number.
-UINT CDesPntCtrl::m_nUpdatePaintStatusBar = ::RegisterWindowMessageA("UPDATE_PAINT_STATUSBAR");
+UINT CDesPntCtrl::m_nUpdatePaintStatusBar = ::RegisterWindowMessage(_T("UPDATE_PAINT_STATUSBAR"));
 
 CDesPntCtrl::CDesPntCtrl()
 {

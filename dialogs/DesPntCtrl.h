@@ -9,7 +9,7 @@ class AFX_EXT_CLASS CDesPntCtrl : public CPntCtrl
 public:
     CDesPntCtrl();
 
-    // The registered message: wParam a const char* status text (lParam 0) or a POINT* in image
+    // The registered message: wParam an LPCTSTR status text (lParam 0) or a POINT* in image
     // coordinates (lParam 1), sent synchronously to the parent.
     static UINT m_nUpdatePaintStatusBar;
 

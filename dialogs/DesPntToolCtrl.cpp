@@ -6,6 +6,6 @@ BOOL CDesPntToolCtrl::SetupToolbarControls(UINT nIDBitmap)
 {
     BOOL bResult = CPntToolCtrl::SetupToolbarControls(nIDBitmap);
     if (m_pPaintCtrl != NULL && m_pPaintCtrl->GetTransparent())
-        m_ForeColourPicker.m_strDefaultText = "Clear";
+        m_ForeColourPicker.m_strDefaultText = _T("Clear");
     return bResult;
 }

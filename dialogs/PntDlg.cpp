@@ -32,7 +32,7 @@ void CPntDlg::DoDataExchange(CDataExchange*)
 CString CPntDlg::SectionName() const
 {
     CString section;
-    section.Format("%s%d", "PaintDlg:", (int)m_nTemplateID);
+    section.Format(_T("PaintDlg:%d"), (int)m_nTemplateID);
     return section;
 }
 
@@ -44,8 +44,8 @@ BOOL CPntDlg::SaveWindowPosition()
     CRect rcWindow;
     GetWindowRect(&rcWindow);
     CString section = SectionName();
-    pApp->WriteProfileInt(section, "X", rcWindow.left);
-    pApp->WriteProfileInt(section, "Y", rcWindow.top);
+    pApp->WriteProfileInt(section, _T("X"), rcWindow.left);
+    pApp->WriteProfileInt(section, _T("Y"), rcWindow.top);
     return TRUE;
 }
 
@@ -58,8 +58,8 @@ BOOL CPntDlg::RestoreWindowPosition()
 
     CWinApp* pApp = AfxGetApp();
     CString section = SectionName();
-    int x = pApp != NULL ? (int)pApp->GetProfileInt(section, "X", -1) : -1;
-    int y = pApp != NULL ? (int)pApp->GetProfileInt(section, "Y", -1) : -1;
+    int x = pApp != NULL ? (int)pApp->GetProfileInt(section, _T("X"), -1) : -1;
+    int y = pApp != NULL ? (int)pApp->GetProfileInt(section, _T("Y"), -1) : -1;
 
     CRect rcWork;
     if (!::SystemParametersInfo(SPI_GETWORKAREA, 0, &rcWork, 0))

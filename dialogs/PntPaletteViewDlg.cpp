@@ -39,7 +39,7 @@ void CPntPaletteViewDlg::SetPalette(CPalette* pPalette)
         m_nColours = 0;
 
     if (pPalette != NULL)
-        m_strColourCount.Format("%d colors", m_nColours);
+        m_strColourCount.Format(_T("%d colors"), m_nColours);
     else
         m_strColourCount.Empty();
 
@@ -64,7 +64,7 @@ BOOL CPntPaletteViewDlg::OnInitDialog()
     // The frame only marks the grid area in the template; the cells are painted over it.
     if (m_PaletteFrame.m_hWnd != NULL)
         m_PaletteFrame.ModifyStyle(WS_VISIBLE, 0);
-    SetDlgItemText(IDC_PNT_PALETTE_READOUT, "");
+    SetDlgItemText(IDC_PNT_PALETTE_READOUT, _T(""));
     return TRUE;
 }
 
@@ -136,7 +136,7 @@ void CPntPaletteViewDlg::DrawCell(CDC* pDC, int nIndex, BOOL bHighlighted)
     if (bHighlighted)
     {
         CString readout;
-        readout.Format("RGB: %d, %d, %d", entry.peRed, entry.peGreen, entry.peBlue);
+        readout.Format(_T("RGB: %d, %d, %d"), entry.peRed, entry.peGreen, entry.peBlue);
         SetDlgItemText(IDC_PNT_PALETTE_READOUT, readout);
     }
 
@@ -197,6 +197,6 @@ void CPntPaletteViewDlg::OnMouseMove(UINT nFlags, CPoint point)
     }
     else
     {
-        SetDlgItemText(IDC_PNT_PALETTE_READOUT, "");
+        SetDlgItemText(IDC_PNT_PALETTE_READOUT, _T(""));
     }
 }

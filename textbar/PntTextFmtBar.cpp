@@ -3,6 +3,7 @@
 #include <afxdlgs.h>
 #include <commctrl.h>
 #include <stdio.h>
+#include <tchar.h>
 #include "paint/PntCtrl.h"
 #include "resources/resource.h"
 
@@ -38,10 +39,10 @@ END_MESSAGE_MAP()
 
 namespace
 {
-const char kSection[] = "Text Tool";
-const char kFontKey[] = "Font";
-const char kAlignmentKey[] = "Alignment";
-const char kDefaultFont[] = "0,0,0,0,0,0,0,0,0,0,0,0,0,System";
+const TCHAR kSection[] = _T("Text Tool");
+const TCHAR kFontKey[] = _T("Font");
+const TCHAR kAlignmentKey[] = _T("Alignment");
+const TCHAR kDefaultFont[] = _T("0,0,0,0,0,0,0,0,0,0,0,0,0,System");
 
 // The buttons and their images, in the order of m_bmpButtons.
 const UINT kButtonImages[6][2] = {
@@ -59,7 +60,7 @@ CFont& SharedEditFont()
 }
 
 CPntTextFmtBar::CPntTextFmtBar(CWnd* pParent)
-    : CPntDlg(IDD_PNT_TEXTFMTBAR, pParent), m_strTitle("Text Tool"),
+    : CPntDlg(IDD_PNT_TEXTFMTBAR, pParent), m_strTitle(_T("Text Tool")),
       m_pPaintCtrl(static_cast<CPntCtrl*>(pParent)), m_nAlignment(0), m_bHidden(TRUE)
 {
 }
@@ -106,7 +107,7 @@ void CPntTextFmtBar::Clear()
     if (!::IsWindow(m_hWnd))
         return;
     for (DWORD n = 0; n < 3; n++)
-        GetEditControl(n)->SetWindowText("");
+        GetEditControl(n)->SetWindowText(_T(""));
 }
 
 void CPntTextFmtBar::Copy()
@@ -129,7 +130,8 @@ void CPntTextFmtBar::Paste()
 
 BOOL CPntTextFmtBar::IsDataAvailable()
 {
-    return ::IsClipboardFormatAvailable(CF_TEXT);
+    // An edit pastes either form of text; Windows converts between them for the reader.
+    return ::IsClipboardFormatAvailable(CF_UNICODETEXT) || ::IsClipboardFormatAvailable(CF_TEXT);
 }
 
 void CPntTextFmtBar::SetFocusOnEdit()
@@ -318,7 +320,7 @@ void CPntTextFmtBar::DoChangeFont(LOGFONT* plf, BOOL bUpdateCtrl)
     CWindowDC dcScreen(NULL);
     int nPoints = -::MulDiv(lHeight, 72, dcScreen.GetDeviceCaps(LOGPIXELSY));
     CString strCaption;
-    strCaption.Format("%s [%s, %dpt]", (LPCTSTR)m_strTitle, plf->lfFaceName, nPoints);
+    strCaption.Format(_T("%s [%s, %dpt]"), (LPCTSTR)m_strTitle, plf->lfFaceName, nPoints);
     SetWindowText(strCaption);
     SaveFont();
 }
@@ -329,7 +331,7 @@ void CPntTextFmtBar::SaveFont()
     if (!GetControlFont(lf))
         return;
     CString strFont;
-    strFont.Format("%d,%d,%d,%d,%d,%u,%u,%u,%u,%u,%u,%u,%u,%s", (int)lf.lfHeight, (int)lf.lfWidth,
+    strFont.Format(_T("%d,%d,%d,%d,%d,%u,%u,%u,%u,%u,%u,%u,%u,%s"), (int)lf.lfHeight, (int)lf.lfWidth,
                    (int)lf.lfEscapement, (int)lf.lfOrientation, (int)lf.lfWeight, lf.lfItalic, lf.lfUnderline,
                    lf.lfStrikeOut, lf.lfCharSet, lf.lfOutPrecision, lf.lfClipPrecision, lf.lfQuality,
                    lf.lfPitchAndFamily, lf.lfFaceName);
@@ -342,7 +344,7 @@ void CPntTextFmtBar::RestoreFont()
     int nHeight = 0, nWidth = 0, nEscapement = 0, nOrientation = 0, nWeight = 0;
     unsigned uItalic = 0, uUnderline = 0, uStrikeOut = 0, uCharSet = 0, uOutPrecision = 0;
     unsigned uClipPrecision = 0, uQuality = 0, uPitchAndFamily = 0;
-    sscanf(strFont, "%d,%d,%d,%d,%d,%u,%u,%u,%u,%u,%u,%u,%u", &nHeight, &nWidth, &nEscapement, &nOrientation,
+    _stscanf(strFont, _T("%d,%d,%d,%d,%d,%u,%u,%u,%u,%u,%u,%u,%u"), &nHeight, &nWidth, &nEscapement, &nOrientation,
            &nWeight, &uItalic, &uUnderline, &uStrikeOut, &uCharSet, &uOutPrecision, &uClipPrecision, &uQuality,
            &uPitchAndFamily);
     LOGFONT lf;

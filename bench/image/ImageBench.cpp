@@ -83,6 +83,7 @@ void BenchLoad(const std::string& strPath, const BYTE* pExpected)
 {
     const size_t cbPixels = PictureBytes();
     bool bChecked = false;
+    const CString strLibraryPath(strPath.c_str());   // the library takes TCHAR text
 
     // Loads into a fresh object; the first load is compared with the picture.
     auto load = [&]() -> double {
@@ -91,7 +92,7 @@ void BenchLoad(const std::string& strPath, const BYTE* pExpected)
         BOOL bOk = FALSE;
         try
         {
-            bOk = dib.Load(strPath.c_str());
+            bOk = dib.Load(strLibraryPath);
         }
         catch (CException* e)
         {
@@ -211,13 +212,14 @@ void BenchSave(CDIBSection& picture, const std::string& strSavePath, const std::
 {
     std::vector<BYTE> fileBytes;
     const size_t cbExpected = sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER) + PictureBytes();
+    const CString strLibraryPath(strSavePath.c_str());   // the library takes TCHAR text
 
     auto save = [&]() -> double {
         CStopwatch sw;
         BOOL bOk = FALSE;
         try
         {
-            bOk = picture.Save(strSavePath.c_str());
+            bOk = picture.Save(strLibraryPath);
         }
         catch (CException* e)
         {
@@ -443,7 +445,7 @@ public:
             nothing,
             [&](const Shape& s) {
                 RECT rc = {s.pt1.x, s.pt1.y, s.pt2.x, s.pt2.y};
-                return ::DrawTextA(hdc, strText, strText.GetLength(), &rc, nFormat) > 0;
+                return ::DrawText(hdc, strText, strText.GetLength(), &rc, nFormat) > 0;
             });
         ::SetTextColor(hdc, crOldText);
         ::SetBkMode(hdc, nOldMode);
@@ -587,7 +589,7 @@ int RunBench()
     }
     ::GdiFlush();
     PaintPattern((BYTE*)picture.GetDIBits(), kSize);
-    if (!picture.Save(strPicture.c_str()))
+    if (!picture.Save(CString(strPicture.c_str())))
     {
         Fail("cannot save the picture file");
         return 1;

@@ -2,8 +2,10 @@
 // a chosen colour reaches the owner in the second field after the header.
 #include "ComboTestSupport.h"
 #include "companion/ColourPicker.h"
+#include "image/TextPrinters.h"
 #include <stdio.h>
 #include <string.h>
+#include <tchar.h>
 
 using namespace combotest;
 
@@ -17,7 +19,7 @@ std::vector<ColourTableEntry> MakeTable(int nCount, int nSeed)
     {
         table[i].crColour = RGB((i * 37 + nSeed) & 0xFF, (i * 11) & 0xFF, (255 - i) & 0xFF);
         memset(table[i].szName, 0, sizeof(table[i].szName));
-        snprintf(table[i].szName, sizeof(table[i].szName), "colour %d", i);
+        _sntprintf_s(table[i].szName, _countof(table[i].szName), _TRUNCATE, _T("colour %d"), i);
     }
     return table;
 }
@@ -60,7 +62,7 @@ TEST_F(ColourPicker, FaceShowsTheColourBehindTheMaskedPixels)
 TEST_F(ColourPicker, ChoosingAColourSendsIt)
 {
     EXPECT_EQ(16, m_picker.GetColourCount());
-    EXPECT_STREQ("colour 3", m_picker.m_arrColourNames[3]);
+    EXPECT_EQ(CString(_T("colour 3")), m_picker.m_arrColourNames[3]);
 
     OpenByClick(m_picker);
     ClickPopupItem(m_picker, 5);
@@ -76,7 +78,7 @@ TEST_F(ColourPicker, ChoosingAColourSendsIt)
     ASSERT_EQ(2u, m_owner.m_notices.size());
     EXPECT_EQ(m_table[13].crColour, m_owner.m_notices[1].dwValue);
 
-    m_picker.m_strDefaultText = "None";
+    m_picker.m_strDefaultText = _T("None");
     OpenByClick(m_picker);
     ClickPopupItem(m_picker, CCoolCombo::itemDefault);
     ASSERT_EQ(3u, m_owner.m_notices.size());
@@ -86,10 +88,11 @@ TEST_F(ColourPicker, ChoosingAColourSendsIt)
 TEST_F(ColourPicker, ExtendedTablesFollowTheTableAndBadTablesAreRefused)
 {
     std::vector<ColourTableEntry> ext = MakeTable(256, 101);
-    memset(ext[10].szName, 'a', sizeof(ext[10].szName));   // a name without its zero
+    for (TCHAR& ch : ext[10].szName)
+        ch = _T('a');   // a name without its zero, followed by the next entry
     ASSERT_TRUE(m_picker.SetExtColorTable(m_table.data(), 16, ext.data(), 256));
     EXPECT_EQ(272, m_picker.GetColourCount());
-    EXPECT_EQ(64, m_picker.m_arrColourNames[16 + 10].GetLength());
+    EXPECT_EQ(CString(_T('a'), 64), m_picker.m_arrColourNames[16 + 10]);
     OpenByClick(m_picker);
     ClickPopupItem(m_picker, 16 + 10);
     ASSERT_EQ(1u, m_owner.m_notices.size());

@@ -99,9 +99,9 @@ protected:
         wc.lpfnWndProc = ::DefWindowProc;
         wc.hInstance = AfxGetInstanceHandle();
         wc.hbrBackground = (HBRUSH)(COLOR_BTNFACE + 1);
-        wc.lpszClassName = "ComboTestOwner";
+        wc.lpszClassName = _T("ComboTestOwner");
         AfxRegisterClass(&wc);
-        ASSERT_TRUE(m_owner.CreateEx(0, "ComboTestOwner", "", WS_POPUP | WS_VISIBLE, 20, 20, 300, 200, NULL, NULL));
+        ASSERT_TRUE(m_owner.CreateEx(0, _T("ComboTestOwner"), _T(""), WS_POPUP | WS_VISIBLE, 20, 20, 300, 200, NULL, NULL));
     }
     void TearDown() override
     {

@@ -18,7 +18,7 @@ protected:
         ASSERT_TRUE(m_combo.SetImageFromBitmap(IDB_TEST_COMBOFACE, 16, 0, RGB(192, 192, 192)));
         ASSERT_TRUE(m_combo.SetCellImages(IDB_TEST_COMBOCELLS, 20, 0x02C0C0C0));
         m_combo.m_nCellCount = 3;
-        m_combo.m_strTitle = "Widths";
+        m_combo.m_strTitle = _T("Widths");
         m_combo.m_bShowTitle = TRUE;
         m_combo.m_bHighlightSelection = TRUE;
     }
@@ -68,7 +68,7 @@ TEST_F(CoolCombo, ChoosingACellTellsTheOwnerTheIndex)
 TEST_F(CoolCombo, DefaultButtonKeysAndOutsideClicks)
 {
     EXPECT_FALSE(m_combo.GetPopupItemRect(CCoolCombo::itemDefault, NULL));   // closed
-    m_combo.m_strDefaultText = "Default";
+    m_combo.m_strDefaultText = _T("Default");
     OpenByClick(m_combo);
     ClickPopupItem(m_combo, CCoolCombo::itemDefault);
     ASSERT_EQ(1u, m_owner.m_notices.size());

@@ -41,7 +41,7 @@ public:
 TEST(ToolBarEx, DerivedMapDrivesTheButtonsWithoutAFrame)
 {
     CHostFrame frame;
-    ASSERT_TRUE(frame.Create(NULL, "Host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(0, 0, 300, 200)));
+    ASSERT_TRUE(frame.Create(NULL, _T("Host"), WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(0, 0, 300, 200)));
     CRangeBar bar;
     EXPECT_EQ(RUNTIME_CLASS(CToolBarEx), bar.GetRuntimeClass());
     EXPECT_TRUE(bar.IsKindOf(RUNTIME_CLASS(CToolBar)));

@@ -127,17 +127,17 @@ TEST(DesBmpEditDlg, StatusBarShowsToolTextPositionAndSize)
     dlgtest::RunModal(dlg, [&](HWND hDlg) {
         CStatusBar* pBar = (CStatusBar*)CWnd::FromHandlePermanent(::GetDlgItem(hDlg, AFX_IDW_STATUS_BAR));
         ASSERT_NE(nullptr, pBar);
-        strTool = (LPCSTR)pBar->GetPaneText(0);
-        strSize = (LPCSTR)pBar->GetPaneText(2);
+        strTool = CStringA(pBar->GetPaneText(0));
+        strSize = CStringA(pBar->GetPaneText(2));
         CPntCtrl* pCtrl = dlg.GetPaintControl();
         // Inside the cell of image point (40, 3), one past the last column, as the view shows it.
         CPoint pt(40, 3);
         pCtrl->IPtoLP(&pt);
         pCtrl->LPtoDP(&pt);
         pCtrl->SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(pt.x + 2, pt.y + 2));
-        strInside = (LPCSTR)pBar->GetPaneText(1);
+        strInside = CStringA(pBar->GetPaneText(1));
         pCtrl->SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(1, 1));
-        strOutside = (LPCSTR)pBar->GetPaneText(1);
+        strOutside = CStringA(pBar->GetPaneText(1));
         testenv::Click(hDlg, IDOK);
     });
     EXPECT_EQ("Draws using a pen with the current width.", strTool);

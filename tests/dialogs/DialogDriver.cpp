@@ -29,7 +29,7 @@ int RunModal(CDialog& dlg, const std::function<void(HWND)>& script)
 {
     CWinApp* pApp = AfxGetApp();
     if (pApp->m_pszRegistryKey == NULL)
-        pApp->SetRegistryKey("MfcPaintDialogTests");
+        pApp->SetRegistryKey(_T("MfcPaintDialogTests"));
     // A pointer resting over a fresh dialog would send it mouse moves of its own.
     ::SetCursorPos(::GetSystemMetrics(SM_CXSCREEN) - 1, ::GetSystemMetrics(SM_CYSCREEN) - 1);
 

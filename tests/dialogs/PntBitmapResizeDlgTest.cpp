@@ -15,9 +15,12 @@ namespace
 {
 std::string ComboItem(HWND hDlg, int nIndex)
 {
-    char text[64] = "";
+    TCHAR text[64] = _T("");
+    LRESULT nLength = ::SendDlgItemMessage(hDlg, IDC_PNT_COLOURDEPTH, CB_GETLBTEXTLEN, nIndex, 0);
+    if (nLength < 0 || nLength >= (LRESULT)_countof(text))
+        return "(no item or too long)";
     ::SendDlgItemMessage(hDlg, IDC_PNT_COLOURDEPTH, CB_GETLBTEXT, nIndex, (LPARAM)text);
-    return text;
+    return std::string(CStringA(text));
 }
 
 std::string SelectedDepth(HWND hDlg)

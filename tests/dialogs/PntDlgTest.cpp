@@ -6,7 +6,7 @@
 namespace
 {
 const UINT kTemplate = 200;
-const char kSection[] = "PaintDlg:200";
+const TCHAR kSection[] = _T("PaintDlg:200");
 
 // Opens at the first idle moment, notes where it is, and closes.
 class CPositionDlg : public CPntDlg
@@ -38,10 +38,10 @@ protected:
     void SetUp() override
     {
         m_pApp = AfxGetApp();
-        m_pApp->SetRegistryKey("MfcPaintDialogTests");
+        m_pApp->SetRegistryKey(_T("MfcPaintDialogTests"));
         m_pApp->WriteProfileString(kSection, NULL, NULL);
         m_pOwner = new CFrameWnd;
-        ASSERT_TRUE(m_pOwner->Create(NULL, "Owner", WS_POPUP | WS_VISIBLE, CRect(100, 80, 700, 500)));
+        ASSERT_TRUE(m_pOwner->Create(NULL, _T("Owner"), WS_POPUP | WS_VISIBLE, CRect(100, 80, 700, 500)));
         m_pApp->m_pMainWnd = m_pOwner;
     }
     void TearDown() override
@@ -51,7 +51,7 @@ protected:
     }
     CPoint Stored()
     {
-        return CPoint((int)m_pApp->GetProfileInt(kSection, "X", -1), (int)m_pApp->GetProfileInt(kSection, "Y", -1));
+        return CPoint((int)m_pApp->GetProfileInt(kSection, _T("X"), -1), (int)m_pApp->GetProfileInt(kSection, _T("Y"), -1));
     }
 
     CWinApp* m_pApp = nullptr;
@@ -72,8 +72,8 @@ TEST_F(PntDlgTest, FirstOpeningCentresOnTheOwnerAndStoresThePosition)
 
 TEST_F(PntDlgTest, StoredPositionIsUsedOnlyWhenItFits)
 {
-    m_pApp->WriteProfileInt(kSection, "X", 30);
-    m_pApp->WriteProfileInt(kSection, "Y", 40);
+    m_pApp->WriteProfileInt(kSection, _T("X"), 30);
+    m_pApp->WriteProfileInt(kSection, _T("Y"), 40);
     CPositionDlg reopened;
     ASSERT_EQ(IDOK, reopened.DoModal());
     EXPECT_EQ(CPoint(30, 40), reopened.m_rcShown.TopLeft());
@@ -81,7 +81,7 @@ TEST_F(PntDlgTest, StoredPositionIsUsedOnlyWhenItFits)
     // A position from a larger screen: partly outside the work area, so centred instead.
     CRect rcWork;
     ::SystemParametersInfo(SPI_GETWORKAREA, 0, &rcWork, 0);
-    m_pApp->WriteProfileInt(kSection, "X", rcWork.right - 10);
+    m_pApp->WriteProfileInt(kSection, _T("X"), rcWork.right - 10);
     CPositionDlg moved;
     ASSERT_EQ(IDOK, moved.DoModal());
     EXPECT_EQ(400 - moved.m_rcShown.Width() / 2, moved.m_rcShown.left);

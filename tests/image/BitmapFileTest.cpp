@@ -14,13 +14,13 @@ std::string TestPath(const std::string& name) { return testenv::OutputPath(("fil
 BOOL LoadBytes(CDIBSection& dib, const Bytes& bytes, const std::string& name)
 {
     EXPECT_TRUE(WriteAll(TestPath(name), bytes));
-    return dib.Load(TestPath(name).c_str());
+    return dib.Load(PathText(TestPath(name)));
 }
 
 Bytes SaveBytes(CDIBSection& dib, const std::string& name)
 {
     Bytes f;
-    EXPECT_TRUE(dib.Save(TestPath(name).c_str()));
+    EXPECT_TRUE(dib.Save(PathText(TestPath(name))));
     EXPECT_TRUE(ReadAll(TestPath(name), f));
     return f;
 }
@@ -62,7 +62,7 @@ TEST_P(BitmapFileDepth, SaveWritesHeaderTableReservedWordAndRowsThatLoadBack)
     EXPECT_EQ(U32(f, kTable + 4 * n), 0u);
     EXPECT_EQ(rows, Bytes(f.begin() + offBits, f.end()));
     ASSERT_TRUE(back.CreateBitmap(3, 3, 1, 24));
-    ASSERT_TRUE(back.Load(TestPath("layout").c_str()));
+    ASSERT_TRUE(back.Load(PathText(TestPath("layout"))));
     EXPECT_EQ(CSize(width, height), back.GetSize());
     EXPECT_EQ(back.GetBitCount(), stored);
     EXPECT_EQ(back.GetColorTableSize(), nRead);
@@ -79,7 +79,7 @@ TEST(BitmapFileSave, WritesTheHeldPaletteAndRefusesBadPaths)
     const Bytes rows = PackRows(16, 3, 4, [](int x, int y) { return (DWORD)(x + y) % 16; });
     ASSERT_TRUE(dib.CreateBitmap(16, 3, 1, 4, rows.data(), lp.Get()));
     const Bytes f = SaveBytes(dib, "palette");
-    ASSERT_TRUE(back.Load(TestPath("palette").c_str()));
+    ASSERT_TRUE(back.Load(PathText(TestPath("palette"))));
     for (int i = 0; i < 16; ++i)
     {
         EXPECT_EQ(U32(f, kTable + 4 * i), (DWORD)((lp.pe[i].peRed << 16) | (lp.pe[i].peGreen << 8) | lp.pe[i].peBlue)) << i;
@@ -91,8 +91,8 @@ TEST(BitmapFileSave, WritesTheHeldPaletteAndRefusesBadPaths)
     ASSERT_TRUE(dib.CreateBitmap(8, 2, 1, 1));
     EXPECT_EQ(66u + 8, SaveBytes(dib, "truncate").size());
     EXPECT_FALSE(dib.Save(NULL));
-    EXPECT_FALSE(dib.Save(testenv::OutputPath("no-such-folder\\x.bmp").c_str()));
-    EXPECT_FALSE(dib.Save(""));
+    EXPECT_FALSE(dib.Save(PathText(testenv::OutputPath("no-such-folder\\x.bmp"))));
+    EXPECT_FALSE(dib.Save(_T("")));
 }
 
 TEST(BitmapFileLoad, FileErrorsPassToTheCaller)
@@ -104,7 +104,7 @@ TEST(BitmapFileLoad, FileErrorsPassToTheCaller)
     bool bThrown = false;
     try
     {
-        (void)dib.Load("Z:\\proc\\self\\mem");
+        (void)dib.Load(_T("Z:\\proc\\self\\mem"));
     }
     catch (CFileException* e)
     {
@@ -132,7 +132,7 @@ TEST(BitmapFileLoad, TableLengthFollowsBitCountAndDataLengthTheFileHeader)
     CDIBSection tiny;
     ASSERT_TRUE(tiny.CreateBitmap(1, 1, 1, 3));
     SaveBytes(tiny, "tiny");
-    EXPECT_FALSE(dib.Load(TestPath("tiny").c_str()));
+    EXPECT_FALSE(dib.Load(PathText(TestPath("tiny"))));
     EXPECT_FALSE(LoadBytes(dib, MakeBmp(4, 4, 8, BI_RGB, GreyTable(16), Bytes(16, 1), 16), "clrused16small"));
     EXPECT_EQ(dib.GetWidth(), 32);
 
@@ -214,7 +214,7 @@ TEST(BitmapFileLoad, RefusedBeforeDecodingKeepsThePreviousImageAndByTheSectionLe
         EXPECT_FALSE(LoadBytes(dib, c.bytes, "refused")) << c.name;
         EXPECT_EQ(dib.GetPixel(2, 2), RGB(1, 2, 3)) << c.name;
     }
-    EXPECT_FALSE(dib.Load(TestPath("does-not-exist").c_str()));
+    EXPECT_FALSE(dib.Load(PathText(TestPath("does-not-exist"))));
     EXPECT_FALSE(dib.Load(NULL));
     EXPECT_EQ(dib.GetPixel(2, 2), RGB(1, 2, 3));
     EXPECT_TRUE(LoadBytes(dib, good, "refused"));   // the untouched file itself loads

@@ -156,12 +156,12 @@ TEST_F(BmpCorpus, GoodFilesDecodeToTheirReferenceOrAreRefused)
         if (!Readable(e))
         {
             // Other headers are refused before the image is touched; RLE fails in the section.
-            EXPECT_FALSE(dib.Load(CorpusPath(e.file).c_str()));
+            EXPECT_FALSE(dib.Load(PathText(CorpusPath(e.file))));
             EXPECT_EQ(dib.IsValid(), e.headerSize != 40);
             ++nRefused;
             continue;
         }
-        ASSERT_TRUE(dib.Load(CorpusPath(e.file).c_str()));
+        ASSERT_TRUE(dib.Load(PathText(CorpusPath(e.file))));
         ASSERT_EQ(CSize(e.width, labs(e.height)), dib.GetSize());
         ASSERT_EQ(dib.GetBitCount(), e.bitCount);
         EXPECT_EQ((long)dib.GetBitmapInfoHeader()->biCompression, e.compression);
@@ -213,7 +213,7 @@ TEST_F(BmpCorpus, BadFilesAndSeededMutationsOfGoodOnesLeaveAConsistentObject)
         ASSERT_TRUE(other.CreateBitmap(3, 2, 1, 24));
         for (int i = 0; i < 2; i++)
         {
-            const BOOL bLoaded = other.Load(CorpusPath(e.file).c_str());
+            const BOOL bLoaded = other.Load(PathText(CorpusPath(e.file)));
             ExpectConsistent(other, e.file);
             EXPECT_TRUE(!bLoaded || other.IsValid()) << e.file;
             if (bLoaded && i == 0)
@@ -230,15 +230,15 @@ TEST_F(BmpCorpus, BadFilesAndSeededMutationsOfGoodOnesLeaveAConsistentObject)
         {
             const std::string what = e.file + " variant " + std::to_string(i);
             ASSERT_TRUE(WriteAll(mutantPath, Mutate(original, rng)));
-            const BOOL bLoaded = dib.Load(mutantPath.c_str());
+            const BOOL bLoaded = dib.Load(PathText(mutantPath));
             ASSERT_NO_FATAL_FAILURE(ExpectConsistent(dib, what));
             if (!bLoaded || nLoaded++ % 10 != 0)
                 continue;
             Bytes saved;
-            ASSERT_TRUE(dib.Save(savedPath.c_str()) && ReadAll(savedPath, saved) && saved.size() >= 58) << what;
+            ASSERT_TRUE(dib.Save(PathText(savedPath)) && ReadAll(savedPath, saved) && saved.size() >= 58) << what;
             EXPECT_EQ(U32(saved, kBfSize), saved.size()) << what;
             CDIBSection back;
-            EXPECT_TRUE(back.Load(savedPath.c_str())) << what;
+            EXPECT_TRUE(back.Load(PathText(savedPath))) << what;
             EXPECT_EQ(back.GetSize(), dib.GetSize()) << what;
             EXPECT_EQ(back.GetBitCount(), dib.GetBitCount()) << what;
         }

@@ -89,7 +89,7 @@ TEST(DIBSectionLifeCycle, EmptyObjectsRefuseEverythingAndDeleteObjectEmptiesTheI
     EXPECT_FALSE(empty.DrawLine(CPoint(0, 0), CPoint(3, 3), 1, RGB(1, 1, 1)));
     EXPECT_FALSE(empty.DrawRectangle(CPoint(0, 0), CPoint(3, 3), 1, RGB(1, 1, 1), TRUE, TRUE));
     EXPECT_FALSE(empty.DrawEllipse(CPoint(0, 0), CPoint(3, 3), 2, RGB(1, 1, 1), FALSE));
-    EXPECT_FALSE(empty.DrawText("x", rc, DT_LEFT, RGB(1, 1, 1)));
+    EXPECT_FALSE(empty.DrawText(_T("x"), rc, DT_LEFT, RGB(1, 1, 1)));
     EXPECT_FALSE(empty.FloodFill(CPoint(0, 0), RGB(1, 1, 1)));
     EXPECT_FALSE(empty.Clear() || empty.ClearRect(&rc));
     EXPECT_FALSE(empty.Draw(pDC, CPoint(0, 0)) || empty.Stretch(pDC, CPoint(0, 0), CSize(8, 8)));
@@ -102,7 +102,7 @@ TEST(DIBSectionLifeCycle, EmptyObjectsRefuseEverythingAndDeleteObjectEmptiesTheI
     EXPECT_FALSE(dib.Copy(empty) || dib.IsValid());   // nor does the image it was copied into keep anything
     const std::string path = testenv::OutputPath("empty.bmp");
     DeleteFileA(path.c_str());
-    EXPECT_FALSE(empty.Save(path.c_str()));
+    EXPECT_FALSE(empty.Save(PathText(path)));
     EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(path.c_str()));
     EXPECT_FALSE(CDIBSection::UsesPalette(NULL));
     ::DeleteObject(hMask);

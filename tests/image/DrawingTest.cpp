@@ -173,7 +173,7 @@ TEST(Drawing, TextTakesItsColourFontAndRectangle)
             n += PixelColour(img, p.first, p.second) == cr;
         return n;
     };
-    ASSERT_TRUE(img.DrawText("Wg", CRect(30, 25, 2, 2), DT_LEFT | DT_TOP | DT_SINGLELINE, crInk));   // normalised first
+    ASSERT_TRUE(img.DrawText(_T("Wg"), CRect(30, 25, 2, 2), DT_LEFT | DT_TOP | DT_SINGLELINE, crInk));   // normalised first
     EXPECT_TRUE(IsFree(img));
     EXPECT_GT(count(crInk), 5);
     for (const auto& p : Painted(img))
@@ -181,26 +181,26 @@ TEST(Drawing, TextTakesItsColourFontAndRectangle)
 
     // An empty string draws nothing and succeeds.
     ASSERT_TRUE(img.Clear());
-    EXPECT_TRUE(img.DrawText("", CRect(0, 0, 40, 30), DT_LEFT, crInk));
+    EXPECT_TRUE(img.DrawText(_T(""), CRect(0, 0, 40, 30), DT_LEFT, crInk));
     EXPECT_TRUE(Painted(img).empty());
 
     // 0xFF000000 stands for the system's window-text colour.
     const int nIndex = COLOR_WINDOWTEXT;
     const COLORREF crOld = ::GetSysColor(COLOR_WINDOWTEXT), crSystem = RGB(10, 160, 20);
     ASSERT_TRUE(::SetSysColors(1, &nIndex, &crSystem));
-    BOOL bDrawn = img.DrawText("Hello", CRect(0, 0, 40, 30), DT_LEFT | DT_TOP, 0xFF000000);
+    BOOL bDrawn = img.DrawText(_T("Hello"), CRect(0, 0, 40, 30), DT_LEFT | DT_TOP, 0xFF000000);
     ::SetSysColors(1, &nIndex, &crOld);
     ASSERT_TRUE(bDrawn);
     EXPECT_GT(count(crSystem), 5);
 
     // The font is a loan: the next call draws with the DC's own font again.
     CFont font;
-    ASSERT_TRUE(font.CreateFont(-24, 0, 0, 0, FW_BOLD, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, 0, "Arial"));
+    ASSERT_TRUE(font.CreateFont(-24, 0, 0, 0, FW_BOLD, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, 0, _T("Arial")));
     int nHeights[2];
     for (CFont* pFont : {&font, (CFont*)NULL})
     {
         ASSERT_TRUE(img.Clear());
-        ASSERT_TRUE(img.DrawText("H", CRect(0, 0, 40, 30), DT_LEFT | DT_TOP, crInk, pFont));
+        ASSERT_TRUE(img.DrawText(_T("H"), CRect(0, 0, 40, 30), DT_LEFT | DT_TOP, crInk, pFont));
         nHeights[pFont == NULL] = Bounds(Painted(img)).Height();
     }
     EXPECT_GE(nHeights[0], 14);

@@ -2,6 +2,7 @@
 // and bitmap files as bytes.
 #pragma once
 #include "image/DIBSection.h"
+#include "TextPrinters.h"
 #include <stdio.h>
 #include <functional>
 #include <string>
@@ -167,6 +168,9 @@ inline bool IsFree(HBITMAP hBitmap)
     ::DeleteDC(hdc);
     return hOld != NULL;
 }
+
+// The test folders' paths are plain ASCII text; the library takes them as TCHAR text.
+inline CString PathText(const std::string& path) { return CString(path.c_str()); }
 
 inline bool ReadAll(const std::string& path, Bytes& out)
 {

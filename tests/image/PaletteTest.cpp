@@ -157,7 +157,7 @@ TEST(ImagePalette, DrawingUsesTheSectionsTableAndFilesTheHeldOne)
     EXPECT_EQ(EntryColour(CDIBSection::ms_StdColors[5]), QuadColour(dib.GetColorTable()[5]));
     const std::string path = testenv::OutputPath("palette-held-table.bmp");
     Bytes file;
-    ASSERT_TRUE(dib.Save(path.c_str()) && ReadAll(path, file) && file.size() >= 54 + 1024);
+    ASSERT_TRUE(dib.Save(PathText(path)) && ReadAll(path, file) && file.size() >= 54 + 1024);
     EXPECT_EQ(0, memcmp(dib.GetColorTable(), &file[54], 1024));
 
     // SetColorTable needs a palettised image and 1 to 256 colours.

@@ -56,7 +56,7 @@ char SaveOutcome(CDIBSection& dib, const std::string& path)
 {
     try
     {
-        return dib.Save(path.c_str()) ? 'T' : 'F';
+        return dib.Save(PathText(path)) ? 'T' : 'F';
     }
     catch (CFileException* e)
     {
@@ -79,7 +79,7 @@ TEST(BitmapFileSaveFailure, AWriteThatFailsPartWayKeepsTheOldFileByteForByte)
     CDIBSection oldPicture, newPicture;
     MakePicture(oldPicture, 40, 30, 1);
     MakePicture(newPicture, 64, 48, 2);
-    ASSERT_TRUE(oldPicture.Save(target.c_str()));
+    ASSERT_TRUE(oldPicture.Save(PathText(target)));
     Bytes oldBytes;
     ASSERT_TRUE(ReadAll(target, oldBytes));
     const DWORD dwNewSize = 58 + 64 * 3 * 48;
@@ -155,7 +155,7 @@ TEST(BitmapFileSaveFailure, ARealFullDiskKeepsTheOldFile)
     CDIBSection oldPicture, newPicture;
     MakePicture(oldPicture, 60, 40, 5);
     MakePicture(newPicture, 200, 200, 6);   // 120 058 bytes, more than is left below
-    ASSERT_TRUE(oldPicture.Save(target.c_str()));
+    ASSERT_TRUE(oldPicture.Save(PathText(target)));
     Bytes oldBytes;
     ASSERT_TRUE(ReadAll(target, oldBytes));
 

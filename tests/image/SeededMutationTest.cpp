@@ -88,8 +88,9 @@ Bytes Mutate(const Bytes& original, size_t nInfo, Prng& rng)
 std::vector<Bytes> ReadFolder(const std::string& dir, const char* pszPattern)
 {
     std::vector<Bytes> files;
-    WIN32_FIND_DATA fd;
-    HANDLE hFind = ::FindFirstFile((dir + "\\" + pszPattern).c_str(), &fd);
+    // The corpus folders have ASCII names, given as narrow text by the test environment.
+    WIN32_FIND_DATAA fd;
+    HANDLE hFind = ::FindFirstFileA((dir + "\\" + pszPattern).c_str(), &fd);
     if (hFind == INVALID_HANDLE_VALUE)
         return files;
     do
@@ -97,7 +98,7 @@ std::vector<Bytes> ReadFolder(const std::string& dir, const char* pszPattern)
         Bytes bytes;
         if (!(fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && ReadAll(dir + "\\" + fd.cFileName, bytes))
             files.push_back(bytes);
-    } while (::FindNextFile(hFind, &fd));
+    } while (::FindNextFileA(hFind, &fd));
     ::FindClose(hFind);
     return files;
 }
@@ -153,9 +154,9 @@ private:
     {
         if (nCode == HCBT_ACTIVATE)
         {
-            char szCaption[64] = "";
-            ::GetWindowText((HWND)wParam, szCaption, sizeof(szCaption));
-            if (strcmp(szCaption, "Image Settings") == 0)
+            TCHAR szCaption[64] = _T("");
+            ::GetWindowText((HWND)wParam, szCaption, _countof(szCaption));
+            if (_tcscmp(szCaption, _T("Image Settings")) == 0)
             {
                 s_nAnswers++;
                 ::PostMessage((HWND)wParam, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
@@ -219,7 +220,7 @@ TEST_F(SeededMutation, LoadTakesOrRefusesEveryMutatedFile)
     for (const Bytes& finding : ReadFolder(testenv::FuzzRegressionsDir(), "*"))
     {
         ASSERT_TRUE(WriteAll(path, finding));
-        nAccepted += img.Load(path.c_str()) ? 1 : 0;
+        nAccepted += img.Load(PathText(path)) ? 1 : 0;
         ASSERT_NO_FATAL_FAILURE(ExpectConsistent(img, "regression", nCases++));
     }
 
@@ -230,7 +231,7 @@ TEST_F(SeededMutation, LoadTakesOrRefusesEveryMutatedFile)
     {
         const Bytes& original = files[rng.Below(files.size())];
         ASSERT_TRUE(WriteAll(path, Mutate(original, 14, rng)));
-        const BOOL bLoaded = img.Load(path.c_str());
+        const BOOL bLoaded = img.Load(PathText(path));
         EXPECT_TRUE(!bLoaded || img.IsValid()) << "case " << nCases;
         nAccepted += bLoaded ? 1 : 0;
         ASSERT_NO_FATAL_FAILURE(ExpectConsistent(img, "load", nCases++));
