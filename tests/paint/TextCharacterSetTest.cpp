@@ -1,5 +1,6 @@
 // The text tool with text outside the ANSI code page: typed in the bar, set by the host, and
-// taken from or put on the clipboard, the text keeps every character in a Unicode build.
+// taken from or put on the clipboard, the text keeps every character in a Unicode build; plain
+// text goes through the clipboard as Unicode text in either build.
 #include "PaintFixture.h"
 #include "CharacterSetSupport.h"
 #include "resources/resource.h"
@@ -158,4 +159,28 @@ TEST_F(TextCharacterSetTest, ClipboardTextGoesBothWaysAsUnicode)
     EXPECT_EQ(std::wstring(kGreek).substr(0, 5), ClipboardUnicodeText(m_pFrame->m_hWnd));
     EXPECT_EQ(std::wstring(kGreek).substr(5), EditText());
     EXPECT_EQ(std::wstring(kGreek).substr(5), std::wstring(CStringW(m_pCtrl->GetUserText())));
+}
+
+TEST_F(TextCharacterSetTest, PlainClipboardTextIsOfferedAsUnicodeInEitherBuild)
+{
+    // Plain text: both builds hold it whole, and the clipboard offers it as CF_UNICODETEXT
+    // whichever width the bar's edit works in.
+    AfxGetApp()->SetRegistryKey(_T("MfcPaintTextBarTests"));
+    AfxGetApp()->WriteProfileString(_T("Text Tool"), NULL, NULL);   // left alignment
+    ASSERT_TRUE(GiveImage(80, 60));
+    m_pCtrl->SetToolMode(TOOL_TEXT);
+    PressAndDrag(At(5, 5), { At(40, 30), At(75, 55) });
+    CWnd* pEdit = m_pCtrl->m_TextFmtBar.GetDlgItem(IDC_PNT_TEXT_EDITLEFT);
+    ASSERT_TRUE(pEdit != NULL);
+
+    const std::wstring strPlain = L"Paint, 42";
+    ASSERT_TRUE(PutClipboardUnicodeText(m_pFrame->m_hWnd, strPlain));
+    EXPECT_TRUE(m_pCtrl->IsDataAvailable());
+    ASSERT_TRUE(m_pCtrl->Paste());
+    EXPECT_STREQ(CString(strPlain.c_str()), m_pCtrl->GetUserText());
+
+    ASSERT_TRUE(PutClipboardUnicodeText(m_pFrame->m_hWnd, L"-"));
+    pEdit->SendMessage(EM_SETSEL, 0, -1);
+    ASSERT_TRUE(m_pCtrl->Copy());
+    EXPECT_EQ(strPlain, ClipboardUnicodeText(m_pFrame->m_hWnd));
 }
