@@ -108,7 +108,11 @@ TEST_F(TextCharacterSetTest, TypedTextReachesTheControlAndTheImageWhole)
     Prepare();
     if (IsSkipped())
         return;
-    for (const WCHAR* p = kGreek; *p != 0; p++)
+    // Typed over the control, which hands its characters to the bar, and in the bar's edit.
+    const size_t nHalf = wcslen(kGreek) / 2;
+    for (size_t i = 0; i < nHalf; i++)
+        m_pCtrl->SendMessage(WM_CHAR, (WPARAM)kGreek[i], 1);
+    for (const WCHAR* p = kGreek + nHalf; *p != 0; p++)
         m_pEdit->SendMessage(WM_CHAR, (WPARAM)*p, 1);
 
     EXPECT_EQ(std::wstring(kGreek), EditText());
