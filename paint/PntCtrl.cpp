@@ -6,33 +6,33 @@
 #include "resources/resource.h"
 
 // Registered when the library is loaded, so that owners can compare codes before any control exists.
-UINT CPntCtrl::m_nImageChangedMessage = ::RegisterWindowMessageA("_PAINT_CONTROL_IMAGE_CHANGED_");
-UINT CPntCtrl::m_nMagnificationChangedMessage = ::RegisterWindowMessageA("_PAINT_CONTROL_MAG_CHANGED_");
-UINT CPntCtrl::m_nColourSamplerMessage = ::RegisterWindowMessageA("_PAINT_CONTROL_COLOUR_SAMPLER");
-UINT CPntCtrl::m_nModeChangeMessage = ::RegisterWindowMessageA("_PAINT_CONTROL_MODE_CHANGED");
+UINT CPntCtrl::m_nImageChangedMessage = ::RegisterWindowMessage(_T("_PAINT_CONTROL_IMAGE_CHANGED_"));
+UINT CPntCtrl::m_nMagnificationChangedMessage = ::RegisterWindowMessage(_T("_PAINT_CONTROL_MAG_CHANGED_"));
+UINT CPntCtrl::m_nColourSamplerMessage = ::RegisterWindowMessage(_T("_PAINT_CONTROL_COLOUR_SAMPLER"));
+UINT CPntCtrl::m_nModeChangeMessage = ::RegisterWindowMessage(_T("_PAINT_CONTROL_MODE_CHANGED"));
 
 int CPntCtrl::MagnificationLevels[8] = { 10, 50, 100, 200, 300, 400, 500, 600 };
 
 ColourEntries CPntCtrl::ms_StdColours[16] = {
-    { RGB(0, 0, 0), "Black" },
-    { RGB(255, 255, 255), "White" },
-    { RGB(0, 0, 255), "Blue" },
-    { RGB(0, 255, 0), "Bright green" },
-    { RGB(0, 255, 255), "Cyan" },
-    { RGB(255, 0, 0), "Red" },
-    { RGB(255, 0, 255), "Magenta" },
-    { RGB(255, 255, 0), "Yellow" },
-    { RGB(0, 0, 128), "Dark Blue" },
-    { RGB(0, 128, 0), "Dark Green" },
-    { RGB(0, 128, 128), "Dark Cyan" },
-    { RGB(128, 0, 0), "Dark red" },
-    { RGB(128, 0, 128), "Dark Magenta" },
-    { RGB(128, 128, 0), "Dark yellow" },
-    { RGB(128, 128, 128), "Grey - 50%" },
-    { RGB(192, 192, 192), "Light grey" },
+    { RGB(0, 0, 0), _T("Black") },
+    { RGB(255, 255, 255), _T("White") },
+    { RGB(0, 0, 255), _T("Blue") },
+    { RGB(0, 255, 0), _T("Bright green") },
+    { RGB(0, 255, 255), _T("Cyan") },
+    { RGB(255, 0, 0), _T("Red") },
+    { RGB(255, 0, 255), _T("Magenta") },
+    { RGB(255, 255, 0), _T("Yellow") },
+    { RGB(0, 0, 128), _T("Dark Blue") },
+    { RGB(0, 128, 0), _T("Dark Green") },
+    { RGB(0, 128, 128), _T("Dark Cyan") },
+    { RGB(128, 0, 0), _T("Dark red") },
+    { RGB(128, 0, 128), _T("Dark Magenta") },
+    { RGB(128, 128, 0), _T("Dark yellow") },
+    { RGB(128, 128, 128), _T("Grey - 50%") },
+    { RGB(192, 192, 192), _T("Light grey") },
 };
 
-static const char s_szClassName[] = "MFCPaintCtrl";
+static const TCHAR s_szClassName[] = _T("MFCPaintCtrl");
 static const COLORREF CLR_NONE_SET = 0xFFFFFFFF;
 
 IMPLEMENT_DYNCREATE(CPntCtrl, CWnd)
@@ -127,7 +127,7 @@ CPntCtrl::CPntCtrl()
     LoadCursors();
     ResetSelectionRect();
     SetTextFont(CFont::FromHandle((HFONT)::GetStockObject(SYSTEM_FONT)));
-    m_strPasteCropPrompt = "Clipboard image is larger than the\nSelection area. Crop to selection area?";
+    m_strPasteCropPrompt = _T("Clipboard image is larger than the\nSelection area. Crop to selection area?");
 }
 
 CPntCtrl::~CPntCtrl()

@@ -7,7 +7,7 @@
 void CPntCtrl::SetUserText(LPCTSTR lpszText)
 {
     if (m_nToolMode == TOOL_TEXT)
-        DoModifyText(lpszText != NULL ? lpszText : "");
+        DoModifyText(lpszText != NULL ? lpszText : _T(""));
 }
 
 void CPntCtrl::SetTextFormat(UINT nFormat)

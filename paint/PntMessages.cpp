@@ -1,4 +1,4 @@
 // Registered during the DLL's static initialisation, before any window can need it.
 #include "paint/PntMessages.h"
 
-const UINT g_nPntUpdateStatusBarMessage = ::RegisterWindowMessageA("UPDATE_PAINT_STATUSBAR");
+const UINT g_nPntUpdateStatusBarMessage = ::RegisterWindowMessage(_T("UPDATE_PAINT_STATUSBAR"));

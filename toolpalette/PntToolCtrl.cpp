@@ -116,7 +116,7 @@ BOOL CPntToolCtrl::Create(CWnd* pParentWnd, CPntCtrl* pPaintCtrl, UINT nID, DWOR
 {
     if (!CToolBar::Create(pParentWnd, dwStyle, nID))
         return FALSE;
-    SetWindowText("Tools");
+    SetWindowText(_T("Tools"));
     m_pPaintCtrl = pPaintCtrl;
     m_bShowGripper = bGripper;
 
@@ -291,7 +291,7 @@ BOOL CPntToolCtrl::OnNeedTooltipText(UINT, NMHDR* pNMHDR, LRESULT* pResult)
 {
     *pResult = 0;
     // The two forms lay out their fields differently (the wide text buffer is twice as
-    // long), so every field is read through the form the code names.
+    // long), so every field is read through the form the request names, whatever the build.
     const BOOL bWide = pNMHDR->code == TTN_NEEDTEXTW;
     TOOLTIPTEXTA* pTextA = (TOOLTIPTEXTA*)pNMHDR;
     TOOLTIPTEXTW* pTextW = (TOOLTIPTEXTW*)pNMHDR;
@@ -317,14 +317,17 @@ BOOL CPntToolCtrl::OnNeedTooltipText(UINT, NMHDR* pNMHDR, LRESULT* pResult)
     {
         nEntry = (int)pNMHDR->idFrom - ID_PNT_FIRST;
     }
-    if (nEntry < 0 || nEntry >= m_nButtons)
-        return TRUE;
+    // No tool of the palette (a separator, an unknown id, no drop-down under the pointer):
+    // an empty tip.
     CString strTip;
-    strTip.LoadString(m_pButtons[nEntry].nStringID);
+    if (nEntry >= 0 && nEntry < m_nButtons)
+        strTip.LoadString(m_pButtons[nEntry].nStringID);
+    // Into the request's own buffer, converted to its width; a longer text is cut at the
+    // buffer's end and still terminated.
     if (bWide)
-        ::MultiByteToWideChar(CP_ACP, 0, strTip, -1, pTextW->szText, 80);
+        ::lstrcpynW(pTextW->szText, CStringW(strTip), _countof(pTextW->szText));
     else
-        lstrcpynA(pTextA->szText, strTip, 80);
+        ::lstrcpynA(pTextA->szText, CStringA(strTip), _countof(pTextA->szText));
     return TRUE;
 }
 

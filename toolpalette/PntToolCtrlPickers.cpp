@@ -8,6 +8,7 @@
 #include <new>
 #include <stdio.h>
 #include <string.h>
+#include <tchar.h>
 
 namespace
 {
@@ -26,8 +27,8 @@ ColourTableEntry* MakeTable(const COLORREF* pColours, int nCount)
     {
         memset(&pTable[i], 0, sizeof(pTable[i]));
         pTable[i].crColour = pColours[i];
-        snprintf(pTable[i].szName, sizeof(pTable[i].szName), "R %d G %d B %d", GetRValue(pColours[i]),
-                 GetGValue(pColours[i]), GetBValue(pColours[i]));
+        _stprintf_s(pTable[i].szName, _countof(pTable[i].szName), _T("R %d G %d B %d"), GetRValue(pColours[i]),
+                    GetGValue(pColours[i]), GetBValue(pColours[i]));
     }
     return pTable;
 }

@@ -358,7 +358,7 @@ private:
 // A plain window whose WM_PAINT runs the baseline's blits: the baseline then goes through
 // BeginPaint and EndPaint as the control's repaint does, with whatever the system adds there
 // (Wine copies the window's pixels to the X server in EndPaint).
-const char kBaselineClass[] = "PaintBenchBaseline";
+const TCHAR kBaselineClass[] = _T("PaintBenchBaseline");
 CBaselineBuffer* g_pWindowBuffer = NULL;
 bool g_bWindowPainted = false;
 
@@ -379,20 +379,20 @@ LRESULT CALLBACK BaselineWndProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lPa
 
 bool CPaintBench::CreateBaselineWindow()
 {
-    WNDCLASSA wc;
+    WNDCLASS wc;
     memset(&wc, 0, sizeof(wc));
     wc.lpfnWndProc = BaselineWndProc;
-    wc.hInstance = ::GetModuleHandleA(NULL);
+    wc.hInstance = ::GetModuleHandle(NULL);
     wc.hCursor = ::LoadCursor(NULL, IDC_ARROW);
     wc.lpszClassName = kBaselineClass;
-    if (!::RegisterClassA(&wc) && ::GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
+    if (!::RegisterClass(&wc) && ::GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
         return false;
     // Exactly over the control's client area, hidden until a baseline run.
     POINT pt = {0, 0};
     ::MapWindowPoints(Handle(), m_pFrame->m_hWnd, &pt, 1);
-    m_hwndBaseline = ::CreateWindowExA(0, kBaselineClass, "", WS_CHILD | WS_CLIPSIBLINGS, pt.x, pt.y,
-                                       kClientWidth, kClientHeight, m_pFrame->m_hWnd,
-                                       (HMENU)(UINT_PTR)(kCtrlId + 1), wc.hInstance, NULL);
+    m_hwndBaseline = ::CreateWindowEx(0, kBaselineClass, _T(""), WS_CHILD | WS_CLIPSIBLINGS, pt.x, pt.y,
+                                      kClientWidth, kClientHeight, m_pFrame->m_hWnd,
+                                      (HMENU)(UINT_PTR)(kCtrlId + 1), wc.hInstance, NULL);
     return m_hwndBaseline != NULL;
 }
 

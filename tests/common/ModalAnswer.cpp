@@ -10,16 +10,16 @@ const UINT kPollMs = 20;
 
 struct FindData
 {
-    const char* pszCaption;
+    LPCWSTR lpszCaption;
     HWND hWnd;
 };
 
 BOOL CALLBACK FindCaption(HWND hWnd, LPARAM lParam)
 {
     FindData* pData = (FindData*)lParam;
-    char szText[256] = "";
-    ::GetWindowText(hWnd, szText, sizeof(szText));
-    if (::IsWindowVisible(hWnd) && lstrcmp(szText, pData->pszCaption) == 0)
+    WCHAR szText[256] = L"";
+    ::GetWindowTextW(hWnd, szText, _countof(szText));
+    if (::IsWindowVisible(hWnd) && lstrcmpW(szText, pData->lpszCaption) == 0)
     {
         pData->hWnd = hWnd;
         return FALSE;
@@ -28,8 +28,13 @@ BOOL CALLBACK FindCaption(HWND hWnd, LPARAM lParam)
 }
 }
 
-ModalAnswer::ModalAnswer(const char* pszCaption, std::function<void(HWND)> answer, bool bEveryTime)
-    : m_strCaption(pszCaption), m_answer(std::move(answer)), m_bEveryTime(bEveryTime)
+ModalAnswer::ModalAnswer(LPCSTR lpszCaption, std::function<void(HWND)> answer, bool bEveryTime)
+    : ModalAnswer(CStringW(lpszCaption).GetString(), std::move(answer), bEveryTime)
+{
+}
+
+ModalAnswer::ModalAnswer(LPCWSTR lpszCaption, std::function<void(HWND)> answer, bool bEveryTime)
+    : m_strCaption(lpszCaption), m_answer(std::move(answer)), m_bEveryTime(bEveryTime)
 {
     s_pActive = this;
     m_nTimer = ::SetTimer(NULL, 0, kPollMs, &ModalAnswer::OnTimer);
@@ -48,7 +53,7 @@ void CALLBACK ModalAnswer::OnTimer(HWND, UINT, UINT_PTR, DWORD)
     ModalAnswer* pThis = s_pActive;
     if (pThis == nullptr || (pThis->m_nAnswers > 0 && !pThis->m_bEveryTime))
         return;
-    FindData data = { pThis->m_strCaption.c_str(), NULL };
+    FindData data = { pThis->m_strCaption, NULL };
     ::EnumThreadWindows(::GetCurrentThreadId(), &FindCaption, (LPARAM)&data);
     if (data.hWnd == NULL || data.hWnd == pThis->m_hWndLast)
         return;
@@ -62,9 +67,14 @@ void CALLBACK ModalAnswer::OnTimer(HWND, UINT, UINT_PTR, DWORD)
     pThis->m_answer(data.hWnd);
 }
 
-void Type(HWND hDlg, int nID, const char* pszText)
+void Type(HWND hDlg, int nID, LPCSTR lpszText)
 {
-    ::SetDlgItemText(hDlg, nID, pszText);
+    ::SetDlgItemTextA(hDlg, nID, lpszText);
+}
+
+void Type(HWND hDlg, int nID, LPCWSTR lpszText)
+{
+    ::SetDlgItemTextW(hDlg, nID, lpszText);
 }
 
 void Click(HWND hDlg, int nID)
@@ -74,9 +84,16 @@ void Click(HWND hDlg, int nID)
 
 std::string ItemText(HWND hDlg, int nID)
 {
-    char szText[256] = "";
-    ::GetDlgItemText(hDlg, nID, szText, sizeof(szText));
-    return szText;
+    return std::string(CStringA(ItemString(hDlg, nID)));
+}
+
+CString ItemString(HWND hDlg, int nID)
+{
+    CString strText;
+    HWND hItem = ::GetDlgItem(hDlg, nID);
+    if (hItem != NULL)
+        CWnd::FromHandle(hItem)->GetWindowText(strText);
+    return strText;
 }
 
 bool ItemEnabled(HWND hDlg, int nID)

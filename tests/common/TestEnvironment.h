@@ -16,8 +16,9 @@ std::string OutputDir();
 // OutputDir() + "\\" + name.
 std::string OutputPath(const char* name);
 
-// Message boxes are not shown during tests: the test application records each text and
-// answers with the button set by SetMessageBoxAnswer (IDOK by default).
+// Message boxes are not shown during tests: the test application records each text (in the
+// ANSI code page, for comparing with plain literals) and answers with the button set by
+// SetMessageBoxAnswer (IDOK by default).
 const std::vector<std::string>& MessageBoxTexts();
 void ClearMessageBoxTexts();
 void SetMessageBoxAnswer(int nAnswer);

@@ -11,11 +11,11 @@ int g_messageAnswer = IDOK;
 class CTestApp : public CWinApp
 {
 public:
-    CTestApp() : CWinApp("Paint library tests") {}
+    CTestApp() : CWinApp(_T("Paint library tests")) {}
 
     int DoMessageBox(LPCTSTR lpszPrompt, UINT, UINT) override
     {
-        g_messageTexts.push_back(lpszPrompt ? lpszPrompt : "");
+        g_messageTexts.push_back(std::string(CStringA(lpszPrompt != NULL ? lpszPrompt : _T(""))));
         return g_messageAnswer;
     }
 };

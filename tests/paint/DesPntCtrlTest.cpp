@@ -9,7 +9,7 @@ namespace
 class CReportParent : public CFrameWnd
 {
 public:
-    std::vector<std::string> m_texts;
+    std::vector<CString> m_texts;
     std::vector<CPoint> m_points;
 
 protected:
@@ -18,7 +18,7 @@ protected:
         if (message == CDesPntCtrl::m_nUpdatePaintStatusBar)
         {
             if (lParam == 0)
-                m_texts.push_back((const char*)wParam);
+                m_texts.push_back((LPCTSTR)wParam);
             else if (lParam == 1)
                 m_points.push_back(*(POINT*)wParam);
             return 0;
@@ -30,9 +30,9 @@ protected:
 
 TEST(DesPntCtrl, ReportsStatusTextsAndImagePointsToItsParent)
 {
-    EXPECT_EQ(::RegisterWindowMessageA("UPDATE_PAINT_STATUSBAR"), CDesPntCtrl::m_nUpdatePaintStatusBar);
+    EXPECT_EQ(::RegisterWindowMessage(_T("UPDATE_PAINT_STATUSBAR")), CDesPntCtrl::m_nUpdatePaintStatusBar);
     CReportParent* pParent = new CReportParent;   // a frame deletes itself when destroyed
-    ASSERT_TRUE(pParent->Create(NULL, "Parent", WS_POPUP | WS_VISIBLE, CRect(0, 0, 300, 200)));
+    ASSERT_TRUE(pParent->Create(NULL, _T("Parent"), WS_POPUP | WS_VISIBLE, CRect(0, 0, 300, 200)));
     CReportParent& parent = *pParent;
     CDesPntCtrl ctrl;
     ASSERT_TRUE(ctrl.Create(CRect(0, 0, 200, 150), pParent, 7, WS_CHILD | WS_VISIBLE));
@@ -41,11 +41,11 @@ TEST(DesPntCtrl, ReportsStatusTextsAndImagePointsToItsParent)
 
     ctrl.SetToolMode(TOOL_PEN);
     ASSERT_FALSE(parent.m_texts.empty());
-    EXPECT_EQ("Draws using a pen with the current width.", parent.m_texts.back());
+    EXPECT_EQ(CString(_T("Draws using a pen with the current width.")), parent.m_texts.back());
     parent.m_texts.clear();
     ctrl.OnForceSendStatusMessage();
     ASSERT_EQ(1u, parent.m_texts.size());
-    EXPECT_EQ("Draws using a pen with the current width.", parent.m_texts[0]);
+    EXPECT_EQ(CString(_T("Draws using a pen with the current width.")), parent.m_texts[0]);
 
     // Client (25, 15) at 200 % with the 5-pixel margin is image pixel (10, 5); the margin
     // itself lies at negative image coordinates.

@@ -63,9 +63,9 @@ protected:
         WNDCLASS wc = {};
         wc.lpfnWndProc = ::DefWindowProc;
         wc.hInstance = AfxGetInstanceHandle();
-        wc.lpszClassName = "GestureEndHelperWindow";
+        wc.lpszClassName = _T("GestureEndHelperWindow");
         AfxRegisterClass(&wc);
-        ASSERT_TRUE(m_helper.CreateEx(0, wc.lpszClassName, "helper", WS_CHILD, CRect(0, 0, 4, 4), m_pFrame, 77));
+        ASSERT_TRUE(m_helper.CreateEx(0, wc.lpszClassName, _T("helper"), WS_CHILD, CRect(0, 0, 4, 4), m_pFrame, 77));
     }
     void TearDown() override
     {
@@ -418,14 +418,14 @@ TEST_F(GestureEndSelectTest, DragMoveIsDroppedAtTheLastPointWhenTrackingLosesThe
 
 TEST_F(GestureEndTest, TextBoxDragIsDroppedAtTheLastPointWhenTrackingLosesTheMouse)
 {
-    AfxGetApp()->SetRegistryKey("MfcPaintTextBarTests");
+    AfxGetApp()->SetRegistryKey(_T("MfcPaintTextBarTests"));
     ASSERT_TRUE(GiveImage(80, 60));
     const imagetest::Bytes blank = Shown();
     m_pCtrl->SetToolMode(TOOL_TEXT);
     m_pCtrl->SetDrawColor(kBlack);
     PressAndDrag(At(5, 5), { At(30, 20), At(60, 40) });
     ASSERT_EQ(CRect(5, 5, 60, 40), Selection());
-    m_pCtrl->SetUserText("Hi");
+    m_pCtrl->SetUserText(_T("Hi"));
     ASSERT_NE(blank, Shown());
 
     PressDragAndThen(At(20, 20), { At(25, 22), At(30, 25) }, [&] { TakeCaptureAway(); });
@@ -437,7 +437,7 @@ TEST_F(GestureEndTest, TextBoxDragIsDroppedAtTheLastPointWhenTrackingLosesTheMou
     CDIBSection expected;
     ASSERT_TRUE(expected.Copy(*m_pCtrl->GetDIBsection()));
     ASSERT_TRUE(expected.Clear(kWhite));
-    expected.DrawText("Hi", rcMoved, m_pCtrl->GetTextFormat(), kBlack, m_pCtrl->GetTextFont());
+    expected.DrawText(_T("Hi"), rcMoved, m_pCtrl->GetTextFormat(), kBlack, m_pCtrl->GetTextFont());
     EXPECT_EQ(imagetest::Bits(expected), Shown());
     EXPECT_EQ(nullptr, m_pCtrl->m_pSavedState);
     EXPECT_EQ(1, m_pCtrl->GetUndoListSize());
@@ -447,8 +447,8 @@ TEST_F(GestureEndTest, TextBoxDragIsDroppedAtTheLastPointWhenTrackingLosesTheMou
 
 TEST_F(GestureEndTest, TypingOverTheControlWithTheTextToolReachesTheText)
 {
-    AfxGetApp()->SetRegistryKey("MfcPaintTextBarTests");
-    AfxGetApp()->WriteProfileString("Text Tool", NULL, NULL);   // left alignment
+    AfxGetApp()->SetRegistryKey(_T("MfcPaintTextBarTests"));
+    AfxGetApp()->WriteProfileString(_T("Text Tool"), NULL, NULL);   // left alignment
     ASSERT_TRUE(GiveImage(80, 60));
     m_pCtrl->SetToolMode(TOOL_TEXT);
     m_pCtrl->SetDrawColor(kBlack);
@@ -458,20 +458,20 @@ TEST_F(GestureEndTest, TypingOverTheControlWithTheTextToolReachesTheText)
     ASSERT_TRUE(pEdit != NULL);
 
     // Characters, then keys: one left, Delete takes the "i", and one more character.
-    for (char ch : std::string("Hi"))
-        m_pCtrl->SendMessage(WM_CHAR, (WPARAM)ch, 1);
+    for (LPCTSTR p = _T("Hi"); *p != 0; p++)
+        m_pCtrl->SendMessage(WM_CHAR, (WPARAM)*p, 1);
     KeyDown(VK_LEFT);
     KeyDown(VK_DELETE);
-    m_pCtrl->SendMessage(WM_CHAR, (WPARAM)'a', 1);
+    m_pCtrl->SendMessage(WM_CHAR, (WPARAM)_T('a'), 1);
 
     CString strEdit;
     pEdit->GetWindowText(strEdit);
-    EXPECT_EQ(CString("Ha"), strEdit);
-    EXPECT_STREQ("Ha", m_pCtrl->GetUserText());
+    EXPECT_EQ(CString(_T("Ha")), strEdit);
+    EXPECT_STREQ(_T("Ha"), m_pCtrl->GetUserText());
     CDIBSection expected;
     ASSERT_TRUE(expected.Copy(*m_pCtrl->GetDIBsection()));
     ASSERT_TRUE(expected.Clear(kWhite));
-    expected.DrawText("Ha", CRect(5, 5, 60, 40), m_pCtrl->GetTextFormat(), kBlack, m_pCtrl->GetTextFont());
+    expected.DrawText(_T("Ha"), CRect(5, 5, 60, 40), m_pCtrl->GetTextFormat(), kBlack, m_pCtrl->GetTextFont());
     EXPECT_EQ(imagetest::Bits(expected), Shown());
     EXPECT_NE(0, PixelsOtherThan(kWhite));
 }

@@ -10,7 +10,7 @@
 
 namespace
 {
-const char kDimensionsCaption[] = "Enter Bitmap Dimensions";
+const TCHAR kDimensionsCaption[] = _T("Enter Bitmap Dimensions");
 const int kWidthEdit = IDC_PNT_WIDTH, kHeightEdit = IDC_PNT_HEIGHT, kCropCheck = IDC_PNT_CROP, kDepthCombo = IDC_PNT_COLOURDEPTH;
 
 // The image's colour-name list, opened to the tests.
@@ -22,7 +22,7 @@ struct CDIBSectionNames : CDIBSection
 // What the dimensions dialog showed when it was answered.
 struct DialogSeen
 {
-    std::string strWidth, strHeight, strDepth;
+    CString strWidth, strHeight, strDepth;
     bool bCropEnabled = false;
 };
 
@@ -32,16 +32,16 @@ struct DimensionsAnswer
 {
     DialogSeen seen;
     testenv::ModalAnswer answer;
-    DimensionsAnswer(const char* pszWidth, const char* pszHeight, int nDepthIndex, bool bCrop, int nButton)
+    DimensionsAnswer(LPCTSTR lpszWidth, LPCTSTR lpszHeight, int nDepthIndex, bool bCrop, int nButton)
         : answer(kDimensionsCaption, [=](HWND hDlg) {
-              seen.strWidth = testenv::ItemText(hDlg, kWidthEdit);
-              seen.strHeight = testenv::ItemText(hDlg, kHeightEdit);
-              seen.strDepth = testenv::ItemText(hDlg, kDepthCombo);
+              seen.strWidth = testenv::ItemString(hDlg, kWidthEdit);
+              seen.strHeight = testenv::ItemString(hDlg, kHeightEdit);
+              seen.strDepth = testenv::ItemString(hDlg, kDepthCombo);
               seen.bCropEnabled = testenv::ItemEnabled(hDlg, kCropCheck);
-              if (pszWidth != nullptr)
-                  testenv::Type(hDlg, kWidthEdit, pszWidth);
-              if (pszHeight != nullptr)
-                  testenv::Type(hDlg, kHeightEdit, pszHeight);
+              if (lpszWidth != nullptr)
+                  testenv::Type(hDlg, kWidthEdit, lpszWidth);
+              if (lpszHeight != nullptr)
+                  testenv::Type(hDlg, kHeightEdit, lpszHeight);
               if (nDepthIndex >= 0)
                   ::SendDlgItemMessage(hDlg, kDepthCombo, CB_SETCURSEL, nDepthIndex, 0);
               if (bCrop)
@@ -113,7 +113,7 @@ TEST_F(PntCtrlLifecycle, EveryReplacementResetsHistorySelectionAndScrollBars)
     MakeHistory();
     EXPECT_FALSE(m_pCtrl->SetBitmap((UINT)28139 + 900));
     ExpectReset();
-    EXPECT_FALSE(m_pCtrl->SetBitmap("NoSuchBitmap"));
+    EXPECT_FALSE(m_pCtrl->SetBitmap(_T("NoSuchBitmap")));
     EXPECT_FALSE(m_pCtrl->SetBitmap((HBITMAP)NULL));
     EXPECT_EQ(NULL, m_pCtrl->GetBitmap());
     CRect rc;
@@ -124,7 +124,7 @@ TEST_F(PntCtrlLifecycle, EveryReplacementResetsHistorySelectionAndScrollBars)
 TEST_F(PntCtrlLifecycle, CreateBitmapPassesTheColourNamesAndResets)
 {
     CStringArray names;
-    names.Add("Ink");
+    names.Add(_T("Ink"));
     m_pCtrl->SetColorArray(&names);
     MakeHistory();
     ASSERT_TRUE(m_pCtrl->CreateBitmap(30, 20, 1, 4, NULL, NULL));
@@ -139,29 +139,29 @@ TEST_F(PntCtrlLifecycle, CreateBitmapPassesTheColourNamesAndResets)
 TEST_F(PntCtrlLifecycle, FilesLoadAndSaveWithoutTouchingTheChangedState)
 {
     ASSERT_TRUE(GiveImage(6, 5, 24, kRed));
-    std::string path = testenv::OutputPath("lifecycle-save.bmp");
+    const CString path(testenv::OutputPath("lifecycle-save.bmp").c_str());
     MakeHistory();
-    ASSERT_TRUE(m_pCtrl->Save(path.c_str()));
+    ASSERT_TRUE(m_pCtrl->Save(path));
     EXPECT_TRUE(m_pCtrl->GetImageChanged());   // saving is the host's business to record
     EXPECT_TRUE(m_pCtrl->CanUndo());
 
     ASSERT_TRUE(GiveImage(2, 2));
     MakeHistory();
-    ASSERT_TRUE(m_pCtrl->Load(path.c_str()));
+    ASSERT_TRUE(m_pCtrl->Load(path));
     ExpectReset();
     EXPECT_EQ(CSize(6, 5), ImageSize());
     EXPECT_EQ(kRed, ImagePixel(5, 4));
 
     // A missing file and a refused one: FALSE, and the history is emptied all the same.
     MakeHistory();
-    EXPECT_FALSE(m_pCtrl->Load(testenv::OutputPath("no-such-file.bmp").c_str()));
+    EXPECT_FALSE(m_pCtrl->Load(CString(testenv::OutputPath("no-such-file.bmp").c_str())));
     EXPECT_FALSE(m_pCtrl->CanUndo());
     EXPECT_FALSE(m_pCtrl->GetImageChanged());
     if (!testenv::BmpSuiteDir().empty())
     {
-        ASSERT_TRUE(m_pCtrl->Load(path.c_str()));
+        ASSERT_TRUE(m_pCtrl->Load(path));
         MakeHistory();
-        EXPECT_FALSE(m_pCtrl->Load((testenv::BmpSuiteDir() + "\\b\\badheadersize.bmp").c_str()));
+        EXPECT_FALSE(m_pCtrl->Load(CString((testenv::BmpSuiteDir() + "\\b\\badheadersize.bmp").c_str())));
         EXPECT_FALSE(m_pCtrl->CanUndo());
         EXPECT_FALSE(m_pCtrl->GetImageChanged());
     }
@@ -202,13 +202,13 @@ TEST_F(PntCtrlLifecycle, NewImageIsAskedForWithDefaults)
         DimensionsAnswer answer(nullptr, nullptr, -1, false, IDCANCEL);
         EXPECT_FALSE(m_pCtrl->PromptNewBitmap(-1, -1, -1));
         ASSERT_TRUE(answer.answer.Answered());
-        EXPECT_EQ("32", answer.seen.strWidth);
-        EXPECT_EQ("32", answer.seen.strHeight);
-        EXPECT_EQ("256 Colors", answer.seen.strDepth);
+        EXPECT_EQ(CString(_T("32")), answer.seen.strWidth);
+        EXPECT_EQ(CString(_T("32")), answer.seen.strHeight);
+        EXPECT_EQ(CString(_T("256 Colors")), answer.seen.strDepth);
         EXPECT_FALSE(answer.seen.bCropEnabled);
     }
     EXPECT_EQ(kRed, ImagePixel(0, 0));   // cancelled: nothing changed
-    const char* kUnusable[][2] = { { "0", "20" }, { "20", "-5" }, { "40000", "40000" } };
+    LPCTSTR kUnusable[][2] = { { _T("0"), _T("20") }, { _T("20"), _T("-5") }, { _T("40000"), _T("40000") } };
     for (const auto& size : kUnusable)
     {
         DimensionsAnswer answer(size[0], size[1], -1, false, IDOK);
@@ -217,10 +217,10 @@ TEST_F(PntCtrlLifecycle, NewImageIsAskedForWithDefaults)
     }
 
     MakeHistory();
-    DimensionsAnswer answer("48", "16", 0, false, IDOK);
+    DimensionsAnswer answer(_T("48"), _T("16"), 0, false, IDOK);
     ASSERT_TRUE(m_pCtrl->PromptNewBitmap(20, 30, 24));
-    EXPECT_EQ("20", answer.seen.strWidth);
-    EXPECT_EQ("True Color", answer.seen.strDepth);
+    EXPECT_EQ(CString(_T("20")), answer.seen.strWidth);
+    EXPECT_EQ(CString(_T("True Color")), answer.seen.strDepth);
     ExpectReset();
     EXPECT_EQ(CSize(48, 16), ImageSize());
     EXPECT_EQ(1, m_pCtrl->GetDIBsection()->GetBitCount());
@@ -234,11 +234,11 @@ TEST_F(PntCtrlLifecycle, ResizeKeepsPixelsFromTheOriginAndIsOneUndoStep)
 
     // Whole-image selection: crop is not offered. A smaller size at 16 bits keeps the corner.
     {
-        DimensionsAnswer answer("25", "15", 3, false, IDOK);
+        DimensionsAnswer answer(_T("25"), _T("15"), 3, false, IDOK);
         ASSERT_TRUE(m_pCtrl->Resize());
         EXPECT_FALSE(answer.seen.bCropEnabled);
-        EXPECT_EQ("60", answer.seen.strWidth);
-        EXPECT_EQ("True Color", answer.seen.strDepth);
+        EXPECT_EQ(CString(_T("60")), answer.seen.strWidth);
+        EXPECT_EQ(CString(_T("True Color")), answer.seen.strDepth);
     }
     EXPECT_EQ(CSize(25, 15), ImageSize());
     EXPECT_EQ(16, m_pCtrl->GetDIBsection()->GetBitCount());
@@ -260,7 +260,7 @@ TEST_F(PntCtrlLifecycle, ResizeKeepsPixelsFromTheOriginAndIsOneUndoStep)
     rc.SetRect(10, 20, 50, 60);
     m_pCtrl->SetSelectionRect(&rc, FALSE);
     {
-        DimensionsAnswer answer("5", "5", 4, true, IDOK);
+        DimensionsAnswer answer(_T("5"), _T("5"), 4, true, IDOK);
         ASSERT_TRUE(m_pCtrl->Resize());
         EXPECT_TRUE(answer.seen.bCropEnabled);
     }
@@ -286,7 +286,7 @@ TEST_F(PntCtrlLifecycle, ResizeWithoutAnImageAsksForANewOne)
     ASSERT_FALSE(m_pCtrl->SetBitmap((HBITMAP)NULL));
     DimensionsAnswer answer(nullptr, nullptr, -1, false, IDOK);
     ASSERT_TRUE(m_pCtrl->Resize());
-    EXPECT_EQ("256 Colors", answer.seen.strDepth);
+    EXPECT_EQ(CString(_T("256 Colors")), answer.seen.strDepth);
     EXPECT_EQ(CSize(32, 32), ImageSize());
     EXPECT_EQ(8, m_pCtrl->GetDIBsection()->GetBitCount());
     EXPECT_FALSE(m_pCtrl->CanUndo());
@@ -296,7 +296,7 @@ TEST(PntCtrlWindowClass, LibraryTemplateFindsTheClassUnderEitherInstance)
 {
     CPntCtrl registrar;   // the first control registers the class
     HINSTANCE hExe = ::GetModuleHandle(NULL);
-    HINSTANCE hLibrary = ::GetModuleHandle("mfcpaint.dll");
+    HINSTANCE hLibrary = ::GetModuleHandle(_T("mfcpaint.dll"));
     ASSERT_NE((HINSTANCE)NULL, hLibrary);
     HRSRC hResource = ::FindResource(hExe, MAKEINTRESOURCE(300), RT_DIALOG);
     ASSERT_NE((HRSRC)NULL, hResource);
@@ -307,9 +307,9 @@ TEST(PntCtrlWindowClass, LibraryTemplateFindsTheClassUnderEitherInstance)
             return FALSE;
         });
         ASSERT_NE((HWND)NULL, hDlg);
-        char szClass[32] = "";
-        ::GetClassName(::GetDlgItem(hDlg, 301), szClass, sizeof(szClass));
-        EXPECT_STREQ("MFCPaintCtrl", szClass);
+        TCHAR szClass[32] = _T("");
+        ::GetClassName(::GetDlgItem(hDlg, 301), szClass, _countof(szClass));
+        EXPECT_STREQ(_T("MFCPaintCtrl"), szClass);
         ::DestroyWindow(hDlg);
     }
 }
@@ -319,7 +319,7 @@ TEST_F(PntCtrlLifecycle, PrintWithoutAConfirmedPrinterReturnsFalse)
     // With no printer the system says so in a box captioned "Print" and the dialog fails; with
     // one, the real dialog opens and is cancelled. Either way nothing is printed.
     ASSERT_TRUE(GiveImage(10, 10));
-    testenv::ModalAnswer answer("Print", [](HWND hDlg) {
+    testenv::ModalAnswer answer(_T("Print"), [](HWND hDlg) {
         bool bRealDialog = ::GetDlgItem(hDlg, IDCANCEL) != NULL;
         testenv::Click(hDlg, bRealDialog ? IDCANCEL : IDOK);
     });

@@ -16,7 +16,7 @@ LRESULT CTestOwnerFrame::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
             text.LoadString((UINT)wParam);
         else if (lParam != 0)
             text = (LPCTSTR)lParam;
-        m_statusTexts.push_back((LPCTSTR)text);
+        m_statusTexts.push_back(text);
     }
     return CFrameWnd::WindowProc(message, wParam, lParam);
 }
@@ -48,7 +48,7 @@ void PaintFixture::SetUp()
     if (s_pSharedFrame == nullptr || !::IsWindow(s_pSharedFrame->m_hWnd))
     {
         s_pSharedFrame = new CTestOwnerFrame;
-        ASSERT_TRUE(s_pSharedFrame->Create(NULL, "Paint control test", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN,
+        ASSERT_TRUE(s_pSharedFrame->Create(NULL, _T("Paint control test"), WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN,
                                            CRect(0, 0, kClientWidth + 40, kClientHeight + 40)));
     }
     m_pFrame = s_pSharedFrame;

@@ -12,6 +12,7 @@
 #include <vector>
 #include "paint/PntCtrl.h"
 #include "image/ImageTestSupport.h"
+#include "common/TestStrings.h"
 
 // Readable failure messages for the geometry types.
 inline void PrintTo(const CPoint& pt, std::ostream* os) { *os << "(" << pt.x << ", " << pt.y << ")"; }
@@ -46,7 +47,7 @@ public:
     std::vector<UINT> m_codes;   // NMHDR codes received, in order
     NMHDR m_lastHeader = {};
     WPARAM m_lastWParam = 0;
-    std::vector<std::string> m_statusTexts;
+    std::vector<CString> m_statusTexts;
 
     int Count(UINT code) const { return (int)std::count(m_codes.begin(), m_codes.end(), code); }
     void ClearRecords()
@@ -108,7 +109,7 @@ protected:
 
     int NotifyCount(UINT code) const { return m_pFrame->Count(code); }
     int ImageChanges() const { return NotifyCount(CPntCtrl::m_nImageChangedMessage); }
-    const std::vector<std::string>& StatusTexts() const { return m_pFrame->m_statusTexts; }
+    const std::vector<CString>& StatusTexts() const { return m_pFrame->m_statusTexts; }
     void ClearRecords() { m_pFrame->ClearRecords(); }
 
     // Image pixel (x, y) read from the DIB bits (through the colour table for palette depths).

@@ -50,7 +50,7 @@ std::string NarrowString(UINT nID)
 {
     char sz[256] = "";
     HINSTANCE hInst = AfxFindResourceHandle(MAKEINTRESOURCE(nID / 16 + 1), RT_STRING);
-    ::LoadStringA(hInst, nID, sz, (int)sizeof(sz));
+    ::LoadStringA(hInst, nID, sz, _countof(sz));
     return sz;
 }
 std::wstring WideString(UINT nID)

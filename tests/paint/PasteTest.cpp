@@ -34,7 +34,7 @@ protected:
     // Each pasted true-colour picture goes through the image settings dialog; the answer is
     // chosen per test.
     int m_nSettingsAnswer = IDOK;
-    testenv::ModalAnswer m_settingsAnswer{ "Image Settings",
+    testenv::ModalAnswer m_settingsAnswer{ _T("Image Settings"),
                                            [this](HWND hDlg) { testenv::Click(hDlg, m_nSettingsAnswer); }, true };
 
     CRect Selection()

@@ -5,23 +5,24 @@
 
 TEST(PntCtrlClass, ClassDataAndRunTimeClass)
 {
-    const std::pair<const char*, UINT> messages[] = {
-        { "_PAINT_CONTROL_IMAGE_CHANGED_", CPntCtrl::m_nImageChangedMessage },
-        { "_PAINT_CONTROL_MAG_CHANGED_", CPntCtrl::m_nMagnificationChangedMessage },
-        { "_PAINT_CONTROL_COLOUR_SAMPLER", CPntCtrl::m_nColourSamplerMessage },
-        { "_PAINT_CONTROL_MODE_CHANGED", CPntCtrl::m_nModeChangeMessage },
+    const std::pair<LPCTSTR, UINT> messages[] = {
+        { _T("_PAINT_CONTROL_IMAGE_CHANGED_"), CPntCtrl::m_nImageChangedMessage },
+        { _T("_PAINT_CONTROL_MAG_CHANGED_"), CPntCtrl::m_nMagnificationChangedMessage },
+        { _T("_PAINT_CONTROL_COLOUR_SAMPLER"), CPntCtrl::m_nColourSamplerMessage },
+        { _T("_PAINT_CONTROL_MODE_CHANGED"), CPntCtrl::m_nModeChangeMessage },
     };
     for (const auto& m : messages)
-        EXPECT_EQ(::RegisterWindowMessageA(m.first), m.second) << m.first;
+        EXPECT_EQ(::RegisterWindowMessage(m.first), m.second) << CStringA(m.first).GetString();
 
-    // The record is shared with the companion library's colour table: a COLORREF, then 64 chars.
-    ASSERT_EQ(4u + 64u, sizeof(ColourEntries));
+    // The record is shared with the companion library's colour table: a COLORREF, then 64
+    // characters of the build's width.
+    ASSERT_EQ(4u + 64u * sizeof(TCHAR), sizeof(ColourEntries));
     const ColourEntries colours[16] = {
-        { 0x000000, "Black" }, { 0xFFFFFF, "White" }, { 0xFF0000, "Blue" }, { 0x00FF00, "Bright green" },
-        { 0xFFFF00, "Cyan" }, { 0x0000FF, "Red" }, { 0xFF00FF, "Magenta" }, { 0x00FFFF, "Yellow" },
-        { 0x800000, "Dark Blue" }, { 0x008000, "Dark Green" }, { 0x808000, "Dark Cyan" },
-        { 0x000080, "Dark red" }, { 0x800080, "Dark Magenta" }, { 0x008080, "Dark yellow" },
-        { 0x808080, "Grey - 50%" }, { 0xC0C0C0, "Light grey" },
+        { 0x000000, _T("Black") }, { 0xFFFFFF, _T("White") }, { 0xFF0000, _T("Blue") }, { 0x00FF00, _T("Bright green") },
+        { 0xFFFF00, _T("Cyan") }, { 0x0000FF, _T("Red") }, { 0xFF00FF, _T("Magenta") }, { 0x00FFFF, _T("Yellow") },
+        { 0x800000, _T("Dark Blue") }, { 0x008000, _T("Dark Green") }, { 0x808000, _T("Dark Cyan") },
+        { 0x000080, _T("Dark red") }, { 0x800080, _T("Dark Magenta") }, { 0x008080, _T("Dark yellow") },
+        { 0x808080, _T("Grey - 50%") }, { 0xC0C0C0, _T("Light grey") },
     };
     for (int i = 0; i < 16; i++)
     {
@@ -72,7 +73,7 @@ TEST(PntCtrlClass, TextFontIsTheControlsOwnCopy)
     LOGFONT lfArial = {};
     lfArial.lfHeight = -21;
     lfArial.lfItalic = TRUE;
-    strcpy(lfArial.lfFaceName, "Arial");
+    _tcscpy_s(lfArial.lfFaceName, _countof(lfArial.lfFaceName), _T("Arial"));
     {
         CFont font;
         ASSERT_TRUE(font.CreateFontIndirect(&lfArial));
@@ -85,7 +86,7 @@ TEST(PntCtrlClass, TextFontIsTheControlsOwnCopy)
     ASSERT_EQ((int)sizeof(lf), ctrl.GetTextFont()->GetLogFont(&lf));
     EXPECT_EQ(-21, lf.lfHeight);
     EXPECT_TRUE(lf.lfItalic);
-    EXPECT_STREQ("Arial", lf.lfFaceName);
+    EXPECT_STREQ(_T("Arial"), lf.lfFaceName);
 }
 
 /////////////////////////////////////////////////////////////////////////////
@@ -98,16 +99,16 @@ class PntCtrlWindow : public PaintFixture
 TEST_F(PntCtrlWindow, WindowClassAndCreation)
 {
     WNDCLASS wc = {};
-    ASSERT_TRUE(::GetClassInfo(AfxGetModuleState()->m_hCurrentInstanceHandle, "MFCPaintCtrl", &wc));
+    ASSERT_TRUE(::GetClassInfo(AfxGetModuleState()->m_hCurrentInstanceHandle, _T("MFCPaintCtrl"), &wc));
     EXPECT_EQ(11u, wc.style);   // CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS
     EXPECT_EQ(0, wc.cbClsExtra + wc.cbWndExtra);
     EXPECT_EQ(nullptr, wc.hIcon);
     EXPECT_EQ(::LoadCursor(NULL, IDC_ARROW), wc.hCursor);
     EXPECT_EQ((HBRUSH)(COLOR_BTNFACE + 1), wc.hbrBackground);
     EXPECT_TRUE(m_pCtrl->RegisterWindowClass());   // registered once: a second time finds it
-    char szClass[64] = {};
-    ::GetClassNameA(m_pCtrl->m_hWnd, szClass, sizeof(szClass));
-    EXPECT_STREQ("MFCPaintCtrl", szClass);
+    TCHAR szClass[64] = {};
+    ::GetClassName(m_pCtrl->m_hWnd, szClass, _countof(szClass));
+    EXPECT_STREQ(_T("MFCPaintCtrl"), szClass);
     EXPECT_EQ((int)kCtrlId, m_pCtrl->GetDlgCtrlID());
     // Without an image Create leaves no scroll bar shown: the client area is the whole inside.
     EXPECT_EQ(CRect(0, 0, kClientWidth, kClientHeight), ClientRect());
@@ -136,22 +137,22 @@ TEST_F(PntCtrlWindow, ControlFromADialogTemplateWorksWithoutCreate)
     // A template with one control of class "MFCPaintCtrl" and id 77.
     std::vector<WORD> t;
     auto dword = [&t](DWORD v) { t.insert(t.end(), { LOWORD(v), HIWORD(v) }); };
-    auto text = [&t](const char* s) { while (*s) t.push_back((WORD)*s++); t.push_back(0); };
+    auto text = [&t](LPCWSTR s) { while (*s) t.push_back((WORD)*s++); t.push_back(0); };
     dword(WS_POPUP | WS_CAPTION);
     dword(0);
     t.insert(t.end(), { 1, 0, 0, 200, 150, 0, 0 });   // one item, position, size, no menu or class
-    text("Paint");
+    text(L"Paint");
     if (t.size() % 2)
         t.push_back(0);                               // items start on a DWORD boundary
     dword(WS_CHILD | WS_VISIBLE | WS_BORDER | WS_HSCROLL | WS_VSCROLL);
     dword(0);
     t.insert(t.end(), { 5, 5, 150, 100, 77 });
-    text("MFCPaintCtrl");
+    text(L"MFCPaintCtrl");
     t.insert(t.end(), { 0, 0 });                      // no title, no creation data
 
     CTestPntCtrl ctrl;   // constructing a control registers the class the dialog needs
-    HWND hDlg = ::CreateDialogIndirectParamA(AfxGetModuleState()->m_hCurrentInstanceHandle,
-                                             (LPCDLGTEMPLATE)t.data(), m_pFrame->m_hWnd, RecordingDialogProc, 0);
+    HWND hDlg = ::CreateDialogIndirectParam(AfxGetModuleState()->m_hCurrentInstanceHandle,
+                                            (LPCDLGTEMPLATE)t.data(), m_pFrame->m_hWnd, RecordingDialogProc, 0);
     ASSERT_NE(nullptr, hDlg);
     HWND hItem = ::GetDlgItem(hDlg, 77);
     // The dialog attaches the window to its object; messages then reach the control's map.
@@ -179,7 +180,7 @@ TEST_F(PntCtrlWindow, SetImageChangedNotifiesTheOwnerElseTheParentElseNobody)
     ClearRecords();
 
     CTestOwnerFrame* pOwner = new CTestOwnerFrame;
-    ASSERT_TRUE(pOwner->Create(NULL, "Owner", WS_OVERLAPPEDWINDOW, CRect(0, 0, 100, 100)));
+    ASSERT_TRUE(pOwner->Create(NULL, _T("Owner"), WS_OVERLAPPEDWINDOW, CRect(0, 0, 100, 100)));
     m_pCtrl->SetOwner(pOwner);
     m_pCtrl->SetImageChanged(TRUE);
     EXPECT_EQ(1, pOwner->Count(CPntCtrl::m_nImageChangedMessage));
@@ -187,7 +188,7 @@ TEST_F(PntCtrlWindow, SetImageChangedNotifiesTheOwnerElseTheParentElseNobody)
     m_pCtrl->SetImageChanged(TRUE);   // an owner that is gone is not replaced by the parent
 
     CTestPntCtrl popup;
-    ASSERT_TRUE(popup.CreateEx(0, "MFCPaintCtrl", NULL, WS_POPUP, 0, 0, 50, 50, NULL, NULL));
+    ASSERT_TRUE(popup.CreateEx(0, _T("MFCPaintCtrl"), NULL, WS_POPUP, 0, 0, 50, 50, NULL, NULL));
     popup.SetImageChanged(TRUE);
     popup.SetMagnification(200);
     popup.DestroyWindow();
@@ -205,7 +206,7 @@ public:
 protected:
     void OnImageChanged() override { m_nImageChanged++; }
     void OnSelectionChanged() override { m_nSelectionChanged++; }
-    void OnSetStatusMessage(LPCSTR) override { m_nStatusTexts++; }
+    void OnSetStatusMessage(LPCTSTR) override { m_nStatusTexts++; }
 };
 }
 
@@ -233,49 +234,49 @@ TEST_F(PntCtrlWindow, HooksAreCalledThroughTheVirtualTable)
 
 TEST_F(PntCtrlWindow, EachToolHasItsStatusText)
 {
-    const char* texts[18] = {
-        "",
-        "Adjusts the selection rectangle for the image.",
-        "Drag and drop the selected area within the image.",
-        "Increases or decreases the magnification of the image.",
-        "Fills an area.",
-        "Draws using a pen with the current width.",
-        "Erases using an eraser with the current width.",
-        "Select a colour from the image",
-        "Select Transparent Color from image",
-        "Draws a line using the current pen width and colour.",
-        "Draws text using the current pen colour.",
-        "Paints with the airbrush in the current colour.",
-        "Draws a rectangle using the current pen width and colour.",
-        "Draws a rounded rectangle using the current pen width and colour.",
-        "Draws an ellipse using the current pen width and colour.",
-        "Draws a filled rectangle using the current pen width and colour.",
-        "Draws a filled rounded rectangle using the current pen width and colour.",
-        "Draws a filled ellipse using the current pen width and colour.",
+    LPCTSTR texts[18] = {
+        _T(""),
+        _T("Adjusts the selection rectangle for the image."),
+        _T("Drag and drop the selected area within the image."),
+        _T("Increases or decreases the magnification of the image."),
+        _T("Fills an area."),
+        _T("Draws using a pen with the current width."),
+        _T("Erases using an eraser with the current width."),
+        _T("Select a colour from the image"),
+        _T("Select Transparent Color from image"),
+        _T("Draws a line using the current pen width and colour."),
+        _T("Draws text using the current pen colour."),
+        _T("Paints with the airbrush in the current colour."),
+        _T("Draws a rectangle using the current pen width and colour."),
+        _T("Draws a rounded rectangle using the current pen width and colour."),
+        _T("Draws an ellipse using the current pen width and colour."),
+        _T("Draws a filled rectangle using the current pen width and colour."),
+        _T("Draws a filled rounded rectangle using the current pen width and colour."),
+        _T("Draws a filled ellipse using the current pen width and colour."),
     };
     for (int nTool = 0; nTool < 18; nTool++)
         EXPECT_STREQ(texts[nTool], (LPCTSTR)m_pCtrl->GetStatusMessage(nTool)) << nTool;
     EXPECT_TRUE(m_pCtrl->GetStatusMessage(18).IsEmpty());
     EXPECT_TRUE(m_pCtrl->GetStatusMessage(-1).IsEmpty());
     // The strings are the library's, found through the resource chain under their ids.
-    char szText[128] = {};
-    ::LoadStringA(AfxFindStringResourceHandle(28213), 28213, szText, sizeof(szText));
+    TCHAR szText[128] = {};
+    ::LoadString(AfxFindStringResourceHandle(28213), 28213, szText, _countof(szText));
     EXPECT_STREQ(texts[TOOL_TRANSCOLOURSAMPLER], szText);
 }
 
 TEST_F(PntCtrlWindow, StatusTextsReachOnlyAMainFrame)
 {
-    m_pCtrl->OnSetStatusMessage("Drawing");
+    m_pCtrl->OnSetStatusMessage(_T("Drawing"));
     AfxGetApp()->m_pMainWnd = m_pCtrl;   // no frame
-    m_pCtrl->OnSetStatusMessage("lost");
+    m_pCtrl->OnSetStatusMessage(_T("lost"));
     AfxGetApp()->m_pMainWnd = NULL;
-    m_pCtrl->OnSetStatusMessage("lost");
+    m_pCtrl->OnSetStatusMessage(_T("lost"));
     AfxGetApp()->m_pMainWnd = m_pFrame;
     // The idle text is the host's string 57345; this host has none, so the bar is emptied,
     // also when the window is destroyed.
     m_pCtrl->ClearStatusMessage();
     m_pCtrl->DestroyWindow();
-    EXPECT_EQ((std::vector<std::string>{ "Drawing", "", "" }), StatusTexts());
+    EXPECT_EQ((std::vector<CString>{ _T("Drawing"), _T(""), _T("") }), StatusTexts());
 }
 
 /////////////////////////////////////////////////////////////////////////////

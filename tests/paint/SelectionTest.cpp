@@ -19,7 +19,7 @@ class SelectionTest : public PaintFixture
 {
 protected:
     // A pasted true-colour picture goes through the image settings dialog: accepted as it is.
-    testenv::ModalAnswer m_settingsAnswer{ "Image Settings", [](HWND hDlg) { testenv::Click(hDlg, IDOK); }, true };
+    testenv::ModalAnswer m_settingsAnswer{ _T("Image Settings"), [](HWND hDlg) { testenv::Click(hDlg, IDOK); }, true };
 
     // A 40 x 30 white image with a red 5 x 5 block at (5, 5) (and a white centre when asked),
     // the select tool and the block selected with the rubber band.

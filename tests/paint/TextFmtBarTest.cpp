@@ -6,7 +6,7 @@
 
 namespace
 {
-const char kSection[] = "Text Tool";
+const TCHAR kSection[] = _T("Text Tool");
 
 // The bar's protected parts, opened to the tests.
 class CTestTextFmtBar : public CPntTextFmtBar
@@ -22,7 +22,7 @@ protected:
     void SetUp() override
     {
         PaintFixture::SetUp();
-        AfxGetApp()->SetRegistryKey("MfcPaintTextBarTests");
+        AfxGetApp()->SetRegistryKey(_T("MfcPaintTextBarTests"));
         AfxGetApp()->WriteProfileString(kSection, NULL, NULL);
         ASSERT_TRUE(GiveImage(50, 40));
     }
@@ -40,10 +40,10 @@ protected:
         m_pCtrl->GetTextFont()->GetLogFont(&lf);
         return lf;
     }
-    std::string Text(HWND hWnd)
+    CString Text(HWND hWnd)
     {
-        char sz[256] = "";
-        ::GetWindowText(hWnd, sz, sizeof(sz));
+        TCHAR sz[256] = _T("");
+        ::GetWindowText(hWnd, sz, _countof(sz));
         return sz;
     }
     bool Checked(CWnd* pBar, int nID) { return pBar->SendDlgItemMessage(nID, BM_GETCHECK) == BST_CHECKED; }
@@ -55,9 +55,9 @@ TEST_F(PntTextFmtBar, FreshProfileGivesTheSystemFontAndLeftAlignment)
     CTestTextFmtBar* pBar = OpenBar();
     ASSERT_TRUE(pBar->IsVisible());
     ASSERT_TRUE(::IsWindowVisible(pBar->m_hWnd));
-    EXPECT_STREQ("System", ControlFont().lfFaceName);
+    EXPECT_STREQ(_T("System"), ControlFont().lfFaceName);
     EXPECT_EQ(0, ControlFont().lfHeight);
-    EXPECT_EQ("Text Tool [System, 0pt]", Text(pBar->m_hWnd));
+    EXPECT_EQ(CString(_T("Text Tool [System, 0pt]")), Text(pBar->m_hWnd));
     EXPECT_TRUE(::IsWindowVisible(pBar->GetEditControl(0)->m_hWnd));
     EXPECT_FALSE(::IsWindowVisible(pBar->GetEditControl(1)->m_hWnd));
     EXPECT_FALSE(::IsWindowVisible(pBar->GetEditControl(2)->m_hWnd));
@@ -67,16 +67,16 @@ TEST_F(PntTextFmtBar, FreshProfileGivesTheSystemFontAndLeftAlignment)
 
     // Typing goes to the control as its user text. (A multi-line edit reports no change for
     // WM_SETTEXT, so the keys are typed.)
-    for (char ch : std::string("hello"))
-        pBar->GetEditControl(0)->SendMessage(WM_CHAR, (WPARAM)ch, 1);
-    EXPECT_EQ(CString("hello"), m_pCtrl->GetUserText());
+    for (LPCTSTR p = _T("hello"); *p != 0; p++)
+        pBar->GetEditControl(0)->SendMessage(WM_CHAR, (WPARAM)*p, 1);
+    EXPECT_EQ(CString(_T("hello")), m_pCtrl->GetUserText());
 }
 
 TEST_F(PntTextFmtBar, AlignmentSwitchCarriesTextAndCaretAndIsStored)
 {
     CTestTextFmtBar* pBar = OpenBar();
     CEdit* pLeft = pBar->GetEditControl(0);
-    pLeft->SetWindowText("abc");
+    pLeft->SetWindowText(_T("abc"));
     pLeft->SetSel(2, 2);
     Press(pBar, IDC_PNT_TEXT_RIGHT);
 
@@ -84,7 +84,7 @@ TEST_F(PntTextFmtBar, AlignmentSwitchCarriesTextAndCaretAndIsStored)
     EXPECT_TRUE(::IsWindowVisible(pRight->m_hWnd));
     EXPECT_FALSE(::IsWindowVisible(pLeft->m_hWnd));
     EXPECT_FALSE(::IsWindowEnabled(pLeft->m_hWnd));
-    EXPECT_EQ("abc", Text(pRight->m_hWnd));
+    EXPECT_EQ(CString(_T("abc")), Text(pRight->m_hWnd));
     int nStart = -1, nEnd = -1;
     pRight->GetSel(nStart, nEnd);
     EXPECT_EQ(2, nStart);
@@ -92,18 +92,18 @@ TEST_F(PntTextFmtBar, AlignmentSwitchCarriesTextAndCaretAndIsStored)
     EXPECT_EQ((UINT)DT_RIGHT, m_pCtrl->GetTextFormat() & (DT_CENTER | DT_RIGHT));
     EXPECT_TRUE(Checked(pBar, IDC_PNT_TEXT_RIGHT));
     EXPECT_FALSE(Checked(pBar, IDC_PNT_TEXT_LEFT));
-    EXPECT_EQ(2u, AfxGetApp()->GetProfileInt(kSection, "Alignment", -1));
+    EXPECT_EQ(2u, AfxGetApp()->GetProfileInt(kSection, _T("Alignment"), -1));
 
     Press(pBar, IDC_PNT_TEXT_CENTRE);
     EXPECT_EQ((UINT)DT_CENTER, m_pCtrl->GetTextFormat() & (DT_CENTER | DT_RIGHT));
-    EXPECT_EQ("abc", Text(pBar->GetEditControl(1)->m_hWnd));
+    EXPECT_EQ(CString(_T("abc")), Text(pBar->GetEditControl(1)->m_hWnd));
 
     // Cleared text does not come back with a later switch.
     pBar->Clear();
     for (DWORD n = 0; n < 3; n++)
-        EXPECT_EQ("", Text(pBar->GetEditControl(n)->m_hWnd));
+        EXPECT_EQ(CString(), Text(pBar->GetEditControl(n)->m_hWnd));
     Press(pBar, IDC_PNT_TEXT_LEFT);
-    EXPECT_EQ("", Text(pLeft->m_hWnd));
+    EXPECT_EQ(CString(), Text(pLeft->m_hWnd));
 }
 
 TEST_F(PntTextFmtBar, StyleTogglesChangeTheFontAndTheStoredText)
@@ -124,30 +124,31 @@ TEST_F(PntTextFmtBar, StyleTogglesChangeTheFontAndTheStoredText)
     EXPECT_FALSE(Checked(pBar, IDC_PNT_TEXT_UNDERLINE));
 
     LOGFONT lf = ControlFont();
-    char szExpected[160];
-    snprintf(szExpected, sizeof(szExpected), "%d,%d,0,0,700,1,0,0,%u,%u,%u,%u,%u,System", (int)lf.lfHeight,
-             (int)lf.lfWidth, lf.lfCharSet, lf.lfOutPrecision, lf.lfClipPrecision, lf.lfQuality,
-             lf.lfPitchAndFamily);
-    EXPECT_EQ(CString(szExpected), AfxGetApp()->GetProfileString(kSection, "Font"));
+    CString strExpected;
+    strExpected.Format(_T("%d,%d,0,0,700,1,0,0,%u,%u,%u,%u,%u,System"), (int)lf.lfHeight, (int)lf.lfWidth,
+                       lf.lfCharSet, lf.lfOutPrecision, lf.lfClipPrecision, lf.lfQuality, lf.lfPitchAndFamily);
+    EXPECT_EQ(strExpected, AfxGetApp()->GetProfileString(kSection, _T("Font")));
 }
 
 TEST_F(PntTextFmtBar, StoredFontAndAlignmentAreRestored)
 {
-    AfxGetApp()->WriteProfileString(kSection, "Font", "-20,0,0,0,700,1,0,0,0,0,0,0,0,Arial");
-    AfxGetApp()->WriteProfileInt(kSection, "Alignment", 1);
+    AfxGetApp()->WriteProfileString(kSection, _T("Font"), _T("-20,0,0,0,700,1,0,0,0,0,0,0,0,Arial"));
+    AfxGetApp()->WriteProfileInt(kSection, _T("Alignment"), 1);
     CTestTextFmtBar* pBar = OpenBar();
     LOGFONT lf = ControlFont();
     EXPECT_EQ(-20, lf.lfHeight);
     EXPECT_EQ(700, lf.lfWeight);
     EXPECT_EQ(1, lf.lfItalic);
-    EXPECT_STREQ("Arial", lf.lfFaceName);
+    EXPECT_STREQ(_T("Arial"), lf.lfFaceName);
     EXPECT_EQ(1u, pBar->m_nAlignment);
     EXPECT_TRUE(::IsWindowVisible(pBar->GetEditControl(1)->m_hWnd));
     EXPECT_EQ((UINT)DT_CENTER, m_pCtrl->GetTextFormat() & (DT_CENTER | DT_RIGHT));
     HDC hScreen = ::GetDC(NULL);
     int nPoints = ::MulDiv(20, 72, ::GetDeviceCaps(hScreen, LOGPIXELSY));
     ::ReleaseDC(NULL, hScreen);
-    EXPECT_EQ("Text Tool [Arial, " + std::to_string(nPoints) + "pt]", Text(pBar->m_hWnd));
+    CString strTitle;
+    strTitle.Format(_T("Text Tool [Arial, %dpt]"), nPoints);
+    EXPECT_EQ(strTitle, Text(pBar->m_hWnd));
 }
 
 TEST_F(PntTextFmtBar, ButtonImagesTakeTheFaceColourAndEditsFillTheBar)
@@ -205,12 +206,12 @@ TEST_F(PntTextFmtBar, ReopeningRestoresEachAlignmentAndStyle)
         LONG lWeight;
         BYTE bItalic;
         BYTE bUnderline;
-        const char* pszFace;
+        LPCTSTR lpszFace;
     } cases[] = {
-        { 0, -16, 400, 0, 1, "Arial" },
-        { 1, -21, 700, 1, 0, "Courier New" },
-        { 2, -13, 700, 0, 1, "Times New Roman" },
-        { 2, -30, 400, 1, 1, "Tahoma" },
+        { 0, -16, 400, 0, 1, _T("Arial") },
+        { 1, -21, 700, 1, 0, _T("Courier New") },
+        { 2, -13, 700, 0, 1, _T("Times New Roman") },
+        { 2, -30, 400, 1, 1, _T("Tahoma") },
     };
     HDC hScreen = ::GetDC(NULL);
     const int nPixelsPerInch = ::GetDeviceCaps(hScreen, LOGPIXELSY);
@@ -220,12 +221,12 @@ TEST_F(PntTextFmtBar, ReopeningRestoresEachAlignmentAndStyle)
 
     for (const Case& c : cases)
     {
-        SCOPED_TRACE(c.pszFace);
-        char szFont[160];
-        snprintf(szFont, sizeof(szFont), "%d,0,0,0,%d,%u,%u,0,0,0,0,0,0,%s", (int)c.lHeight, (int)c.lWeight,
-                 c.bItalic, c.bUnderline, c.pszFace);
-        AfxGetApp()->WriteProfileString(kSection, "Font", szFont);
-        AfxGetApp()->WriteProfileInt(kSection, "Alignment", (int)c.nAlignment);
+        SCOPED_TRACE(CStringA(c.lpszFace).GetString());
+        CString strFont;
+        strFont.Format(_T("%d,0,0,0,%d,%u,%u,0,0,0,0,0,0,%s"), (int)c.lHeight, (int)c.lWeight, c.bItalic,
+                       c.bUnderline, c.lpszFace);
+        AfxGetApp()->WriteProfileString(kSection, _T("Font"), strFont);
+        AfxGetApp()->WriteProfileInt(kSection, _T("Alignment"), (int)c.nAlignment);
 
         // A new control: its bar has no window yet, so opening it reads the profile.
         CRect rcCtrl;
@@ -268,18 +269,20 @@ TEST_F(PntTextFmtBar, ReopeningRestoresEachAlignmentAndStyle)
             EXPECT_EQ(c.bItalic, lf.lfItalic);
             EXPECT_EQ(c.bUnderline, lf.lfUnderline);
             EXPECT_EQ(0, lf.lfStrikeOut);
-            EXPECT_STREQ(c.pszFace, lf.lfFaceName);
+            EXPECT_STREQ(c.lpszFace, lf.lfFaceName);
         }
         EXPECT_EQ(c.lWeight >= 401, Checked(pBar, IDC_PNT_TEXT_BOLD));
         EXPECT_EQ(c.bItalic != 0, Checked(pBar, IDC_PNT_TEXT_ITALIC));
         EXPECT_EQ(c.bUnderline != 0, Checked(pBar, IDC_PNT_TEXT_UNDERLINE));
         const int nPoints = -::MulDiv((int)c.lHeight, 72, nPixelsPerInch);
-        EXPECT_EQ("Text Tool [" + std::string(c.pszFace) + ", " + std::to_string(nPoints) + "pt]", Text(pBar->m_hWnd));
+        CString strTitle;
+        strTitle.Format(_T("Text Tool [%s, %dpt]"), c.lpszFace, nPoints);
+        EXPECT_EQ(strTitle, Text(pBar->m_hWnd));
 
         // Closing ends text entry and stores the same font and alignment back.
         pBar->SendMessage(WM_CLOSE);
         EXPECT_EQ(TOOL_SELECT, m_pCtrl->GetToolMode());
-        EXPECT_EQ(CString(szFont), AfxGetApp()->GetProfileString(kSection, "Font"));
-        EXPECT_EQ(c.nAlignment, AfxGetApp()->GetProfileInt(kSection, "Alignment", -1));
+        EXPECT_EQ(strFont, AfxGetApp()->GetProfileString(kSection, _T("Font")));
+        EXPECT_EQ(c.nAlignment, AfxGetApp()->GetProfileInt(kSection, _T("Alignment"), -1));
     }
 }

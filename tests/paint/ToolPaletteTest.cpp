@@ -151,7 +151,7 @@ TEST_F(ToolPaletteTest, StatusVariantOffersClearOnlyInTransparentMode)
         m_pCtrl->SetTransparent(bTransparent);
         CTestDesToolCtrl palette;
         ASSERT_TRUE(palette.Create(m_pFrame, m_pCtrl, IDB_PNT_PALETTE, WS_CHILD | WS_VISIBLE, FALSE));
-        EXPECT_EQ(CString(bTransparent ? "Clear" : ""), palette.m_ForeColourPicker.m_strDefaultText);
+        EXPECT_EQ(CString(bTransparent ? _T("Clear") : _T("")), palette.m_ForeColourPicker.m_strDefaultText);
         palette.DestroyWindow();
     }
     m_pCtrl->SetTransparent(FALSE);

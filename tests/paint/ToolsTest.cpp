@@ -24,7 +24,7 @@ TEST_F(ToolsTest, SelectToolForcesTheSelectionRectAndSamplersReturnToThePrevious
     EXPECT_EQ(TOOL_SELECT, m_pCtrl->m_nPrevToolMode);
     EXPECT_EQ(2, NotifyCount(CPntCtrl::m_nModeChangeMessage));
     ASSERT_EQ(2u, StatusTexts().size());
-    EXPECT_EQ("Draws using a pen with the current width.", StatusTexts()[1]);
+    EXPECT_EQ(CString(_T("Draws using a pen with the current width.")), StatusTexts()[1]);
 
     Start(TOOL_COLOURSAMPLER);   // picked while the pen is current
     m_pCtrl->GetDIBsection()->SetPixel(7, 7, kRed);
