@@ -2,7 +2,7 @@
 // a chosen colour reaches the owner in the second field after the header.
 #include "ComboTestSupport.h"
 #include "companion/ColourPicker.h"
-#include "image/TextPrinters.h"
+#include "common/TestStrings.h"
 #include <stdio.h>
 #include <string.h>
 #include <tchar.h>

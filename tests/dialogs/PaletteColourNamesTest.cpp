@@ -9,7 +9,7 @@
 #include "DialogDriver.h"
 #include "companion/ColourPicker.h"
 #include "dialogs/DesBmpEditDlg.h"
-#include "image/TextPrinters.h"
+#include "common/TestStrings.h"
 #include "resources/resource.h"
 #include "toolpalette/PntToolCommands.h"
 

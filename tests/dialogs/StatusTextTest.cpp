@@ -6,7 +6,7 @@
 #include <commctrl.h>
 #include "DialogDriver.h"
 #include "dialogs/DesBmpEditDlg.h"
-#include "image/TextPrinters.h"
+#include "common/TestStrings.h"
 #include "resources/resource.h"
 
 namespace

@@ -6,7 +6,7 @@
 #include <gtest/gtest.h>
 #include <string.h>
 #include <tchar.h>
-#include "image/TextPrinters.h"
+#include "common/TestStrings.h"
 #include "paint/PntCtrl.h"
 #include "paint/PntToolModes.h"
 #include "resources/resource.h"

@@ -18,7 +18,7 @@ public:
     int m_nNumber = 5;
     int m_nCrop = 1;
     int m_nChoice = 0;
-    CString m_strName = "first";
+    CString m_strName = _T("first");
     BOOL m_bEndInInit = FALSE;
     int m_nKicks = 0;
     BOOL m_bWasVisible = FALSE;
@@ -43,9 +43,9 @@ protected:
     {
         CDialog::OnInitDialog();
         CComboBox* pCombo = (CComboBox*)GetDlgItem(IDC_TEST_COMBO);
-        pCombo->AddString("1 bit");
-        pCombo->AddString("8 bits");
-        pCombo->AddString("24 bits");
+        pCombo->AddString(_T("1 bit"));
+        pCombo->AddString(_T("8 bits"));
+        pCombo->AddString(_T("24 bits"));
         pCombo->SetCurSel(2);
         if (m_bEndInInit)
             EndDialog(IDCANCEL);
@@ -77,11 +77,11 @@ TEST(Dialogs, ModalDialogExchangesItsValues)
     CScriptedDialog dlg;
     dlg.m_steps.push_back([](CScriptedDialog& d) {
         // The members arrived in the controls.
-        EXPECT_STREQ("5", d.ControlText(IDC_TEST_NUMBER));
-        EXPECT_STREQ("first", d.ControlText(IDC_TEST_NAME));
+        EXPECT_STREQ(_T("5"), d.ControlText(IDC_TEST_NUMBER));
+        EXPECT_STREQ(_T("first"), d.ControlText(IDC_TEST_NAME));
         EXPECT_EQ(BST_CHECKED, d.SendDlgItemMessage(IDC_TEST_CHECK, BM_GETCHECK, 0, 0));
-        d.SetDlgItemText(IDC_TEST_NUMBER, " -42 ");
-        d.SetDlgItemText(IDC_TEST_NAME, "second");
+        d.SetDlgItemText(IDC_TEST_NUMBER, _T(" -42 "));
+        d.SetDlgItemText(IDC_TEST_NAME, _T("second"));
         d.CheckDlgButton(IDC_TEST_CHECK, BST_UNCHECKED);
         d.SendDlgItemMessage(IDC_TEST_COMBO, CB_SETCURSEL, 1, 0);
         Press(d, IDOK);
@@ -89,7 +89,7 @@ TEST(Dialogs, ModalDialogExchangesItsValues)
     EXPECT_EQ(IDOK, dlg.DoModal());
     EXPECT_TRUE(dlg.m_bWasVisible);   // shown when the queue first ran dry
     EXPECT_EQ(-42, dlg.m_nNumber);
-    EXPECT_STREQ("second", dlg.m_strName);
+    EXPECT_STREQ(_T("second"), dlg.m_strName);
     EXPECT_EQ(0, dlg.m_nCrop);
     EXPECT_EQ(1, dlg.m_nChoice);
     EXPECT_EQ(nullptr, dlg.m_hWnd);
@@ -100,14 +100,14 @@ TEST(Dialogs, ABadNumberKeepsTheDialogOpen)
     testenv::ClearMessageBoxTexts();
     CScriptedDialog dlg;
     dlg.m_steps.push_back([](CScriptedDialog& d) {
-        d.SetDlgItemText(IDC_TEST_NUMBER, "12x");
+        d.SetDlgItemText(IDC_TEST_NUMBER, _T("12x"));
         Press(d, IDOK);
     });
     dlg.m_steps.push_back([](CScriptedDialog& d) {
         // Still open, the number refused and selected for retyping.
         EXPECT_TRUE(::IsWindow(d.m_hWnd));
         EXPECT_EQ(::GetDlgItem(d.m_hWnd, IDC_TEST_NUMBER), ::GetFocus());
-        d.SetDlgItemText(IDC_TEST_NUMBER, "12");
+        d.SetDlgItemText(IDC_TEST_NUMBER, _T("12"));
         Press(d, IDOK);
     });
     EXPECT_EQ(IDOK, dlg.DoModal());
@@ -120,7 +120,7 @@ TEST(Dialogs, CancelAndEndingInInitialisation)
 {
     CScriptedDialog cancelled;
     cancelled.m_steps.push_back([](CScriptedDialog& d) {
-        d.SetDlgItemText(IDC_TEST_NUMBER, "99");
+        d.SetDlgItemText(IDC_TEST_NUMBER, _T("99"));
         Press(d, IDCANCEL);
     });
     EXPECT_EQ(IDCANCEL, cancelled.DoModal());
@@ -140,8 +140,8 @@ TEST(Dialogs, ModelessDialogLivesUntilDestroyed)
     CScriptedDialog dlg;
     ASSERT_TRUE(dlg.Create(IDD_TEST_NUMBER));
     EXPECT_TRUE(::IsWindow(dlg.m_hWnd));
-    EXPECT_STREQ("5", dlg.ControlText(IDC_TEST_NUMBER));
-    dlg.SetDlgItemText(IDC_TEST_NUMBER, "7");
+    EXPECT_STREQ(_T("5"), dlg.ControlText(IDC_TEST_NUMBER));
+    dlg.SetDlgItemText(IDC_TEST_NUMBER, _T("7"));
     EXPECT_TRUE(dlg.UpdateData(TRUE));
     EXPECT_EQ(7, dlg.m_nNumber);
     EXPECT_TRUE(dlg.DestroyWindow());
@@ -151,33 +151,33 @@ TEST(Dialogs, ModelessDialogLivesUntilDestroyed)
 TEST(Profile, RegistryValuesRoundTripAndDelete)
 {
     CWinApp* pApp = AfxGetApp();
-    pApp->SetRegistryKey("MfcxFrameworkTests");
-    EXPECT_STREQ("Paint library tests", pApp->m_pszProfileName);
-    pApp->WriteProfileString("PaintDlg:28101", NULL, NULL);   // start clean
+    pApp->SetRegistryKey(_T("MfcxFrameworkTests"));
+    EXPECT_STREQ(_T("Paint library tests"), pApp->m_pszProfileName);
+    pApp->WriteProfileString(_T("PaintDlg:28101"), NULL, NULL);   // start clean
 
-    EXPECT_EQ((UINT)-1, pApp->GetProfileInt("PaintDlg:28101", "X", -1));
-    EXPECT_TRUE(pApp->WriteProfileInt("PaintDlg:28101", "X", -15));
-    EXPECT_TRUE(pApp->WriteProfileInt("PaintDlg:28101", "Y", 240));
-    EXPECT_EQ(-15, (int)pApp->GetProfileInt("PaintDlg:28101", "X", -1));
-    EXPECT_EQ(240u, pApp->GetProfileInt("PaintDlg:28101", "Y", -1));
+    EXPECT_EQ((UINT)-1, pApp->GetProfileInt(_T("PaintDlg:28101"), _T("X"), -1));
+    EXPECT_TRUE(pApp->WriteProfileInt(_T("PaintDlg:28101"), _T("X"), -15));
+    EXPECT_TRUE(pApp->WriteProfileInt(_T("PaintDlg:28101"), _T("Y"), 240));
+    EXPECT_EQ(-15, (int)pApp->GetProfileInt(_T("PaintDlg:28101"), _T("X"), -1));
+    EXPECT_EQ(240u, pApp->GetProfileInt(_T("PaintDlg:28101"), _T("Y"), -1));
 
     // Written where the registry rule puts it.
     HKEY hKey = NULL;
-    ASSERT_EQ(ERROR_SUCCESS, ::RegOpenKeyExA(HKEY_CURRENT_USER,
-                                             "Software\\MfcxFrameworkTests\\Paint library tests\\PaintDlg:28101",
+    ASSERT_EQ(ERROR_SUCCESS, ::RegOpenKeyEx(HKEY_CURRENT_USER,
+                                             _T("Software\\MfcxFrameworkTests\\Paint library tests\\PaintDlg:28101"),
                                              0, KEY_READ, &hKey));
     DWORD dwValue = 0, dwSize = sizeof(dwValue), dwType = 0;
-    EXPECT_EQ(ERROR_SUCCESS, ::RegQueryValueExA(hKey, "Y", NULL, &dwType, (LPBYTE)&dwValue, &dwSize));
+    EXPECT_EQ(ERROR_SUCCESS, ::RegQueryValueEx(hKey, _T("Y"), NULL, &dwType, (LPBYTE)&dwValue, &dwSize));
     EXPECT_EQ((DWORD)REG_DWORD, dwType);
     EXPECT_EQ(240u, dwValue);
     ::RegCloseKey(hKey);
 
-    EXPECT_STREQ("0,0,System", pApp->GetProfileString("Text Tool", "Font", "0,0,System"));
-    EXPECT_TRUE(pApp->WriteProfileString("Text Tool", "Font", "-11,0,Arial"));
-    EXPECT_STREQ("-11,0,Arial", pApp->GetProfileString("Text Tool", "Font", "x"));
-    EXPECT_TRUE(pApp->WriteProfileString("Text Tool", "Font", NULL));
-    EXPECT_STREQ("x", pApp->GetProfileString("Text Tool", "Font", "x"));
+    EXPECT_STREQ(_T("0,0,System"), pApp->GetProfileString(_T("Text Tool"), _T("Font"), _T("0,0,System")));
+    EXPECT_TRUE(pApp->WriteProfileString(_T("Text Tool"), _T("Font"), _T("-11,0,Arial")));
+    EXPECT_STREQ(_T("-11,0,Arial"), pApp->GetProfileString(_T("Text Tool"), _T("Font"), _T("x")));
+    EXPECT_TRUE(pApp->WriteProfileString(_T("Text Tool"), _T("Font"), NULL));
+    EXPECT_STREQ(_T("x"), pApp->GetProfileString(_T("Text Tool"), _T("Font"), _T("x")));
 
-    EXPECT_TRUE(pApp->WriteProfileString("PaintDlg:28101", NULL, NULL));
-    EXPECT_EQ((UINT)-1, pApp->GetProfileInt("PaintDlg:28101", "X", -1));
+    EXPECT_TRUE(pApp->WriteProfileString(_T("PaintDlg:28101"), NULL, NULL));
+    EXPECT_EQ((UINT)-1, pApp->GetProfileInt(_T("PaintDlg:28101"), _T("X"), -1));
 }

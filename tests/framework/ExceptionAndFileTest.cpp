@@ -41,7 +41,7 @@ TEST(Exceptions, MessageBoxesGoThroughTheApplication)
 {
     testenv::ClearMessageBoxTexts();
     testenv::SetMessageBoxAnswer(IDNO);
-    EXPECT_EQ(IDNO, AfxMessageBox("Crop the picture?", MB_YESNOCANCEL));
+    EXPECT_EQ(IDNO, AfxMessageBox(_T("Crop the picture?"), MB_YESNOCANCEL));
     testenv::SetMessageBoxAnswer(IDOK);
     EXPECT_EQ(IDOK, AfxMessageBox(AFX_IDS_MEMORY_EXCEPTION));
     ASSERT_EQ(2u, testenv::MessageBoxTexts().size());
@@ -54,12 +54,12 @@ TEST(File, WritesReadsAndSeeks)
     std::string path = testenv::OutputPath("framework-file.bin");
     {
         CFile file;
-        ASSERT_TRUE(file.Open(path.c_str(), CFile::modeCreate | CFile::modeWrite));
+        ASSERT_TRUE(file.Open(CString(path.c_str()), CFile::modeCreate | CFile::modeWrite));
         file.Write("0123456789", 10);
         EXPECT_EQ(10u, file.GetPosition());
     }   // the destructor closes it
 
-    CFile file(path.c_str(), CFile::modeRead);
+    CFile file(CString(path.c_str()), CFile::modeRead);
     EXPECT_EQ(10u, file.GetLength());
     char buffer[16] = {};
     EXPECT_EQ(4u, file.Read(buffer, 4));
@@ -72,9 +72,9 @@ TEST(File, WritesReadsAndSeeks)
     EXPECT_EQ(CFile::hFileNull, file.m_hFile);
 
     // Creating truncates an existing file.
-    CFile again(path.c_str(), CFile::modeCreate | CFile::modeWrite);
+    CFile again(CString(path.c_str()), CFile::modeCreate | CFile::modeWrite);
     again.Close();
-    CFile check(path.c_str(), CFile::modeRead);
+    CFile check(CString(path.c_str()), CFile::modeRead);
     EXPECT_EQ(0u, check.GetLength());
 }
 
@@ -83,14 +83,14 @@ TEST(File, FailuresAreReportedOrThrown)
     std::string missing = testenv::OutputPath("no-such-folder\\missing.bmp");
     CFile file;
     CFileException error;
-    EXPECT_FALSE(file.Open(missing.c_str(), CFile::modeRead, &error));
+    EXPECT_FALSE(file.Open(CString(missing.c_str()), CFile::modeRead, &error));
     EXPECT_TRUE(error.m_cause == CFileException::badPath || error.m_cause == CFileException::fileNotFound);
-    EXPECT_STREQ(missing.c_str(), error.m_strFileName);
+    EXPECT_STREQ(CString(missing.c_str()), error.m_strFileName);
 
     CFileException* pThrown = nullptr;
     try
     {
-        CFile opened(missing.c_str(), CFile::modeRead);
+        CFile opened(CString(missing.c_str()), CFile::modeRead);
     }
     catch (CFileException* e)
     {
@@ -100,16 +100,16 @@ TEST(File, FailuresAreReportedOrThrown)
     EXPECT_TRUE(pThrown->m_bAutoDelete);
     TCHAR message[256];
     EXPECT_TRUE(pThrown->GetErrorMessage(message, 256));
-    EXPECT_NE(nullptr, strstr(message, "missing.bmp"));
+    EXPECT_NE(nullptr, _tcsstr(message, _T("missing.bmp")));
     pThrown->Delete();
 
     // Writing to a file opened for reading fails in the operating system: thrown.
     std::string path = testenv::OutputPath("framework-readonly.bin");
     {
-        CFile create(path.c_str(), CFile::modeCreate | CFile::modeWrite);
+        CFile create(CString(path.c_str()), CFile::modeCreate | CFile::modeWrite);
         create.Write("abc", 3);
     }
-    CFile reader(path.c_str(), CFile::modeRead);
+    CFile reader(CString(path.c_str()), CFile::modeRead);
     bool bThrown = false;
     try
     {

@@ -9,15 +9,15 @@
 
 namespace
 {
-const char* ViewClassName()
+LPCTSTR ViewClassName()
 {
-    static const char* pszName = [] {
+    static LPCTSTR pszName = [] {
         WNDCLASS wc = {};
         wc.lpfnWndProc = ::DefWindowProc;
         wc.hInstance = AfxGetInstanceHandle();
-        wc.lpszClassName = "MfcxTestView";
+        wc.lpszClassName = _T("MfcxTestView");
         AfxRegisterClass(&wc);
-        return "MfcxTestView";
+        return _T("MfcxTestView");
     }();
     return pszName;
 }
@@ -72,8 +72,8 @@ class FrameCommands : public ::testing::Test
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(m_frame.Create(NULL, "Frame", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(0, 0, 400, 300)));
-        ASSERT_TRUE(m_frame.m_view.Create(ViewClassName(), "", WS_CHILD | WS_VISIBLE, CRect(0, 0, 10, 10), &m_frame,
+        ASSERT_TRUE(m_frame.Create(NULL, _T("Frame"), WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(0, 0, 400, 300)));
+        ASSERT_TRUE(m_frame.m_view.Create(ViewClassName(), _T(""), WS_CHILD | WS_VISIBLE, CRect(0, 0, 10, 10), &m_frame,
                                           AFX_IDW_PANE_FIRST));
     }
     void TearDown() override
@@ -167,11 +167,11 @@ TEST_F(FrameCommands, StatusBarPanesAndLayout)
         return std::string(szText);
     };
     EXPECT_EQ("0000 x 0000", paneText(1));   // the indicator's string is its first text
-    EXPECT_TRUE(m_frame.m_bar.SetPaneText(1, "320 x 240"));
-    m_frame.SetMessageText("Ready");
+    EXPECT_TRUE(m_frame.m_bar.SetPaneText(1, _T("320 x 240")));
+    m_frame.SetMessageText(_T("Ready"));
     EXPECT_EQ("320 x 240", paneText(1));
     EXPECT_EQ("Ready", paneText(0));
-    EXPECT_EQ(std::string(m_frame.m_bar.GetPaneText(1)), paneText(1));
+    EXPECT_EQ(std::string(CStringA(m_frame.m_bar.GetPaneText(1))), paneText(1));
 
     // The stretching first pane leaves the second its string's width; the last runs to the end.
     ::SetWindowPos(m_frame.m_hWnd, NULL, 0, 0, 500, 320, SWP_NOMOVE | SWP_NOZORDER);
@@ -207,7 +207,7 @@ TEST_F(FrameCommands, DestroyingTheMainFrameEndsTheMessageLoop)
 
     // Any other frame going away leaves the loop alone.
     CTestFrame other;
-    ASSERT_TRUE(other.Create(NULL, "Other", WS_OVERLAPPEDWINDOW, CRect(0, 0, 100, 100)));
+    ASSERT_TRUE(other.Create(NULL, _T("Other"), WS_OVERLAPPEDWINDOW, CRect(0, 0, 100, 100)));
     other.DestroyWindow();
     EXPECT_FALSE(::PeekMessage(&msg, NULL, WM_QUIT, WM_QUIT, PM_REMOVE));
 }

@@ -102,7 +102,7 @@ TEST(DeviceContexts, MemoryDCSelectsAndDraws)
 
 TEST(ModuleState, TheLibraryIsAnExtensionModuleInTheChain)
 {
-    HMODULE hLibrary = ::GetModuleHandleA("mfcpaint.dll");
+    HMODULE hLibrary = ::GetModuleHandle(_T("mfcpaint.dll"));
     ASSERT_NE(nullptr, hLibrary);
     bool bFound = false;
     for (CDynLinkLibrary* pDLL = AfxGetModuleState()->m_pLibraryList; pDLL != nullptr; pDLL = pDLL->m_pNextDLL)
@@ -110,11 +110,11 @@ TEST(ModuleState, TheLibraryIsAnExtensionModuleInTheChain)
     EXPECT_TRUE(bFound);
 
     // Static initialisation of the library registered its window messages.
-    EXPECT_EQ(::RegisterWindowMessageA("_PAINT_CONTROL_IMAGE_CHANGED_"), CPntCtrl::m_nImageChangedMessage);
-    EXPECT_EQ(::RegisterWindowMessageA("_PAINT_CONTROL_MAG_CHANGED_"), CPntCtrl::m_nMagnificationChangedMessage);
-    EXPECT_EQ(::RegisterWindowMessageA("_PAINT_CONTROL_COLOUR_SAMPLER"), CPntCtrl::m_nColourSamplerMessage);
-    EXPECT_EQ(::RegisterWindowMessageA("_PAINT_CONTROL_MODE_CHANGED"), CPntCtrl::m_nModeChangeMessage);
-    EXPECT_EQ(::RegisterWindowMessageA("UPDATE_PAINT_STATUSBAR"), g_nPntUpdateStatusBarMessage);
+    EXPECT_EQ(::RegisterWindowMessage(_T("_PAINT_CONTROL_IMAGE_CHANGED_")), CPntCtrl::m_nImageChangedMessage);
+    EXPECT_EQ(::RegisterWindowMessage(_T("_PAINT_CONTROL_MAG_CHANGED_")), CPntCtrl::m_nMagnificationChangedMessage);
+    EXPECT_EQ(::RegisterWindowMessage(_T("_PAINT_CONTROL_COLOUR_SAMPLER")), CPntCtrl::m_nColourSamplerMessage);
+    EXPECT_EQ(::RegisterWindowMessage(_T("_PAINT_CONTROL_MODE_CHANGED")), CPntCtrl::m_nModeChangeMessage);
+    EXPECT_EQ(::RegisterWindowMessage(_T("UPDATE_PAINT_STATUSBAR")), g_nPntUpdateStatusBarMessage);
     EXPECT_GE(CPntCtrl::m_nImageChangedMessage, 0xC000u);
 }
 
@@ -142,7 +142,7 @@ TEST(ModuleState, ApplicationThreadAndOle)
 {
     ASSERT_NE(nullptr, AfxGetApp());
     EXPECT_EQ(AfxGetApp(), AfxGetThread());
-    EXPECT_STREQ("Paint library tests", AfxGetAppName());
+    EXPECT_STREQ(_T("Paint library tests"), AfxGetAppName());
     EXPECT_EQ(nullptr, AfxGetMainWnd());
 
     _AFX_THREAD_STATE* pState = AfxGetThreadState();
@@ -161,10 +161,10 @@ TEST(ModuleState, RegisterClassOnceAndAgain)
     WNDCLASS wc = {};
     wc.lpfnWndProc = ::DefWindowProc;
     wc.hInstance = AfxGetInstanceHandle();
-    wc.lpszClassName = "FrameworkTestClass";
+    wc.lpszClassName = _T("FrameworkTestClass");
     EXPECT_TRUE(AfxRegisterClass(&wc));
     EXPECT_TRUE(AfxRegisterClass(&wc));   // already registered: TRUE without registering again
     WNDCLASS found = {};
-    EXPECT_TRUE(::GetClassInfo(wc.hInstance, "FrameworkTestClass", &found));
-    EXPECT_TRUE(::UnregisterClass("FrameworkTestClass", wc.hInstance));
+    EXPECT_TRUE(::GetClassInfo(wc.hInstance, _T("FrameworkTestClass"), &found));
+    EXPECT_TRUE(::UnregisterClass(_T("FrameworkTestClass"), wc.hInstance));
 }

@@ -26,7 +26,7 @@ TEST(RuntimeClass, KindOfFollowsTheBaseChainAcrossModules)
     EXPECT_TRUE(triangle.IsKindOf(RUNTIME_CLASS(CTestShape)));
     EXPECT_TRUE(triangle.IsKindOf(RUNTIME_CLASS(CObject)));   // CObject lives in the framework DLL
     EXPECT_FALSE(triangle.IsKindOf(RUNTIME_CLASS(CWnd)));
-    EXPECT_STREQ("CTestTriangle", triangle.GetRuntimeClass()->m_lpszClassName);
+    EXPECT_STREQ("CTestTriangle", triangle.GetRuntimeClass()->m_lpszClassName);   // class names are char text
     EXPECT_EQ(0xFFFFu, triangle.GetRuntimeClass()->m_wSchema);
 
     CObject* pObject = &triangle;
@@ -43,54 +43,54 @@ TEST(RuntimeClass, DynamicCreationMakesObjectsByRecordOrName)
     delete pObject;
 
     EXPECT_EQ(nullptr, RUNTIME_CLASS(CTestTriangle)->CreateObject());   // not creatable
-    EXPECT_EQ(RUNTIME_CLASS(CTestShape), CRuntimeClass::FromName("CTestShape"));
-    EXPECT_EQ(RUNTIME_CLASS(CWnd), CRuntimeClass::FromName("CWnd"));
-    EXPECT_EQ(nullptr, CRuntimeClass::FromName("CNoSuchClass"));
+    EXPECT_EQ(RUNTIME_CLASS(CTestShape), CRuntimeClass::FromName(_T("CTestShape")));
+    EXPECT_EQ(RUNTIME_CLASS(CWnd), CRuntimeClass::FromName(_T("CWnd")));
+    EXPECT_EQ(nullptr, CRuntimeClass::FromName(_T("CNoSuchClass")));
 }
 
 TEST(String, BuildsComparesAndSlices)
 {
-    CString s("Paint");
+    CString s(_T("Paint"));
     s += ' ';
-    s += CString("Dlg:");
-    s += "28101";
-    EXPECT_STREQ("Paint Dlg:28101", s);
+    s += CString(_T("Dlg:"));
+    s += _T("28101");
+    EXPECT_STREQ(_T("Paint Dlg:28101"), s);
     EXPECT_EQ(15, s.GetLength());
-    EXPECT_TRUE(s == "Paint Dlg:28101");
-    EXPECT_TRUE(s != "paint dlg:28101");
-    EXPECT_EQ(0, s.CompareNoCase("PAINT DLG:28101"));
+    EXPECT_TRUE(s == _T("Paint Dlg:28101"));
+    EXPECT_TRUE(s != _T("paint dlg:28101"));
+    EXPECT_EQ(0, s.CompareNoCase(_T("PAINT DLG:28101")));
 
     EXPECT_EQ(9, s.ReverseFind(':'));
-    EXPECT_STREQ("28101", s.Mid(s.ReverseFind(':') + 1));
-    EXPECT_STREQ("Paint", s.Left(5));
-    EXPECT_STREQ("101", s.Right(3));
-    EXPECT_STREQ("Dlg", s.Mid(6, 3));
-    EXPECT_STREQ("", s.Mid(40));
-    EXPECT_EQ(6, s.Find("Dlg"));
+    EXPECT_STREQ(_T("28101"), s.Mid(s.ReverseFind(':') + 1));
+    EXPECT_STREQ(_T("Paint"), s.Left(5));
+    EXPECT_STREQ(_T("101"), s.Right(3));
+    EXPECT_STREQ(_T("Dlg"), s.Mid(6, 3));
+    EXPECT_STREQ(_T(""), s.Mid(40));
+    EXPECT_EQ(6, s.Find(_T("Dlg")));
     EXPECT_EQ(-1, s.Find('z'));
 
     CString copy = s;
     copy.SetAt(0, 'F');
-    EXPECT_STREQ("Paint Dlg:28101", s);   // copies do not share their text
-    EXPECT_STREQ("Faint Dlg:28101", copy);
+    EXPECT_STREQ(_T("Paint Dlg:28101"), s);   // copies do not share their text
+    EXPECT_STREQ(_T("Faint Dlg:28101"), copy);
 
     s = s.Mid(6);                         // assigning a part of itself
-    EXPECT_STREQ("Dlg:28101", s);
+    EXPECT_STREQ(_T("Dlg:28101"), s);
     s.Empty();
     EXPECT_TRUE(s.IsEmpty());
-    EXPECT_STREQ("", (LPCTSTR)s);
+    EXPECT_STREQ(_T(""), (LPCTSTR)s);
 }
 
 TEST(String, FormatsLongAndShortTexts)
 {
     CString s;
-    s.Format("%s%d", "PaintDlg:", 28101);
-    EXPECT_STREQ("PaintDlg:28101", s);
-    s.Format("RGB: %d, %d, %d", 255, 0, 128);
-    EXPECT_STREQ("RGB: 255, 0, 128", s);
+    s.Format(_T("%s%d"), _T("PaintDlg:"), 28101);
+    EXPECT_STREQ(_T("PaintDlg:28101"), s);
+    s.Format(_T("RGB: %d, %d, %d"), 255, 0, 128);
+    EXPECT_STREQ(_T("RGB: 255, 0, 128"), s);
 
     CString longText(_T('x'), 3000);
-    s.Format("[%s]", (LPCTSTR)longText);
+    s.Format(_T("[%s]"), (LPCTSTR)longText);
     ASSERT_EQ(3002, s.GetLength());
     EXPECT_EQ('[', s[0]);
     EXPECT_EQ(']', s[3001]);
@@ -100,15 +100,15 @@ TEST(String, BufferAccessAndFrameworkStrings)
 {
     CString s;
     LPTSTR p = s.GetBuffer(32);
-    lstrcpy(p, "Arial,12");
+    lstrcpy(p, _T("Arial,12"));
     s.ReleaseBuffer();
     EXPECT_EQ(8, s.GetLength());
-    EXPECT_STREQ("12", s.Mid(s.ReverseFind(',') + 1));
+    EXPECT_STREQ(_T("12"), s.Mid(s.ReverseFind(',') + 1));
 
     // The framework DLL's own strings are found through the resource chain.
     CString text;
     EXPECT_TRUE(text.LoadString(AFX_IDS_RESOURCE_EXCEPTION));
-    EXPECT_STREQ("A required resource was unavailable.", text);
+    EXPECT_STREQ(_T("A required resource was unavailable."), text);
     EXPECT_FALSE(text.LoadString(0x7123));
     EXPECT_TRUE(text.IsEmpty());
 }
@@ -117,19 +117,19 @@ TEST(StringArray, AddsInsertsAndRemoves)
 {
     CStringArray names;
     EXPECT_EQ(0, names.GetSize());
-    names.Add("Black");
-    names.Add("White");
-    names.InsertAt(1, "Grey", 2);
+    names.Add(_T("Black"));
+    names.Add(_T("White"));
+    names.InsertAt(1, _T("Grey"), 2);
     ASSERT_EQ(4, names.GetSize());
-    EXPECT_STREQ("Black", names[0]);
-    EXPECT_STREQ("Grey", names[1]);
-    EXPECT_STREQ("Grey", names.GetAt(2));
-    EXPECT_STREQ("White", names[3]);
+    EXPECT_STREQ(_T("Black"), names[0]);
+    EXPECT_STREQ(_T("Grey"), names[1]);
+    EXPECT_STREQ(_T("Grey"), names.GetAt(2));
+    EXPECT_STREQ(_T("White"), names[3]);
 
     names.RemoveAt(1, 2);
     ASSERT_EQ(2, names.GetSize());
-    EXPECT_STREQ("White", names[1]);
-    names.SetAtGrow(4, "Red");
+    EXPECT_STREQ(_T("White"), names[1]);
+    names.SetAtGrow(4, _T("Red"));
     EXPECT_EQ(5, names.GetSize());
     EXPECT_TRUE(names[2].IsEmpty());
     names.RemoveAll();

@@ -74,10 +74,10 @@ protected:
         wc.lpfnWndProc = ::DefWindowProc;
         wc.hInstance = AfxGetInstanceHandle();
         wc.hbrBackground = (HBRUSH)::GetStockObject(WHITE_BRUSH);
-        wc.lpszClassName = "MfcxTrackerTestWindow";
+        wc.lpszClassName = _T("MfcxTrackerTestWindow");
         AfxRegisterClass(&wc);
         s_pWnd = new CWnd;
-        s_pWnd->CreateEx(0, wc.lpszClassName, "tracker", WS_POPUP | WS_VISIBLE, 0, 0, 300, 220, NULL, NULL);
+        s_pWnd->CreateEx(0, wc.lpszClassName, _T("tracker"), WS_POPUP | WS_VISIBLE, 0, 0, 300, 220, NULL, NULL);
     }
     static void TearDownTestSuite()
     {
@@ -261,9 +261,9 @@ TEST_F(RectTrackerTest, LosingTheCaptureEndsTrackingAtTheLastPoint)
     WNDCLASS wc = {};
     wc.lpfnWndProc = HelperProc;
     wc.hInstance = AfxGetInstanceHandle();
-    wc.lpszClassName = "MfcxTrackerHelperWindow";
+    wc.lpszClassName = _T("MfcxTrackerHelperWindow");
     AfxRegisterClass(&wc);
-    HWND hHelper = ::CreateWindowEx(0, wc.lpszClassName, "", WS_POPUP, 0, 0, 1, 1, NULL, NULL, wc.hInstance, NULL);
+    HWND hHelper = ::CreateWindowEx(0, wc.lpszClassName, _T(""), WS_POPUP, 0, 0, 1, 1, NULL, NULL, wc.hInstance, NULL);
     ASSERT_TRUE(hHelper != NULL);
 
     const CPoint ptPress(kRect.right + 2, kRect.bottom + 2);   // bottom-right handle

@@ -71,7 +71,7 @@ class ToolBar : public ::testing::Test
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(m_frame.Create(NULL, "Bars", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(0, 0, 400, 300)));
+        ASSERT_TRUE(m_frame.Create(NULL, _T("Bars"), WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(0, 0, 400, 300)));
         ASSERT_TRUE(m_bar.Create(&m_frame, WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_TOOLTIPS));
         ASSERT_TRUE(m_bar.LoadBitmap(IDB_TEST_TOOLBAR));
         ASSERT_TRUE(m_bar.SetButtons(kIds, 5));
@@ -170,13 +170,13 @@ TEST_F(ToolBar, LoadedImagesAreInTheButtonColours)
     // Image 0 has stripes of black, dark grey, light grey and white, four columns each.
     const int kStripeColours[] = { COLOR_BTNTEXT, COLOR_BTNSHADOW, COLOR_BTNFACE, COLOR_BTNHIGHLIGHT };
     for (int i = 0; i < 4; ++i)
-        EXPECT_EQ(::GetSysColor(kStripeColours[i]), pixel(4 * i + 1, 7)) << "stripe " << i;
+        EXPECT_EQ(::GetSysColor(kStripeColours[i]), pixel(4 * i + 1, 7)) << _T("stripe ") << i;
 }
 
 TEST_F(ToolBar, UpdatesComeFromTheBarsOwnMapThenTheTarget)
 {
     CButton child;
-    ASSERT_TRUE(child.Create("child", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, CRect(200, 0, 240, 20), &m_bar,
+    ASSERT_TRUE(child.Create(_T("child"), WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, CRect(200, 0, 240, 20), &m_bar,
                              ID_TEST_CHILD));
 
     m_frame.m_bFrameEnabled = FALSE;
@@ -236,7 +236,7 @@ TEST_F(ToolBar, TooltipsKnowButtonsAndChildWindowsAndAskTheBarForText)
 {
     ASSERT_NE(nullptr, m_bar.m_hWndToolTip);
     CStatic child;
-    ASSERT_TRUE(child.Create("", WS_CHILD | WS_VISIBLE, CRect(200, 0, 220, 20), &m_bar, ID_TEST_CHILD));
+    ASSERT_TRUE(child.Create(_T(""), WS_CHILD | WS_VISIBLE, CRect(200, 0, 220, 20), &m_bar, ID_TEST_CHILD));
     std::vector<UINT_PTR> tools = ToolIds();
     for (UINT nID : { (UINT)ID_TEST_FRAMECMD, (UINT)ID_TEST_CHECKED, (UINT)ID_TEST_ORPHAN, (UINT)ID_TEST_BARCMD })
         EXPECT_EQ(1, std::count(tools.begin(), tools.end(), (UINT_PTR)nID)) << nID;
@@ -286,7 +286,7 @@ TEST_F(ToolBar, RowsAreAsManyAsAskedWithEqualRows)
 TEST(SliderCtrl, KeepsRangePositionAndSteps)
 {
     CWnd parent;
-    ASSERT_TRUE(parent.CreateEx(0, "STATIC", "", WS_POPUP, 0, 0, 200, 200, NULL, NULL));
+    ASSERT_TRUE(parent.CreateEx(0, _T("STATIC"), _T(""), WS_POPUP, 0, 0, 200, 200, NULL, NULL));
     CSliderCtrl slider;
     ASSERT_TRUE(slider.Create(WS_CHILD | WS_VISIBLE | TBS_VERT, CRect(0, 0, 30, 150), &parent, 100));
     slider.SetRange(10, 70000);   // beyond 16 bits

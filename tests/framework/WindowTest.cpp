@@ -15,16 +15,16 @@ const UINT kRegisteredMessage = ::RegisterWindowMessageA("MFCX_TEST_REGISTERED")
 const UINT kRegisteredCode = ::RegisterWindowMessageA("MFCX_TEST_NOTIFY_CODE");
 const UINT kCommandFirst = 1000;
 
-const char* TestClassName()
+LPCTSTR TestClassName()
 {
-    static const char* pszName = [] {
+    static LPCTSTR pszName = [] {
         WNDCLASS wc = {};
         wc.lpfnWndProc = ::DefWindowProc;
         wc.hInstance = AfxGetInstanceHandle();
         wc.hCursor = ::LoadCursor(NULL, IDC_ARROW);
-        wc.lpszClassName = "MfcxTestWindow";
+        wc.lpszClassName = _T("MfcxTestWindow");
         AfxRegisterClass(&wc);
-        return "MfcxTestWindow";
+        return _T("MfcxTestWindow");
     }();
     return pszName;
 }
@@ -40,7 +40,7 @@ public:
 protected:
     afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct)
     {
-        Record("create " + std::string(lpCreateStruct->lpszName ? lpCreateStruct->lpszName : ""));
+        Record("create " + std::string(CStringA(lpCreateStruct->lpszName)));
         return m_bFailCreate ? -1 : CWnd::OnCreate(lpCreateStruct);
     }
     afx_msg void OnSize(UINT nType, int cx, int cy)
@@ -188,7 +188,7 @@ void PumpPending()
 TEST(Windows, CreationRunsTheMapFromTheFirstMessage)
 {
     CBaseTestWnd wnd;
-    ASSERT_TRUE(wnd.CreateEx(0, TestClassName(), "first", WS_OVERLAPPED, 10, 10, 200, 100, NULL, NULL));
+    ASSERT_TRUE(wnd.CreateEx(0, TestClassName(), _T("first"), WS_OVERLAPPED, 10, 10, 200, 100, NULL, NULL));
     ASSERT_NE(nullptr, wnd.m_hWnd);
     EXPECT_EQ(&wnd, CWnd::FromHandlePermanent(wnd.m_hWnd));
     ASSERT_FALSE(wnd.m_events.empty());
@@ -214,12 +214,12 @@ TEST(Windows, AFailedCreateLeavesTheObjectReusable)
 {
     CBaseTestWnd wnd;
     wnd.m_bFailCreate = TRUE;
-    EXPECT_FALSE(wnd.CreateEx(0, TestClassName(), "refused", WS_OVERLAPPED, 0, 0, 50, 50, NULL, NULL));
+    EXPECT_FALSE(wnd.CreateEx(0, TestClassName(), _T("refused"), WS_OVERLAPPED, 0, 0, 50, 50, NULL, NULL));
     EXPECT_EQ(nullptr, wnd.m_hWnd);
-    EXPECT_FALSE(wnd.CreateEx(0, "NoSuchWindowClass", "x", WS_OVERLAPPED, 0, 0, 50, 50, NULL, NULL));
+    EXPECT_FALSE(wnd.CreateEx(0, _T("NoSuchWindowClass"), _T("x"), WS_OVERLAPPED, 0, 0, 50, 50, NULL, NULL));
     wnd.m_bFailCreate = FALSE;
     // No parent object at all: the null pointer stands for "no parent window".
-    EXPECT_TRUE(wnd.CreateEx(0, TestClassName(), "second", WS_POPUP, CRect(0, 0, 50, 50), nullptr, 0));
+    EXPECT_TRUE(wnd.CreateEx(0, TestClassName(), _T("second"), WS_POPUP, CRect(0, 0, 50, 50), nullptr, 0));
     EXPECT_NE(wnd.m_events.end(), std::find(wnd.m_events.begin(), wnd.m_events.end(), "create second"));
     EXPECT_EQ(nullptr, ::GetParent(wnd.m_hWnd));
 }
@@ -227,7 +227,7 @@ TEST(Windows, AFailedCreateLeavesTheObjectReusable)
 TEST(Windows, DerivedMapsOverrideAndChainToTheirBase)
 {
     CDerivedTestWnd wnd;
-    ASSERT_TRUE(wnd.CreateEx(0, TestClassName(), "derived", WS_OVERLAPPED, 0, 0, 100, 100, NULL, NULL));
+    ASSERT_TRUE(wnd.CreateEx(0, TestClassName(), _T("derived"), WS_OVERLAPPED, 0, 0, 100, 100, NULL, NULL));
     wnd.m_events.clear();
     // Negative coordinates arrive as signed 16-bit halves.
     wnd.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM((WORD)-3, 40));
@@ -240,7 +240,7 @@ TEST(Windows, DerivedMapsOverrideAndChainToTheirBase)
 TEST(Windows, CommandsUpdatesAndNotificationsAreRouted)
 {
     CDerivedTestWnd wnd;
-    ASSERT_TRUE(wnd.CreateEx(0, TestClassName(), "commands", WS_OVERLAPPED, 0, 0, 100, 100, NULL, NULL));
+    ASSERT_TRUE(wnd.CreateEx(0, TestClassName(), _T("commands"), WS_OVERLAPPED, 0, 0, 100, 100, NULL, NULL));
     wnd.m_events.clear();
 
     // A handler returning BOOL is bound to a command.
@@ -288,7 +288,7 @@ TEST(Windows, DefaultProcessingGetsTheOriginalMessage)
     EXPECT_EQ(2, spy.m_nChars);
     CString text;
     spy.GetWindowText(text);
-    EXPECT_STREQ("ab", text);   // not "zz": the handler's parameters are not passed on
+    EXPECT_STREQ(_T("ab"), text);   // not "zz": the handler's parameters are not passed on
 
     EXPECT_EQ(hEdit, spy.UnsubclassWindow());
     ::SendMessage(hEdit, WM_CHAR, 'c', 1);
@@ -298,7 +298,7 @@ TEST(Windows, DefaultProcessingGetsTheOriginalMessage)
 
 TEST(Windows, TemporaryObjectsAndHandlerExceptions)
 {
-    HWND hPlain = ::CreateWindowA(TestClassName(), "plain", WS_OVERLAPPED, 0, 0, 50, 50, NULL, NULL, NULL, NULL);
+    HWND hPlain = ::CreateWindow(TestClassName(), _T("plain"), WS_OVERLAPPED, 0, 0, 50, 50, NULL, NULL, NULL, NULL);
     CWnd* pTemp = CWnd::FromHandle(hPlain);
     ASSERT_NE(nullptr, pTemp);
     EXPECT_EQ(nullptr, CWnd::FromHandlePermanent(hPlain));
@@ -309,7 +309,7 @@ TEST(Windows, TemporaryObjectsAndHandlerExceptions)
     ::DestroyWindow(hPlain);
 
     CThrowingWnd wnd;
-    ASSERT_TRUE(wnd.CreateEx(0, TestClassName(), "throws", WS_OVERLAPPED, 0, 0, 50, 50, NULL, NULL));
+    ASSERT_TRUE(wnd.CreateEx(0, TestClassName(), _T("throws"), WS_OVERLAPPED, 0, 0, 50, 50, NULL, NULL));
     testenv::ClearMessageBoxTexts();
     EXPECT_EQ(0, wnd.SendMessage(WM_LBUTTONDOWN, 0, 0));
     ASSERT_EQ(1u, testenv::MessageBoxTexts().size());
@@ -319,9 +319,9 @@ TEST(Windows, TemporaryObjectsAndHandlerExceptions)
 TEST(Windows, ChildrenOwnersAndTimers)
 {
     CDerivedTestWnd parent;
-    ASSERT_TRUE(parent.CreateEx(0, TestClassName(), "parent", WS_OVERLAPPEDWINDOW, 0, 0, 200, 200, NULL, NULL));
+    ASSERT_TRUE(parent.CreateEx(0, TestClassName(), _T("parent"), WS_OVERLAPPEDWINDOW, 0, 0, 200, 200, NULL, NULL));
     CBaseTestWnd child;
-    ASSERT_TRUE(child.Create(TestClassName(), "child", WS_VISIBLE, CRect(10, 10, 60, 60), &parent, 55));
+    ASSERT_TRUE(child.Create(TestClassName(), _T("child"), WS_VISIBLE, CRect(10, 10, 60, 60), &parent, 55));
     EXPECT_TRUE(child.GetStyle() & WS_CHILD);
     EXPECT_EQ(55, child.GetDlgCtrlID());
     EXPECT_EQ(&parent, child.GetParent());
@@ -329,7 +329,7 @@ TEST(Windows, ChildrenOwnersAndTimers)
     EXPECT_EQ(&child, parent.GetDlgItem(55));
     EXPECT_EQ(&parent, child.GetTopLevelParent());
     CBaseTestWnd other;
-    ASSERT_TRUE(other.CreateEx(0, TestClassName(), "owner", WS_OVERLAPPED, 0, 0, 20, 20, NULL, NULL));
+    ASSERT_TRUE(other.CreateEx(0, TestClassName(), _T("owner"), WS_OVERLAPPED, 0, 0, 20, 20, NULL, NULL));
     child.SetOwner(&other);
     EXPECT_EQ(&other, child.GetOwner());
 
@@ -349,14 +349,14 @@ TEST(Frames, StatusTextsGoToPaneZeroAndFramesDeleteThemselves)
 {
     CountingFrame::s_nDeleted = 0;
     CountingFrame* pFrame = new CountingFrame;
-    ASSERT_TRUE(pFrame->Create(NULL, "Frame", WS_OVERLAPPEDWINDOW, CRect(0, 0, 300, 200)));
+    ASSERT_TRUE(pFrame->Create(NULL, _T("Frame"), WS_OVERLAPPEDWINDOW, CRect(0, 0, 300, 200)));
     EXPECT_TRUE(pFrame->IsKindOf(RUNTIME_CLASS(CFrameWnd)));
-    pFrame->SetMessageText("no bar yet");   // nothing to show it: no failure
+    pFrame->SetMessageText(_T("no bar yet"));   // nothing to show it: no failure
 
     HWND hBar = ::CreateWindowA(STATUSCLASSNAMEA, "", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, pFrame->m_hWnd,
                                 (HMENU)(UINT_PTR)AFX_IDW_STATUS_BAR, NULL, NULL);
     ASSERT_NE(nullptr, hBar);
-    pFrame->SetMessageText("Draws using a pen with the current width.");
+    pFrame->SetMessageText(_T("Draws using a pen with the current width."));
     char szText[128] = "";
     ::SendMessageA(hBar, SB_GETTEXTA, 0, (LPARAM)szText);
     EXPECT_STREQ("Draws using a pen with the current width.", szText);
@@ -372,13 +372,13 @@ TEST(MessageLoop, RunsIdleUpdatesAndEndsOnQuit)
 {
     CWinApp* pApp = AfxGetApp();
     CFrameWnd* pFrame = new CFrameWnd;
-    ASSERT_TRUE(pFrame->Create(NULL, "Main", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(0, 0, 200, 150)));
+    ASSERT_TRUE(pFrame->Create(NULL, _T("Main"), WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(0, 0, 200, 150)));
     CIdleSpy spy;
-    ASSERT_TRUE(spy.Create(TestClassName(), "", WS_VISIBLE, CRect(0, 0, 20, 20), pFrame, 1));
+    ASSERT_TRUE(spy.Create(TestClassName(), _T(""), WS_VISIBLE, CRect(0, 0, 20, 20), pFrame, 1));
     pApp->m_pMainWnd = pFrame;
 
     CBaseTestWnd target;
-    ASSERT_TRUE(target.CreateEx(0, TestClassName(), "target", WS_OVERLAPPED, 0, 0, 50, 50, NULL, NULL));
+    ASSERT_TRUE(target.CreateEx(0, TestClassName(), _T("target"), WS_OVERLAPPED, 0, 0, 50, 50, NULL, NULL));
     target.m_events.clear();
     target.PostMessage(kRegisteredMessage, 5, 0);
     EXPECT_EQ(7, pApp->Run());   // the queue's message first, then idle, then the quit

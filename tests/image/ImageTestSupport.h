@@ -2,7 +2,7 @@
 // and bitmap files as bytes.
 #pragma once
 #include "image/DIBSection.h"
-#include "TextPrinters.h"
+#include "common/TestStrings.h"
 #include <stdio.h>
 #include <functional>
 #include <string>
