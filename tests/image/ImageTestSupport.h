@@ -172,9 +172,9 @@ inline bool IsFree(HBITMAP hBitmap)
 // The test folders' paths are plain ASCII text; the library takes them as TCHAR text.
 inline CString PathText(const std::string& path) { return CString(path.c_str()); }
 
-inline bool ReadAll(const std::string& path, Bytes& out)
+// Reads the whole of an open file into out and closes it; false when f is NULL or reading failed.
+inline bool ReadAndClose(FILE* f, Bytes& out)
 {
-    FILE* f = fopen(path.c_str(), "rb");
     out.clear();
     if (f == NULL)
         return false;
@@ -183,6 +183,8 @@ inline bool ReadAll(const std::string& path, Bytes& out)
         out.insert(out.end(), buf, buf + n);
     return fclose(f) == 0;
 }
+inline bool ReadAll(const std::string& path, Bytes& out) { return ReadAndClose(fopen(path.c_str(), "rb"), out); }
+inline bool ReadAll(const wchar_t* path, Bytes& out) { return ReadAndClose(_wfopen(path, L"rb"), out); }
 
 inline bool WriteAll(const std::string& path, const Bytes& bytes)
 {

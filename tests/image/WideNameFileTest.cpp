@@ -40,17 +40,6 @@ CStringW FreshFolder(const wchar_t* pszName)
     return folder;
 }
 
-bool ReadAllWide(const CStringW& path, Bytes& out)
-{
-    out.clear();
-    FILE* f = _wfopen(path, L"rb");
-    if (f == NULL)
-        return false;
-    BYTE buf[4096];
-    for (size_t n; (n = fread(buf, 1, sizeof(buf), f)) > 0;)
-        out.insert(out.end(), buf, buf + n);
-    return fclose(f) == 0;
-}
 #endif
 }
 
@@ -78,7 +67,7 @@ TEST(WideFileName, SaveAndLoadKeepTheNameAndThePixels)
 
     // The file's pixel rows, bottom row first, each pixel blue, green, red.
     Bytes file;
-    ASSERT_TRUE(ReadAllWide(path, file));
+    ASSERT_TRUE(ReadAll(path, file));
     ASSERT_GE(file.size(), 54u + 5 * 24);
     const DWORD dwOffBits = U32(file, kBfOffBits);
     ASSERT_LE(dwOffBits + 5 * 24, file.size());

@@ -116,6 +116,18 @@ void PaintFixture::PumpMessages()
     }
 }
 
+bool PaintFixture::PointerOver(HWND hWnd)
+{
+    CRect rc;
+    ::GetWindowRect(hWnd, &rc);
+    CPoint pt = rc.CenterPoint();
+    ::SetCursorPos(pt.x, pt.y);
+    m_pFrame->PostMessage(WM_NULL);
+    PumpMessages();
+    DWORD dwPos = ::GetMessagePos();
+    return CPoint((short)LOWORD(dwPos), (short)HIWORD(dwPos)) == pt;
+}
+
 bool PaintFixture::PumpUntil(const std::function<bool()>& pred, DWORD dwTimeoutMs)
 {
     for (const DWORD dwStart = ::GetTickCount(); ::GetTickCount() - dwStart < dwTimeoutMs; ::Sleep(1))

@@ -106,6 +106,10 @@ protected:
     void PumpMessages();
     // Pumps until pred() holds or the time is up; returns pred()'s last value.
     bool PumpUntil(const std::function<bool()>& pred, DWORD dwTimeoutMs);
+    // Puts the pointer over hWnd's centre and dispatches a posted message there, so that the
+    // thread's last message position (what a tooltip request is judged by) is the pointer's.
+    // False when the position did not arrive.
+    bool PointerOver(HWND hWnd);
 
     int NotifyCount(UINT code) const { return m_pFrame->Count(code); }
     int ImageChanges() const { return NotifyCount(CPntCtrl::m_nImageChangedMessage); }

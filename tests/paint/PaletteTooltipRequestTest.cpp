@@ -101,20 +101,6 @@ protected:
         m_hWndPenWidth = ::GetDlgItem(m_palette.m_hWnd, ID_PNT_PENWIDTH);
     }
 
-    // The message being handled when the tooltip asks carries the pointer's position: a
-    // message posted and dispatched with the pointer over the window gives the thread that.
-    bool PointerOver(HWND hWnd)
-    {
-        CRect rc;
-        ::GetWindowRect(hWnd, &rc);
-        CPoint pt = rc.CenterPoint();
-        ::SetCursorPos(pt.x, pt.y);
-        m_palette.PostMessage(WM_NULL);
-        PumpMessages();
-        DWORD dwPos = ::GetMessagePos();
-        return CPoint((short)LOWORD(dwPos), (short)HIWORD(dwPos)) == pt;
-    }
-
     // Sends the request to the palette as the tooltip control does; the text is read where
     // the tooltip reads it, at lpszText, and must end inside the request's own buffer.
     template <class TipText, class TChar>

@@ -106,21 +106,6 @@ protected:
         return tt.lpszText != NULL ? tt.lpszText : L"(null)";
     }
 
-    // The tooltip asks while handling a message of the pointer's moves or its timer: that
-    // message's position is the pointer's, over the tool. A message posted and dispatched
-    // with the pointer there gives the thread that position.
-    bool PointerOver(HWND hWnd)
-    {
-        CRect rc;
-        ::GetWindowRect(hWnd, &rc);
-        CPoint pt = rc.CenterPoint();
-        ::SetCursorPos(pt.x, pt.y);
-        m_palette.PostMessage(WM_NULL);
-        PumpMessages();
-        DWORD dwPos = ::GetMessagePos();
-        return CPoint((short)LOWORD(dwPos), (short)HIWORD(dwPos)) == pt;
-    }
-
     HWND m_hWndTip = NULL;
     POINT m_ptOldCursor = {};
 };
