@@ -105,7 +105,7 @@ CImageSettingsDlg::~CImageSettingsDlg()
         ::GlobalFree(m_hResult);
 }
 
-int CImageSettingsDlg::DoModal()
+INT_PTR CImageSettingsDlg::DoModal()
 {
     if (!dibconv::IsTargetDepth(m_nTargetBitCount) || CLockedDIB(m_hSource).Get() == NULL)
         return -1;

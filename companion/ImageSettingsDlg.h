@@ -23,7 +23,7 @@ public:
     // IDOK when the user accepted and the picture was converted; IDCANCEL when cancelled;
     // IDABORT when the conversion failed; -1, without showing anything, when hDIB is not a
     // usable packed DIB or the target depth is not one of the above.
-    virtual int DoModal();
+    virtual INT_PTR DoModal();
 
     // The converted packed DIB (bottom-up, BI_RGB, header, full colour table for 1, 4 and 8
     // bits, then the rows), handed over: the caller owns it from then on and frees it with

@@ -24,7 +24,7 @@ public:
                           CWnd* pParentWnd = NULL);
 
     // IDOK or IDCANCEL (also when the system has no printer to offer).
-    virtual int DoModal();
+    virtual INT_PTR DoModal();
     // The default printer's settings without showing the dialog.
     BOOL GetDefaults();
     HDC GetPrinterDC() const { return m_pd.hDC; }
@@ -44,7 +44,7 @@ public:
     explicit CFontDialog(LPLOGFONT lplfInitial = NULL, DWORD dwFlags = CF_EFFECTS | CF_SCREENFONTS,
                          CDC* pdcPrinter = NULL, CWnd* pParentWnd = NULL);
 
-    virtual int DoModal();
+    virtual INT_PTR DoModal();
     void GetCurrentFont(LPLOGFONT lplf) const { *lplf = m_lf; }
     CString GetFaceName() const { return CString(m_lf.lfFaceName); }
     // The size in tenths of a point.

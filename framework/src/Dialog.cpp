@@ -113,7 +113,7 @@ BOOL CDialog::CreateIndirect(LPCDLGTEMPLATE lpDialogTemplate, CWnd* pParentWnd, 
     return bResult;
 }
 
-int CDialog::DoModal()
+INT_PTR CDialog::DoModal()
 {
     HINSTANCE hInst = NULL;
     LPCDLGTEMPLATE lpTemplate =

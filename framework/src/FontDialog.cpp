@@ -23,7 +23,7 @@ CFontDialog::CFontDialog(LPLOGFONT lplfInitial, DWORD dwFlags, CDC* pdcPrinter, 
     }
 }
 
-int CFontDialog::DoModal()
+INT_PTR CFontDialog::DoModal()
 {
     CWnd* pOwner = CWnd::GetSafeOwner(m_pParentWnd);
     m_cf.hwndOwner = pOwner->GetSafeHwnd();

@@ -23,7 +23,7 @@ CPrintDialog::CPrintDialog(BOOL bPrintSetupOnly, DWORD dwFlags, CWnd* pParentWnd
     m_pd.nMinPage = m_pd.nMaxPage = 1;
 }
 
-int CPrintDialog::DoModal()
+INT_PTR CPrintDialog::DoModal()
 {
     CWnd* pOwner = CWnd::GetSafeOwner(m_pParentWnd);
     m_pd.hwndOwner = pOwner->GetSafeHwnd();
