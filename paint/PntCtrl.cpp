@@ -144,7 +144,7 @@ BOOL CPntCtrl::RegisterWindowClass()
     // The class is registered under the host's instance, which CWnd::Create uses, and under
     // the library's, which dialog templates of the library are created with: a template
     // naming the class finds it whichever of the two the dialog is given.
-    HINSTANCE hInstances[2] = { AfxGetModuleState()->m_hCurrentInstanceHandle, PntGetLibraryInstance() };
+    HINSTANCE hInstances[2] = { AfxGetInstanceHandle(), PntGetLibraryInstance() };
     for (HINSTANCE hInst : hInstances)
     {
         WNDCLASS wndcls;
