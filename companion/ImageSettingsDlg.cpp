@@ -80,9 +80,8 @@ private:
 CImageSettingsDlg::CImageSettingsDlg(HGLOBAL hDIB, int nTargetBitCount, COLORREF* pTable16, COLORREF* pTable256,
                                      CStringArray* pColourNames, COLORREF* pTable2, COLORREF* pTable8, CWnd* pParent)
     : m_bDither(FALSE), m_hSource(hDIB), m_nTargetBitCount(nTargetBitCount), m_nGivenColours(0),
-      m_pColourNames(pColourNames), m_hResult(NULL)
+      m_pColourNames(pColourNames), m_hResult(NULL), m_pOwnerWnd(pParent)
 {
-    m_pParentWnd = pParent;
     memset(m_crTable, 0, sizeof(m_crTable));
     // Only the table of the target depth is used.
     const COLORREF* pGiven = NULL;
@@ -117,7 +116,7 @@ INT_PTR CImageSettingsDlg::DoModal()
         ::GlobalFree(m_hResult);
         m_hResult = NULL;
     }
-    InitModalIndirect(lpTemplate, m_pParentWnd);
+    InitModalIndirect(lpTemplate, m_pOwnerWnd);
     return CDialog::DoModal();
 }
 

@@ -51,4 +51,5 @@ protected:
     int m_nGivenColours;   // entries of m_crTable given by the caller; 0: a standard table
     CStringArray* m_pColourNames;
     HGLOBAL m_hResult;
+    CWnd* m_pOwnerWnd;   // the parent given to the constructor, for InitModalIndirect
 };

@@ -369,7 +369,7 @@ BOOL CDIBSection::PasteClipDitheredDIBData(COleDataObject* pData, RECT* prc)
                 pTable[i] = RGB(m_DIBInfo.arColors[i].rgbRed, m_DIBInfo.arColors[i].rgbGreen,
                                 m_DIBInfo.arColors[i].rgbBlue);
         }
-        int nResult;
+        INT_PTR nResult;
         {
             CImageSettingsDlg dlg(hClipDIB, nBitCount, nBitCount == 4 ? pTable : NULL, nBitCount == 8 ? pTable : NULL,
                                   m_pColorArray, NULL, NULL, NULL);

@@ -61,8 +61,8 @@ void DrawShape(CDC* pDC, const CRect& rc, int nWidth, COLORREF cr, BOOL bFilled,
     if (bFilled)
     {
         CBrush brush(cr);
-        HGDIOBJ hOldBrush = pDC->SelectObject(brush.m_hObject);
-        pDC->SelectObject(::GetStockObject(NULL_PEN));
+        CBrush* pOldBrush = pDC->SelectObject(&brush);
+        pDC->SelectStockObject(NULL_PEN);
         // The filled area must be rc itself.
         CRect rcShape(rc);
         if (NullPenFillsShort(rc, kind))
@@ -71,15 +71,15 @@ void DrawShape(CDC* pDC, const CRect& rc, int nWidth, COLORREF cr, BOOL bFilled,
             rcShape.bottom++;
         }
         ShapeCall(pDC, rcShape, rc, kind);
-        pDC->SelectObject(hOldBrush);
+        pDC->SelectObject(pOldBrush);
     }
     else
     {
         CPen pen(PS_SOLID, nWidth, cr);
-        HGDIOBJ hOldPen = pDC->SelectObject(pen.m_hObject);
-        pDC->SelectObject(::GetStockObject(NULL_BRUSH));
+        CPen* pOldPen = pDC->SelectObject(&pen);
+        pDC->SelectStockObject(NULL_BRUSH);
         ShapeCall(pDC, rc, rc, kind);
-        pDC->SelectObject(hOldPen);
+        pDC->SelectObject(pOldPen);
     }
 }
 // A shape between two corner points, both inside it, on the image's memory DC. A one-pixel
@@ -134,10 +134,10 @@ BOOL CDIBSection::DrawPoint(CPoint pt, int nWidth, COLORREF cr)
     try
     {
         CPen pen(PS_SOLID, nWidth, cr);
-        HGDIOBJ hOldPen = pDC->SelectObject(pen.m_hObject);
+        CPen* pOldPen = pDC->SelectObject(&pen);
         // The wide pen strokes a one-pixel box: a round dot centred on the point.
         pDC->Ellipse(pt.x, pt.y, pt.x + 1, pt.y + 1);
-        pDC->SelectObject(hOldPen);
+        pDC->SelectObject(pOldPen);
     }
     catch (CException* e)
     {
@@ -165,12 +165,12 @@ BOOL CDIBSection::DrawLine(CPoint ptFrom, CPoint ptTo, int nWidth, COLORREF cr)
     try
     {
         CPen pen(PS_SOLID, nWidth, cr);
-        HGDIOBJ hOldPen = pDC->SelectObject(pen.m_hObject);
+        CPen* pOldPen = pDC->SelectObject(&pen);
         pDC->MoveTo(ptFrom);
         pDC->LineTo(ptTo);
         // LineTo leaves the end point out.
         pDC->SetPixelV(ptTo, cr);
-        pDC->SelectObject(hOldPen);
+        pDC->SelectObject(pOldPen);
     }
     catch (CException* e)
     {
@@ -208,16 +208,16 @@ BOOL CDIBSection::DrawText(CString str, CRect rc, UINT nFormat, COLORREF cr, CFo
     COLORREF crText = (cr == 0xFF000000) ? ::GetSysColor(COLOR_WINDOWTEXT) : cr;
     COLORREF crOldText = pDC->SetTextColor(crText);
 
-    HGDIOBJ hOldFont = NULL;
+    CFont* pOldFont = NULL;
     if (pFont != NULL && pFont->GetSafeHandle() != NULL)
-        hOldFont = pDC->SelectObject(pFont->GetSafeHandle());
+        pOldFont = pDC->SelectObject(pFont);
     int nOldBkMode = pDC->SetBkMode(TRANSPARENT);
 
     int nHeight = ::DrawText(pDC->GetSafeHdc(), str, str.GetLength(), &rc, nFormat);
 
     pDC->SetBkMode(nOldBkMode);
-    if (hOldFont != NULL)
-        pDC->SelectObject(hOldFont);
+    if (pOldFont != NULL)
+        pDC->SelectObject(pOldFont);
     pDC->SetTextColor(crOldText);
     ReleaseMemoryDC(FALSE);
     return nHeight > 0;

@@ -61,10 +61,10 @@ BEGIN_MESSAGE_MAP(CPntCtrl, CWnd)
     ON_WM_PALETTECHANGED()
     ON_WM_SETTINGCHANGE()
     ON_WM_TIMER()
-    ON_COMMAND(ID_EDIT_UNDO, Undo)
-    ON_UPDATE_COMMAND_UI(ID_EDIT_UNDO, OnUpdateEditUndo)
-    ON_COMMAND(ID_EDIT_REDO, Redo)
-    ON_UPDATE_COMMAND_UI(ID_EDIT_REDO, OnUpdateEditRedo)
+    ON_COMMAND(ID_EDIT_UNDO, &CPntCtrl::OnEditUndo)
+    ON_UPDATE_COMMAND_UI(ID_EDIT_UNDO, &CPntCtrl::OnUpdateEditUndo)
+    ON_COMMAND(ID_EDIT_REDO, &CPntCtrl::OnEditRedo)
+    ON_UPDATE_COMMAND_UI(ID_EDIT_REDO, &CPntCtrl::OnUpdateEditRedo)
     ON_COMMAND(ID_EDIT_COPY, OnEditCopy)
     ON_UPDATE_COMMAND_UI(ID_EDIT_COPY, OnUpdateEditCopy)
     ON_COMMAND(ID_EDIT_CUT, OnEditCut)
@@ -144,7 +144,7 @@ BOOL CPntCtrl::RegisterWindowClass()
     // The class is registered under the host's instance, which CWnd::Create uses, and under
     // the library's, which dialog templates of the library are created with: a template
     // naming the class finds it whichever of the two the dialog is given.
-    HINSTANCE hInstances[2] = { AfxGetModuleState()->m_hCurrentInstanceHandle, PntGetLibraryInstance() };
+    HINSTANCE hInstances[2] = { AfxGetInstanceHandle(), PntGetLibraryInstance() };
     for (HINSTANCE hInst : hInstances)
     {
         WNDCLASS wndcls;

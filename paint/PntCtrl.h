@@ -255,7 +255,10 @@ protected:
     afx_msg BOOL OnQueryNewPalette();
     afx_msg void OnPaletteChanged(CWnd* pFocusWnd);
     afx_msg void OnSettingChange(UINT uFlags, LPCTSTR lpszSection);
-    afx_msg void OnTimer(UINT nIDEvent);
+    afx_msg void OnTimer(UINT_PTR nIDEvent);
+    // Edit > Undo and Redo: the command handlers return nothing, unlike Undo() and Redo().
+    afx_msg void OnEditUndo();
+    afx_msg void OnEditRedo();
     afx_msg void OnUpdateEditUndo(CCmdUI* pCmdUI);
     afx_msg void OnUpdateEditRedo(CCmdUI* pCmdUI);
     afx_msg void OnEditCopy();
@@ -309,7 +312,7 @@ protected:
     BOOL m_bGridWholePercentOnly;
     BOOL m_bImageCentered;
     BOOL m_bFloating;
-    UINT m_nAirBrushTimer;
+    UINT_PTR m_nAirBrushTimer;
     UINT m_nAirBrushInterval;
     UINT m_nAirBrushRadiusFactor;
     UINT m_nAirBrushDots;

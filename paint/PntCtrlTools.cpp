@@ -214,7 +214,7 @@ void CPntCtrl::OnLButtonDown(UINT nFlags, CPoint point)
         // Nothing is sprayed before the first tick or move.
         UINT_PTR nTimer = SetTimer(m_nAirBrushTimer, m_nAirBrushInterval, NULL);
         if (nTimer != 0)
-            m_nAirBrushTimer = (UINT)nTimer;
+            m_nAirBrushTimer = nTimer;
         break;
     }
     default:
@@ -425,7 +425,7 @@ void CPntCtrl::OnContextMenu(CWnd* /*pWnd*/, CPoint point)
     OnRightMouseButton(point);
 }
 
-void CPntCtrl::OnTimer(UINT nIDEvent)
+void CPntCtrl::OnTimer(UINT_PTR nIDEvent)
 {
     if (nIDEvent != m_nAirBrushTimer)
     {

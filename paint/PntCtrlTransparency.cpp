@@ -197,7 +197,7 @@ BOOL CPntCtrl::DrawImageTransparentlyOnImage(CDC* pDC, CDIBSection& src, CPoint 
         !bmpFore.CreateCompatibleBitmap(pDC, size.cx, size.cy) ||
         !bmpBack.CreateCompatibleBitmap(pDC, size.cx, size.cy))
         return FALSE;
-    HGDIOBJ hOldSource = dcSource.SelectObject((HGDIOBJ)src.GetSafeHandle());
+    CBitmap* pOldSource = dcSource.SelectObject(CBitmap::FromHandle((HBITMAP)src.GetSafeHandle()));
     CBitmap* pOldMask = dcMask.SelectObject(&bmpMask);
     CBitmap* pOldFore = dcFore.SelectObject(&bmpFore);
     CBitmap* pOldBack = dcBack.SelectObject(&bmpBack);
@@ -215,7 +215,7 @@ BOOL CPntCtrl::DrawImageTransparentlyOnImage(CDC* pDC, CDIBSection& src, CPoint 
     dcBack.BitBlt(0, 0, size.cx, size.cy, &dcFore, 0, 0, SRCINVERT);
     pDC->BitBlt(pt.x, pt.y, size.cx, size.cy, &dcBack, 0, 0, SRCCOPY);
 
-    dcSource.SelectObject(hOldSource);
+    dcSource.SelectObject(pOldSource);
     dcMask.SelectObject(pOldMask);
     dcFore.SelectObject(pOldFore);
     dcBack.SelectObject(pOldBack);

@@ -113,6 +113,16 @@ void CPntCtrl::ClearUndoList()
     m_nUndoPos = -1;
 }
 
+void CPntCtrl::OnEditUndo()
+{
+    Undo();
+}
+
+void CPntCtrl::OnEditRedo()
+{
+    Redo();
+}
+
 void CPntCtrl::OnUpdateEditUndo(CCmdUI* pCmdUI)
 {
     pCmdUI->Enable(CanUndo());

@@ -7,7 +7,9 @@
 # Then runs the native fuzz target of the DIB layout checks (scripts/fuzz.sh) for
 # FUZZ_SECONDS seconds (default 60; 0 skips it, and so does a --gtest_filter argument),
 # and the check for narrow text where a TCHAR form belongs (scripts/narrow_text_check.py),
-# each counted as one more result.
+# each counted as one more result. Then the compile checks (scripts/compile_checks.sh: sources
+# of tests/compile_fail/ that must not compile, and one that must), one more result as well;
+# COMPILE_CHECKS=0 or a --gtest_filter argument skips them.
 # Logs: $BUILD_DIR/testout/<charset>-<name>.log. Prints one line "tests (<charset>): N passed,
 # M failed" per character set and ends with the total, "tests: N passed, M failed";
 # exits non-zero when a test failed, an executable crashed or timed out, or none ran.
@@ -142,6 +144,36 @@ else
   status="FAILED: ${line:-exit status $rc}"
 fi
 results+=("$(printf '%-36s %s' "narrow text check" "$status")")
+
+# The compile checks: one more result, passed when every source was judged as expected.
+run_compile_checks=1
+if [ "${COMPILE_CHECKS:-1}" = "0" ]; then
+  run_compile_checks=0
+fi
+for arg in "$@"; do
+  case "$arg" in
+    --gtest_filter=*) run_compile_checks=0 ;;
+  esac
+done
+if [ "$run_compile_checks" -eq 1 ]; then
+  echo "=== compile checks"
+  checks_log="$BUILD_DIR/testout/compile_checks.log"
+  start=$SECONDS
+  rc=0
+  bash "$REPO/scripts/compile_checks.sh" >"$checks_log" 2>&1 || rc=$?
+  secs=$((SECONDS - start))
+  cat "$checks_log"
+  line="$(grep -aE '^compile checks: ' "$checks_log" | tail -n 1 | sed -E 's/^compile checks: //')"
+  if [ "$rc" -eq 0 ]; then
+    total_passed=$((total_passed + 1))
+    status="ok: ${line:-no statistics}"
+  else
+    total_failed=$((total_failed + 1))
+    problems=$((problems + 1))
+    status="FAILED: ${line:-exit status $rc}"
+  fi
+  results+=("$(printf '%-36s %s (%ss)' "compile checks" "$status" "$secs")")
+fi
 
 echo
 echo "=== summary (logs in $BUILD_DIR/testout)"

@@ -380,7 +380,8 @@ void CPntTextFmtBar::OnFontButton()
     if (dlg.DoModal() != IDOK)
         return;
     m_pPaintCtrl->SetDrawColor(dlg.GetColor());   // the text is drawn in the pen colour
-    DoChangeFont(&dlg.m_lf, TRUE);
+    dlg.GetCurrentFont(&lf);
+    DoChangeFont(&lf, TRUE);
 }
 
 void CPntTextFmtBar::OnFontBold()

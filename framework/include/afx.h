@@ -99,7 +99,7 @@ public:
     explicit CException(BOOL bAutoDelete = TRUE);
     virtual ~CException();
 
-    virtual BOOL GetErrorMessage(LPTSTR lpszError, UINT nMaxError, PUINT pnHelpContext = NULL);
+    virtual BOOL GetErrorMessage(LPTSTR lpszError, UINT nMaxError, PUINT pnHelpContext = NULL) const;
     // Shows the exception's message (or string nMessageID when it has none) with AfxMessageBox.
     virtual int ReportError(UINT nType = MB_OK, UINT nMessageID = 0);
     // Deletes the object unless it is one of the framework's static exceptions.
@@ -115,7 +115,7 @@ class AFX_FW_CLASS CSimpleException : public CException
 public:
     explicit CSimpleException(BOOL bAutoDelete = TRUE);
     CSimpleException(BOOL bAutoDelete, UINT nResourceID);
-    virtual BOOL GetErrorMessage(LPTSTR lpszError, UINT nMaxError, PUINT pnHelpContext = NULL);
+    virtual BOOL GetErrorMessage(LPTSTR lpszError, UINT nMaxError, PUINT pnHelpContext = NULL) const;
 
     UINT m_nResourceID;
 };
@@ -163,7 +163,7 @@ public:
 
     explicit CFileException(int cause = CFileException::none, LONG lOsError = -1,
                             LPCTSTR lpszArchiveName = NULL);
-    virtual BOOL GetErrorMessage(LPTSTR lpszError, UINT nMaxError, PUINT pnHelpContext = NULL);
+    virtual BOOL GetErrorMessage(LPTSTR lpszError, UINT nMaxError, PUINT pnHelpContext = NULL) const;
 
     static int PASCAL OsErrorToException(LONG lOsError);
     static void PASCAL ThrowOsError(LONG lOsError, LPCTSTR lpszFileName = NULL);
@@ -221,12 +221,13 @@ public:
     virtual UINT Read(void* lpBuf, UINT nCount);
     // Throws CFileException (diskFull for a short write) on failure.
     virtual void Write(const void* lpBuf, UINT nCount);
-    virtual LONG Seek(LONG lOff, UINT nFrom);
-    LONG SeekToBegin() { return Seek(0, begin); }
-    LONG SeekToEnd() { return Seek(0, end); }
-    virtual DWORD GetPosition() const;
-    virtual DWORD GetLength() const;
-    virtual void SetLength(DWORD dwNewLen);
+    // 64-bit positions and lengths: files over 4 GB work as any other.
+    virtual ULONGLONG Seek(LONGLONG lOff, UINT nFrom);
+    void SeekToBegin() { Seek(0, begin); }
+    ULONGLONG SeekToEnd() { return Seek(0, end); }
+    virtual ULONGLONG GetPosition() const;
+    virtual ULONGLONG GetLength() const;
+    virtual void SetLength(ULONGLONG dwNewLen);
     virtual void Flush();
     virtual void Close();
     // Closes without throwing.

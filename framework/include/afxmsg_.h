@@ -6,21 +6,19 @@
 // class's map, so a derived class handles what it lists and inherits the rest.
 #pragma once
 #include "afx.h"
+#include "afxmsgcheck_.h"
 
 class CCmdTarget;
 class CCmdUI;
 class CMenu;
 class CWnd;
+class CDC;
+class CPoint;
+class CScrollBar;
 
 // Command codes passed to OnCmdMsg.
 #define CN_COMMAND 0
 #define CN_UPDATE_COMMAND_UI ((UINT)(-1))
-
-// Calls one handler. nID is the command or control id (for ranges), pExtra the CCmdUI of an
-// update handler; pResult receives a window message's result. FALSE: an ON_NOTIFY_EX handler
-// left the notification unhandled.
-typedef BOOL (*AFX_PTHUNK)(CCmdTarget* pTarget, UINT nID, WPARAM wParam, LPARAM lParam,
-                           void* pExtra, LRESULT* pResult);
 
 struct AFX_MSGMAP_ENTRY
 {
@@ -74,104 +72,140 @@ protected: \
         return &messageMap; \
     }
 
-// The body of a thunk: p is the object as ThisClass, w and l the message parameters.
-#define AFX_THUNK(body) \
-    [](CCmdTarget* pTarget, UINT nID, WPARAM w, LPARAM l, void* pExtra, LRESULT* pResult) -> BOOL \
-    { \
-        ThisClass* p = static_cast<ThisClass*>(pTarget); \
-        (void)nID; (void)w; (void)l; (void)pExtra; (void)pResult; (void)p; \
-        body; \
-        return TRUE; \
-    }
-
-#define AFX_WM_ENTRY(msg, body) { msg, 0, 0, 0, NULL, AFX_THUNK(body) },
+// Window messages: each handler has the name and the signature of CWnd's afx_msg member, and is
+// reached through a pointer to the member of that name as ThisClass sees it.
+#define AFX_WM_ENTRY(msg, memberFxn, Signature, Arguments, nResultUse, lpszNeeds) \
+    { msg, 0, 0, 0, NULL, AFX_CHECKED_THUNK(&ThisClass::memberFxn, Signature, Arguments, nResultUse, lpszNeeds) },
 // A handler that returns nothing; the message's result is 0.
-#define AFX_WM_VOID(msg, call) AFX_WM_ENTRY(msg, call; *pResult = 0)
+#define AFX_WM_VOID(msg, memberFxn, Parameters, Arguments) \
+    AFX_WM_ENTRY(msg, memberFxn, void Parameters, Arguments, AfxResultZero, \
+                 #msg " needs the handler afx_msg void " #memberFxn #Parameters)
 // A handler whose return value is the message's result.
-#define AFX_WM_RESULT(msg, call) AFX_WM_ENTRY(msg, *pResult = (LRESULT)(call))
+#define AFX_WM_RESULT(msg, memberFxn, Result, Parameters, Arguments) \
+    AFX_WM_ENTRY(msg, memberFxn, Result Parameters, Arguments, AfxResultLResult, \
+                 #msg " needs the handler afx_msg " #Result " " #memberFxn #Parameters)
 
 #define AFX_MOUSE_POINT CPoint((short)LOWORD(l), (short)HIWORD(l))
 
-#define ON_WM_CREATE() AFX_WM_RESULT(WM_CREATE, p->OnCreate((LPCREATESTRUCT)l))
-#define ON_WM_DESTROY() AFX_WM_VOID(WM_DESTROY, p->OnDestroy())
-#define ON_WM_NCDESTROY() AFX_WM_VOID(WM_NCDESTROY, p->OnNcDestroy())
-#define ON_WM_CLOSE() AFX_WM_VOID(WM_CLOSE, p->OnClose())
-#define ON_WM_SIZE() AFX_WM_VOID(WM_SIZE, p->OnSize((UINT)w, (short)LOWORD(l), (short)HIWORD(l)))
-#define ON_WM_MOVE() AFX_WM_VOID(WM_MOVE, p->OnMove((short)LOWORD(l), (short)HIWORD(l)))
-#define ON_WM_PAINT() AFX_WM_VOID(WM_PAINT, p->OnPaint())
-#define ON_WM_ERASEBKGND() AFX_WM_RESULT(WM_ERASEBKGND, p->OnEraseBkgnd(CDC::FromHandle((HDC)w)))
+#define ON_WM_CREATE() AFX_WM_RESULT(WM_CREATE, OnCreate, int, (LPCREATESTRUCT), ((LPCREATESTRUCT)l))
+#define ON_WM_DESTROY() AFX_WM_VOID(WM_DESTROY, OnDestroy, (), ())
+#define ON_WM_NCDESTROY() AFX_WM_VOID(WM_NCDESTROY, OnNcDestroy, (), ())
+#define ON_WM_CLOSE() AFX_WM_VOID(WM_CLOSE, OnClose, (), ())
+#define ON_WM_SIZE() AFX_WM_VOID(WM_SIZE, OnSize, (UINT, int, int), ((UINT)w, (short)LOWORD(l), (short)HIWORD(l)))
+#define ON_WM_MOVE() AFX_WM_VOID(WM_MOVE, OnMove, (int, int), ((short)LOWORD(l), (short)HIWORD(l)))
+#define ON_WM_PAINT() AFX_WM_VOID(WM_PAINT, OnPaint, (), ())
+#define ON_WM_ERASEBKGND() AFX_WM_RESULT(WM_ERASEBKGND, OnEraseBkgnd, BOOL, (CDC*), (CDC::FromHandle((HDC)w)))
 #define ON_WM_HSCROLL() \
-    AFX_WM_VOID(WM_HSCROLL, p->OnHScroll(LOWORD(w), HIWORD(w), (CScrollBar*)CWnd::FromHandle((HWND)l)))
+    AFX_WM_VOID(WM_HSCROLL, OnHScroll, (UINT, UINT, CScrollBar*), \
+                (LOWORD(w), HIWORD(w), (CScrollBar*)CWnd::FromHandle((HWND)l)))
 #define ON_WM_VSCROLL() \
-    AFX_WM_VOID(WM_VSCROLL, p->OnVScroll(LOWORD(w), HIWORD(w), (CScrollBar*)CWnd::FromHandle((HWND)l)))
-#define ON_WM_CONTEXTMENU() AFX_WM_VOID(WM_CONTEXTMENU, p->OnContextMenu(CWnd::FromHandle((HWND)w), AFX_MOUSE_POINT))
-#define ON_WM_MOUSEMOVE() AFX_WM_VOID(WM_MOUSEMOVE, p->OnMouseMove((UINT)w, AFX_MOUSE_POINT))
-#define ON_WM_LBUTTONDOWN() AFX_WM_VOID(WM_LBUTTONDOWN, p->OnLButtonDown((UINT)w, AFX_MOUSE_POINT))
-#define ON_WM_LBUTTONUP() AFX_WM_VOID(WM_LBUTTONUP, p->OnLButtonUp((UINT)w, AFX_MOUSE_POINT))
-#define ON_WM_LBUTTONDBLCLK() AFX_WM_VOID(WM_LBUTTONDBLCLK, p->OnLButtonDblClk((UINT)w, AFX_MOUSE_POINT))
-#define ON_WM_RBUTTONDOWN() AFX_WM_VOID(WM_RBUTTONDOWN, p->OnRButtonDown((UINT)w, AFX_MOUSE_POINT))
-#define ON_WM_RBUTTONUP() AFX_WM_VOID(WM_RBUTTONUP, p->OnRButtonUp((UINT)w, AFX_MOUSE_POINT))
+    AFX_WM_VOID(WM_VSCROLL, OnVScroll, (UINT, UINT, CScrollBar*), \
+                (LOWORD(w), HIWORD(w), (CScrollBar*)CWnd::FromHandle((HWND)l)))
+#define ON_WM_CONTEXTMENU() \
+    AFX_WM_VOID(WM_CONTEXTMENU, OnContextMenu, (CWnd*, CPoint), (CWnd::FromHandle((HWND)w), AFX_MOUSE_POINT))
+#define ON_WM_MOUSEMOVE() AFX_WM_VOID(WM_MOUSEMOVE, OnMouseMove, (UINT, CPoint), ((UINT)w, AFX_MOUSE_POINT))
+#define ON_WM_LBUTTONDOWN() AFX_WM_VOID(WM_LBUTTONDOWN, OnLButtonDown, (UINT, CPoint), ((UINT)w, AFX_MOUSE_POINT))
+#define ON_WM_LBUTTONUP() AFX_WM_VOID(WM_LBUTTONUP, OnLButtonUp, (UINT, CPoint), ((UINT)w, AFX_MOUSE_POINT))
+#define ON_WM_LBUTTONDBLCLK() \
+    AFX_WM_VOID(WM_LBUTTONDBLCLK, OnLButtonDblClk, (UINT, CPoint), ((UINT)w, AFX_MOUSE_POINT))
+#define ON_WM_RBUTTONDOWN() AFX_WM_VOID(WM_RBUTTONDOWN, OnRButtonDown, (UINT, CPoint), ((UINT)w, AFX_MOUSE_POINT))
+#define ON_WM_RBUTTONUP() AFX_WM_VOID(WM_RBUTTONUP, OnRButtonUp, (UINT, CPoint), ((UINT)w, AFX_MOUSE_POINT))
 #define ON_WM_SETCURSOR() \
-    AFX_WM_RESULT(WM_SETCURSOR, p->OnSetCursor(CWnd::FromHandle((HWND)w), LOWORD(l), HIWORD(l)))
-#define ON_WM_CAPTURECHANGED() AFX_WM_VOID(WM_CAPTURECHANGED, p->OnCaptureChanged(CWnd::FromHandle((HWND)l)))
-#define ON_WM_CANCELMODE() AFX_WM_VOID(WM_CANCELMODE, p->OnCancelMode())
-#define ON_WM_ENABLE() AFX_WM_VOID(WM_ENABLE, p->OnEnable((BOOL)w))
-#define ON_WM_SETFOCUS() AFX_WM_VOID(WM_SETFOCUS, p->OnSetFocus(CWnd::FromHandle((HWND)w)))
-#define ON_WM_KILLFOCUS() AFX_WM_VOID(WM_KILLFOCUS, p->OnKillFocus(CWnd::FromHandle((HWND)w)))
-#define ON_WM_GETDLGCODE() AFX_WM_RESULT(WM_GETDLGCODE, p->OnGetDlgCode())
-#define ON_WM_KEYDOWN() AFX_WM_VOID(WM_KEYDOWN, p->OnKeyDown((UINT)w, LOWORD(l), HIWORD(l)))
-#define ON_WM_KEYUP() AFX_WM_VOID(WM_KEYUP, p->OnKeyUp((UINT)w, LOWORD(l), HIWORD(l)))
-#define ON_WM_SYSCOLORCHANGE() AFX_WM_VOID(WM_SYSCOLORCHANGE, p->OnSysColorChange())
-#define ON_WM_CHAR() AFX_WM_VOID(WM_CHAR, p->OnChar((UINT)w, LOWORD(l), HIWORD(l)))
-#define ON_WM_QUERYNEWPALETTE() AFX_WM_RESULT(WM_QUERYNEWPALETTE, p->OnQueryNewPalette())
-#define ON_WM_PALETTECHANGED() AFX_WM_VOID(WM_PALETTECHANGED, p->OnPaletteChanged(CWnd::FromHandle((HWND)w)))
-#define ON_WM_SETTINGCHANGE() AFX_WM_VOID(WM_SETTINGCHANGE, p->OnSettingChange((UINT)w, (LPCTSTR)l))
-#define ON_WM_TIMER() AFX_WM_VOID(WM_TIMER, p->OnTimer((UINT)w))
-#define ON_WM_SHOWWINDOW() AFX_WM_VOID(WM_SHOWWINDOW, p->OnShowWindow((BOOL)w, (UINT)l))
-#define ON_WM_WINDOWPOSCHANGED() AFX_WM_VOID(WM_WINDOWPOSCHANGED, p->OnWindowPosChanged((WINDOWPOS*)l))
-#define ON_WM_NCPAINT() AFX_WM_VOID(WM_NCPAINT, p->OnNcPaint())
-#define ON_WM_NCCALCSIZE() AFX_WM_VOID(WM_NCCALCSIZE, p->OnNcCalcSize((BOOL)w, (NCCALCSIZE_PARAMS*)l))
+    AFX_WM_RESULT(WM_SETCURSOR, OnSetCursor, BOOL, (CWnd*, UINT, UINT), \
+                  (CWnd::FromHandle((HWND)w), LOWORD(l), HIWORD(l)))
+#define ON_WM_CAPTURECHANGED() \
+    AFX_WM_VOID(WM_CAPTURECHANGED, OnCaptureChanged, (CWnd*), (CWnd::FromHandle((HWND)l)))
+#define ON_WM_CANCELMODE() AFX_WM_VOID(WM_CANCELMODE, OnCancelMode, (), ())
+#define ON_WM_ENABLE() AFX_WM_VOID(WM_ENABLE, OnEnable, (BOOL), ((BOOL)w))
+#define ON_WM_SETFOCUS() AFX_WM_VOID(WM_SETFOCUS, OnSetFocus, (CWnd*), (CWnd::FromHandle((HWND)w)))
+#define ON_WM_KILLFOCUS() AFX_WM_VOID(WM_KILLFOCUS, OnKillFocus, (CWnd*), (CWnd::FromHandle((HWND)w)))
+#define ON_WM_GETDLGCODE() AFX_WM_RESULT(WM_GETDLGCODE, OnGetDlgCode, UINT, (), ())
+#define ON_WM_KEYDOWN() AFX_WM_VOID(WM_KEYDOWN, OnKeyDown, (UINT, UINT, UINT), ((UINT)w, LOWORD(l), HIWORD(l)))
+#define ON_WM_KEYUP() AFX_WM_VOID(WM_KEYUP, OnKeyUp, (UINT, UINT, UINT), ((UINT)w, LOWORD(l), HIWORD(l)))
+#define ON_WM_SYSCOLORCHANGE() AFX_WM_VOID(WM_SYSCOLORCHANGE, OnSysColorChange, (), ())
+#define ON_WM_CHAR() AFX_WM_VOID(WM_CHAR, OnChar, (UINT, UINT, UINT), ((UINT)w, LOWORD(l), HIWORD(l)))
+#define ON_WM_QUERYNEWPALETTE() AFX_WM_RESULT(WM_QUERYNEWPALETTE, OnQueryNewPalette, BOOL, (), ())
+#define ON_WM_PALETTECHANGED() \
+    AFX_WM_VOID(WM_PALETTECHANGED, OnPaletteChanged, (CWnd*), (CWnd::FromHandle((HWND)w)))
+#define ON_WM_SETTINGCHANGE() \
+    AFX_WM_VOID(WM_SETTINGCHANGE, OnSettingChange, (UINT, LPCTSTR), ((UINT)w, (LPCTSTR)l))
+#define ON_WM_TIMER() AFX_WM_VOID(WM_TIMER, OnTimer, (UINT_PTR), ((UINT_PTR)w))
+#define ON_WM_SHOWWINDOW() AFX_WM_VOID(WM_SHOWWINDOW, OnShowWindow, (BOOL, UINT), ((BOOL)w, (UINT)l))
+#define ON_WM_WINDOWPOSCHANGED() \
+    AFX_WM_VOID(WM_WINDOWPOSCHANGED, OnWindowPosChanged, (WINDOWPOS*), ((WINDOWPOS*)l))
+#define ON_WM_NCPAINT() AFX_WM_VOID(WM_NCPAINT, OnNcPaint, (), ())
+#define ON_WM_NCCALCSIZE() \
+    AFX_WM_VOID(WM_NCCALCSIZE, OnNcCalcSize, (BOOL, NCCALCSIZE_PARAMS*), ((BOOL)w, (NCCALCSIZE_PARAMS*)l))
 #define ON_WM_INITMENUPOPUP() \
-    AFX_WM_VOID(WM_INITMENUPOPUP, p->OnInitMenuPopup(CMenu::FromHandle((HMENU)w), LOWORD(l), (BOOL)HIWORD(l)))
+    AFX_WM_VOID(WM_INITMENUPOPUP, OnInitMenuPopup, (CMenu*, UINT, BOOL), \
+                (CMenu::FromHandle((HMENU)w), LOWORD(l), (BOOL)HIWORD(l)))
 
-// LRESULT memberFxn(WPARAM, LPARAM)
-#define ON_MESSAGE(message, memberFxn) AFX_WM_RESULT(message, p->memberFxn(w, l))
+// afx_msg LRESULT memberFxn(WPARAM wParam, LPARAM lParam)
+#define ON_MESSAGE(message, memberFxn) \
+    { (UINT)(message), 0, 0, 0, NULL, \
+      AFX_CHECKED_THUNK(memberFxn, LRESULT(WPARAM, LPARAM), (w, l), AfxResultLResult, \
+                        "ON_MESSAGE needs a handler declared LRESULT Handler(WPARAM, LPARAM)") },
 #define ON_REGISTERED_MESSAGE(nMessageVariable, memberFxn) \
-    { 0xC000, 0, 0, 0, &nMessageVariable, AFX_THUNK(*pResult = p->memberFxn(w, l)) },
+    { 0xC000, 0, 0, 0, &nMessageVariable, \
+      AFX_CHECKED_THUNK(memberFxn, LRESULT(WPARAM, LPARAM), (w, l), AfxResultLResult, \
+                        "ON_REGISTERED_MESSAGE needs a handler declared LRESULT Handler(WPARAM, LPARAM)") },
 
-// void memberFxn(); a handler returning a value (BOOL Undo(), say) may be bound too.
+// afx_msg void memberFxn()
 #define ON_COMMAND(id, memberFxn) \
-    { WM_COMMAND, CN_COMMAND, (UINT)(id), (UINT)(id), NULL, AFX_THUNK(p->memberFxn()) },
-// void memberFxn(UINT nID)
+    { WM_COMMAND, CN_COMMAND, (UINT)(id), (UINT)(id), NULL, \
+      AFX_CHECKED_THUNK(memberFxn, void(), (), AfxResultIgnored, \
+                        "ON_COMMAND needs a handler declared void Handler()") },
+// afx_msg void memberFxn(UINT nID)
 #define ON_COMMAND_RANGE(id, idLast, memberFxn) \
-    { WM_COMMAND, CN_COMMAND, (UINT)(id), (UINT)(idLast), NULL, AFX_THUNK(p->memberFxn(nID)) },
-// void memberFxn(CCmdUI* pCmdUI)
+    { WM_COMMAND, CN_COMMAND, (UINT)(id), (UINT)(idLast), NULL, \
+      AFX_CHECKED_THUNK(memberFxn, void(UINT), (nID), AfxResultIgnored, \
+                        "ON_COMMAND_RANGE needs a handler declared void Handler(UINT nID)") },
+// afx_msg void memberFxn(CCmdUI* pCmdUI)
 #define ON_UPDATE_COMMAND_UI(id, memberFxn) \
-    { WM_COMMAND, CN_UPDATE_COMMAND_UI, (UINT)(id), (UINT)(id), NULL, AFX_THUNK(p->memberFxn((CCmdUI*)pExtra)) },
+    { WM_COMMAND, CN_UPDATE_COMMAND_UI, (UINT)(id), (UINT)(id), NULL, \
+      AFX_CHECKED_THUNK(memberFxn, void(CCmdUI*), ((CCmdUI*)pExtra), AfxResultIgnored, \
+                        "ON_UPDATE_COMMAND_UI needs a handler declared void Handler(CCmdUI* pCmdUI)") },
 #define ON_UPDATE_COMMAND_UI_RANGE(id, idLast, memberFxn) \
-    { WM_COMMAND, CN_UPDATE_COMMAND_UI, (UINT)(id), (UINT)(idLast), NULL, AFX_THUNK(p->memberFxn((CCmdUI*)pExtra)) },
-// void memberFxn(): a control's WM_COMMAND notification
+    { WM_COMMAND, CN_UPDATE_COMMAND_UI, (UINT)(id), (UINT)(idLast), NULL, \
+      AFX_CHECKED_THUNK(memberFxn, void(CCmdUI*), ((CCmdUI*)pExtra), AfxResultIgnored, \
+                        "ON_UPDATE_COMMAND_UI_RANGE needs a handler declared void Handler(CCmdUI* pCmdUI)") },
+// afx_msg void memberFxn(): a control's WM_COMMAND notification
 #define ON_CONTROL(wNotifyCode, id, memberFxn) \
-    { WM_COMMAND, (UINT)(WORD)(wNotifyCode), (UINT)(id), (UINT)(id), NULL, AFX_THUNK(p->memberFxn()) },
+    { WM_COMMAND, (UINT)(WORD)(wNotifyCode), (UINT)(id), (UINT)(id), NULL, \
+      AFX_CHECKED_THUNK(memberFxn, void(), (), AfxResultIgnored, \
+                        "ON_CONTROL and the ON_BN_, ON_EN_, ON_CBN_ entries need a handler declared void Handler()") },
+// afx_msg void memberFxn(UINT nID)
 #define ON_CONTROL_RANGE(wNotifyCode, id, idLast, memberFxn) \
-    { WM_COMMAND, (UINT)(WORD)(wNotifyCode), (UINT)(id), (UINT)(idLast), NULL, AFX_THUNK(p->memberFxn(nID)) },
+    { WM_COMMAND, (UINT)(WORD)(wNotifyCode), (UINT)(id), (UINT)(idLast), NULL, \
+      AFX_CHECKED_THUNK(memberFxn, void(UINT), (nID), AfxResultIgnored, \
+                        "ON_CONTROL_RANGE needs a handler declared void Handler(UINT nID)") },
 #define ON_BN_CLICKED(id, memberFxn) ON_CONTROL(BN_CLICKED, id, memberFxn)
 #define ON_EN_CHANGE(id, memberFxn) ON_CONTROL(EN_CHANGE, id, memberFxn)
 #define ON_CBN_SELCHANGE(id, memberFxn) ON_CONTROL(CBN_SELCHANGE, id, memberFxn)
-// void memberFxn(NMHDR* pNotifyStruct, LRESULT* pResult); the code may be a registered message.
+// afx_msg void memberFxn(NMHDR* pNotifyStruct, LRESULT* pResult); the code may be a registered message.
 #define ON_NOTIFY(wNotifyCode, id, memberFxn) \
     { WM_NOTIFY, (UINT)(WORD)(wNotifyCode), (UINT)(id), (UINT)(id), NULL, \
-      AFX_THUNK(p->memberFxn(((AFX_NOTIFY*)pExtra)->pNMHDR, ((AFX_NOTIFY*)pExtra)->pResult)) },
-// void memberFxn(UINT id, NMHDR* pNotifyStruct, LRESULT* pResult)
+      AFX_CHECKED_THUNK(memberFxn, void(NMHDR*, LRESULT*), \
+                        (((AFX_NOTIFY*)pExtra)->pNMHDR, ((AFX_NOTIFY*)pExtra)->pResult), AfxResultIgnored, \
+                        "ON_NOTIFY needs a handler declared void Handler(NMHDR* pNotifyStruct, LRESULT* pResult)") },
+// afx_msg void memberFxn(UINT id, NMHDR* pNotifyStruct, LRESULT* pResult)
 #define ON_NOTIFY_RANGE(wNotifyCode, id, idLast, memberFxn) \
     { WM_NOTIFY, (UINT)(WORD)(wNotifyCode), (UINT)(id), (UINT)(idLast), NULL, \
-      AFX_THUNK(p->memberFxn(nID, ((AFX_NOTIFY*)pExtra)->pNMHDR, ((AFX_NOTIFY*)pExtra)->pResult)) },
-// BOOL memberFxn(UINT id, NMHDR* pNotifyStruct, LRESULT* pResult): FALSE leaves the
+      AFX_CHECKED_THUNK(memberFxn, void(UINT, NMHDR*, LRESULT*), \
+                        (nID, ((AFX_NOTIFY*)pExtra)->pNMHDR, ((AFX_NOTIFY*)pExtra)->pResult), AfxResultIgnored, \
+                        "ON_NOTIFY_RANGE needs a handler declared void Handler(UINT id, NMHDR* pNotifyStruct, LRESULT* pResult)") },
+// afx_msg BOOL memberFxn(UINT id, NMHDR* pNotifyStruct, LRESULT* pResult): FALSE leaves the
 // notification unhandled (default processing).
-#define ON_NOTIFY_EX(wNotifyCode, id, memberFxn) ON_NOTIFY_EX_RANGE(wNotifyCode, id, id, memberFxn)
+#define ON_NOTIFY_EX(wNotifyCode, id, memberFxn) \
+    { WM_NOTIFY, (UINT)(WORD)(wNotifyCode), (UINT)(id), (UINT)(id), NULL, \
+      AFX_CHECKED_THUNK(memberFxn, BOOL(UINT, NMHDR*, LRESULT*), \
+                        (nID, ((AFX_NOTIFY*)pExtra)->pNMHDR, ((AFX_NOTIFY*)pExtra)->pResult), AfxResultHandled, \
+                        "ON_NOTIFY_EX needs a handler declared BOOL Handler(UINT id, NMHDR* pNotifyStruct, LRESULT* pResult)") },
 #define ON_NOTIFY_EX_RANGE(wNotifyCode, id, idLast, memberFxn) \
     { WM_NOTIFY, (UINT)(WORD)(wNotifyCode), (UINT)(id), (UINT)(idLast), NULL, \
-      AFX_THUNK(return p->memberFxn(nID, ((AFX_NOTIFY*)pExtra)->pNMHDR, ((AFX_NOTIFY*)pExtra)->pResult)) },
+      AFX_CHECKED_THUNK(memberFxn, BOOL(UINT, NMHDR*, LRESULT*), \
+                        (nID, ((AFX_NOTIFY*)pExtra)->pNMHDR, ((AFX_NOTIFY*)pExtra)->pResult), AfxResultHandled, \
+                        "ON_NOTIFY_EX_RANGE needs a handler declared BOOL Handler(UINT id, NMHDR* pNotifyStruct, LRESULT* pResult)") },
 
 class AFX_FW_CLASS CCmdTarget : public CObject
 {

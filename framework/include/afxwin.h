@@ -15,6 +15,27 @@ class CWnd;
 class CFrameWnd;
 class CScrollBar;
 class CDataExchange;
+class CDocument;
+class CDocTemplate;
+class CView;
+
+// What a new frame or window is to be made with. The framework has no documents or views of
+// its own: Create passes the context on in CREATESTRUCT::lpCreateParams for the window's
+// OnCreate and does nothing else with it.
+struct CCreateContext
+{
+    CRuntimeClass* m_pNewViewClass;     // the class of view to create, if any
+    CDocument* m_pCurrentDoc;           // the document the new view shows
+    CDocTemplate* m_pNewDocTemplate;    // the template of a new multiple-document frame
+    CView* m_pLastView;                 // the view the new one was made from
+    CFrameWnd* m_pCurrentFrame;         // the frame the new one was made from
+
+    CCreateContext()
+        : m_pNewViewClass(NULL), m_pCurrentDoc(NULL), m_pNewDocTemplate(NULL), m_pLastView(NULL),
+          m_pCurrentFrame(NULL)
+    {
+    }
+};
 
 class CMenu;
 // Handle of a menu object that may be NULL (see _AfxGdiHandle).
@@ -138,13 +159,14 @@ public:
     operator HWND() const { return GetSafeHwnd(); }
 
     // Creation
+    // A child window (WS_CHILD is added); pContext reaches OnCreate as lpCreateParams.
     virtual BOOL Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle,
-                        const RECT& rect, CWnd* pParentWnd, UINT nID, void* pContext = NULL);
-    BOOL CreateEx(DWORD dwExStyle, LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle,
-                  int x, int y, int nWidth, int nHeight, HWND hWndParent, HMENU nIDorHMenu,
-                  LPVOID lpParam = NULL);
-    BOOL CreateEx(DWORD dwExStyle, LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle,
-                  const RECT& rect, CWnd* pParentWnd, UINT nID, LPVOID lpParam = NULL);
+                        const RECT& rect, CWnd* pParentWnd, UINT nID, CCreateContext* pContext = NULL);
+    virtual BOOL CreateEx(DWORD dwExStyle, LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle,
+                          int x, int y, int nWidth, int nHeight, HWND hWndParent, HMENU nIDorHMenu,
+                          LPVOID lpParam = NULL);
+    virtual BOOL CreateEx(DWORD dwExStyle, LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle,
+                          const RECT& rect, CWnd* pParentWnd, UINT nID, LPVOID lpParam = NULL);
     virtual BOOL DestroyWindow();
 
     // Message handling
@@ -360,7 +382,7 @@ protected:
     afx_msg BOOL OnQueryNewPalette();
     afx_msg void OnPaletteChanged(CWnd* pFocusWnd);
     afx_msg void OnSettingChange(UINT uFlags, LPCTSTR lpszSection);
-    afx_msg void OnTimer(UINT nIDEvent);
+    afx_msg void OnTimer(UINT_PTR nIDEvent);
     afx_msg void OnShowWindow(BOOL bShow, UINT nStatus);
     afx_msg void OnSysColorChange();
     afx_msg void OnWindowPosChanged(WINDOWPOS* lpwndpos);
@@ -407,9 +429,9 @@ public:
     BOOL m_bAutoMenuEnable;   // menu items without a command handler are disabled
 
     // lpszClassName NULL registers and uses the framework's frame class.
-    BOOL Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle = WS_OVERLAPPEDWINDOW,
-                const RECT& rect = rectDefault, CWnd* pParentWnd = NULL, LPCTSTR lpszMenuName = NULL,
-                DWORD dwExStyle = 0, void* pContext = NULL);
+    virtual BOOL Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle = WS_OVERLAPPEDWINDOW,
+                        const RECT& rect = rectDefault, CWnd* pParentWnd = NULL, LPCTSTR lpszMenuName = NULL,
+                        DWORD dwExStyle = 0, CCreateContext* pContext = NULL);
     // Shows the text in pane 0 of the status bar (the child AFX_IDW_STATUS_BAR), if any.
     void SetMessageText(LPCTSTR lpszText);
     void SetMessageText(UINT nID);

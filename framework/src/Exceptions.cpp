@@ -33,7 +33,7 @@ CException::~CException()
 {
 }
 
-BOOL CException::GetErrorMessage(LPTSTR lpszError, UINT nMaxError, PUINT pnHelpContext)
+BOOL CException::GetErrorMessage(LPTSTR lpszError, UINT nMaxError, PUINT pnHelpContext) const
 {
     if (pnHelpContext != NULL)
         *pnHelpContext = 0;
@@ -45,7 +45,7 @@ BOOL CException::GetErrorMessage(LPTSTR lpszError, UINT nMaxError, PUINT pnHelpC
 int CException::ReportError(UINT nType, UINT nMessageID)
 {
     TCHAR szMessage[512];
-    if (GetErrorMessage(szMessage, sizeof(szMessage), NULL))
+    if (GetErrorMessage(szMessage, _countof(szMessage), NULL))
         return AfxMessageBox(szMessage, nType);
     return AfxMessageBox(nMessageID != 0 ? nMessageID : AFX_IDP_NO_ERROR_AVAILABLE, nType);
 }
@@ -65,7 +65,7 @@ CSimpleException::CSimpleException(BOOL bAutoDelete, UINT nResourceID)
 {
 }
 
-BOOL CSimpleException::GetErrorMessage(LPTSTR lpszError, UINT nMaxError, PUINT pnHelpContext)
+BOOL CSimpleException::GetErrorMessage(LPTSTR lpszError, UINT nMaxError, PUINT pnHelpContext) const
 {
     if (pnHelpContext != NULL)
         *pnHelpContext = 0;
@@ -107,7 +107,7 @@ CFileException::CFileException(int cause, LONG lOsError, LPCTSTR lpszArchiveName
 {
 }
 
-BOOL CFileException::GetErrorMessage(LPTSTR lpszError, UINT nMaxError, PUINT pnHelpContext)
+BOOL CFileException::GetErrorMessage(LPTSTR lpszError, UINT nMaxError, PUINT pnHelpContext) const
 {
     if (pnHelpContext != NULL)
         *pnHelpContext = 0;

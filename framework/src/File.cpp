@@ -94,38 +94,38 @@ void CFile::Write(const void* lpBuf, UINT nCount)
         AfxThrowFileException(CFileException::diskFull, -1, m_strFileName);
 }
 
-LONG CFile::Seek(LONG lOff, UINT nFrom)
+ULONGLONG CFile::Seek(LONGLONG lOff, UINT nFrom)
 {
     DWORD dwMethod = nFrom == begin ? FILE_BEGIN : nFrom == current ? FILE_CURRENT : FILE_END;
-    DWORD dwPos = ::SetFilePointer(m_hFile, lOff, NULL, dwMethod);
-    if (dwPos == INVALID_SET_FILE_POINTER)
-    {
-        LONG lError = (LONG)::GetLastError();
-        if (lError != NO_ERROR)
-            CFileException::ThrowOsError(lError, m_strFileName);
-    }
-    return (LONG)dwPos;
-}
-
-DWORD CFile::GetPosition() const
-{
-    DWORD dwPos = ::SetFilePointer(m_hFile, 0, NULL, FILE_CURRENT);
-    if (dwPos == INVALID_SET_FILE_POINTER && ::GetLastError() != NO_ERROR)
+    LARGE_INTEGER liDistance;
+    liDistance.QuadPart = lOff;
+    LARGE_INTEGER liPos;
+    if (!::SetFilePointerEx(m_hFile, liDistance, &liPos, dwMethod))
         CFileException::ThrowOsError((LONG)::GetLastError(), m_strFileName);
-    return dwPos;
+    return (ULONGLONG)liPos.QuadPart;
 }
 
-DWORD CFile::GetLength() const
+ULONGLONG CFile::GetPosition() const
 {
-    DWORD dwLength = ::GetFileSize(m_hFile, NULL);
-    if (dwLength == INVALID_FILE_SIZE && ::GetLastError() != NO_ERROR)
+    LARGE_INTEGER liZero;
+    liZero.QuadPart = 0;
+    LARGE_INTEGER liPos;
+    if (!::SetFilePointerEx(m_hFile, liZero, &liPos, FILE_CURRENT))
         CFileException::ThrowOsError((LONG)::GetLastError(), m_strFileName);
-    return dwLength;
+    return (ULONGLONG)liPos.QuadPart;
 }
 
-void CFile::SetLength(DWORD dwNewLen)
+ULONGLONG CFile::GetLength() const
 {
-    Seek((LONG)dwNewLen, begin);
+    LARGE_INTEGER liLength;
+    if (!::GetFileSizeEx(m_hFile, &liLength))
+        CFileException::ThrowOsError((LONG)::GetLastError(), m_strFileName);
+    return (ULONGLONG)liLength.QuadPart;
+}
+
+void CFile::SetLength(ULONGLONG dwNewLen)
+{
+    Seek((LONGLONG)dwNewLen, begin);
     if (!::SetEndOfFile(m_hFile))
         CFileException::ThrowOsError((LONG)::GetLastError(), m_strFileName);
 }

@@ -43,7 +43,7 @@ CFrameWnd::~CFrameWnd()
 }
 
 BOOL CFrameWnd::Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle, const RECT& rect,
-                       CWnd* pParentWnd, LPCTSTR lpszMenuName, DWORD dwExStyle, void* pContext)
+                       CWnd* pParentWnd, LPCTSTR lpszMenuName, DWORD dwExStyle, CCreateContext* pContext)
 {
     if (lpszClassName == NULL)
     {
@@ -65,7 +65,7 @@ BOOL CFrameWnd::Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwSt
     int cx = bDefault ? CW_USEDEFAULT : rect.right - rect.left;
     int cy = bDefault ? CW_USEDEFAULT : rect.bottom - rect.top;
     if (!CreateEx(dwExStyle, lpszClassName, lpszWindowName, dwStyle, x, y, cx, cy,
-                  pParentWnd->GetSafeHwnd(), hMenu, pContext))
+                  pParentWnd->GetSafeHwnd(), hMenu, (LPVOID)pContext))
     {
         if (hMenu != NULL)
             ::DestroyMenu(hMenu);

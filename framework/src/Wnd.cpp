@@ -254,9 +254,10 @@ BOOL CWnd::CreateEx(DWORD dwExStyle, LPCTSTR lpszClassName, LPCTSTR lpszWindowNa
 }
 
 BOOL CWnd::Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle, const RECT& rect,
-                  CWnd* pParentWnd, UINT nID, void* pContext)
+                  CWnd* pParentWnd, UINT nID, CCreateContext* pContext)
 {
-    return CreateEx(0, lpszClassName, lpszWindowName, dwStyle | WS_CHILD, rect, pParentWnd, nID, pContext);
+    return CreateEx(0, lpszClassName, lpszWindowName, dwStyle | WS_CHILD, rect, pParentWnd, nID,
+                    (LPVOID)pContext);
 }
 
 BOOL CWnd::DestroyWindow()
@@ -721,7 +722,7 @@ void CWnd::OnChar(UINT, UINT, UINT) { Default(); }
 BOOL CWnd::OnQueryNewPalette() { return (BOOL)Default(); }
 void CWnd::OnPaletteChanged(CWnd*) { Default(); }
 void CWnd::OnSettingChange(UINT, LPCTSTR) { Default(); }
-void CWnd::OnTimer(UINT) { Default(); }
+void CWnd::OnTimer(UINT_PTR) { Default(); }
 void CWnd::OnShowWindow(BOOL, UINT) { Default(); }
 void CWnd::OnSysColorChange() { Default(); }
 void CWnd::OnWindowPosChanged(WINDOWPOS*) { Default(); }

@@ -25,7 +25,7 @@ void CALLBACK OnDriverTimer(HWND, UINT, UINT_PTR, DWORD)
 
 namespace dlgtest
 {
-int RunModal(CDialog& dlg, const std::function<void(HWND)>& script)
+INT_PTR RunModal(CDialog& dlg, const std::function<void(HWND)>& script)
 {
     CWinApp* pApp = AfxGetApp();
     if (pApp->m_pszRegistryKey == NULL)
@@ -37,7 +37,7 @@ int RunModal(CDialog& dlg, const std::function<void(HWND)>& script)
     g_pScript = &script;
     g_bScriptRan = false;
     UINT_PTR nTimer = ::SetTimer(NULL, 0, 20, OnDriverTimer);
-    int nResult = dlg.DoModal();
+    INT_PTR nResult = dlg.DoModal();
     ::KillTimer(NULL, nTimer);
     g_pDialog = nullptr;
     g_pScript = nullptr;

@@ -10,5 +10,5 @@ namespace dlgtest
 {
 // DoModal with script called once with the shown dialog's window; a dialog that the script
 // leaves open is cancelled. Positions go to the tests' registry key.
-int RunModal(CDialog& dlg, const std::function<void(HWND)>& script);
+INT_PTR RunModal(CDialog& dlg, const std::function<void(HWND)>& script);
 }

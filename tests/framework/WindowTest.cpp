@@ -80,11 +80,7 @@ public:
     BOOL m_bCanDoFirst = TRUE;
     int m_nUndoCalls = 0;
 
-    BOOL Undo()
-    {
-        ++m_nUndoCalls;
-        return TRUE;
-    }
+    afx_msg void OnEditUndo() { ++m_nUndoCalls; }
 
 protected:
     afx_msg void OnMouseMove(UINT, CPoint point)
@@ -98,7 +94,7 @@ protected:
         Record("notify " + std::to_string(pNMHDR->idFrom));
         *pResult = 42;
     }
-    afx_msg void OnTimer(UINT nIDEvent)
+    afx_msg void OnTimer(UINT_PTR nIDEvent)
     {
         Record("timer " + std::to_string(nIDEvent));
         KillTimer(nIDEvent);
@@ -109,7 +105,7 @@ protected:
 BEGIN_MESSAGE_MAP(CDerivedTestWnd, CBaseTestWnd)
     ON_WM_MOUSEMOVE()
     ON_WM_TIMER()
-    ON_COMMAND(ID_EDIT_UNDO, Undo)
+    ON_COMMAND(ID_EDIT_UNDO, &CDerivedTestWnd::OnEditUndo)
     ON_COMMAND_RANGE(kCommandFirst, kCommandFirst + 9, OnCommandRange)
     ON_UPDATE_COMMAND_UI(kCommandFirst, OnUpdateFirst)
     ON_NOTIFY(kRegisteredCode, 77, OnTestNotify)
