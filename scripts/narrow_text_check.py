@@ -2,8 +2,9 @@
 """Finds narrow text where a TCHAR form belongs, in the framework, the library, the companion
 and the samples: string literals outside _T()/TEXT() without an L prefix, and char, LPSTR and
 LPCSTR. A line may keep narrow text on purpose when it ends with a comment "// narrow: <why>"
-(or the line before is such a comment); the files listed in PORTABLE_FILES are plain C++ without
-Windows headers and are not checked. Exits 1 and lists the places when it finds any.
+(or the line before is such a comment), and so may the lines between "// narrow-begin: <why>"
+and "// narrow-end"; the files listed in PORTABLE_FILES are plain C++ without Windows headers
+and are not checked. Exits 1 and lists the places when it finds any.
 Prints one line "narrow text: N places (F files checked)"."""
 import os
 import re
@@ -22,6 +23,8 @@ NARROW_CONSTRUCTS = re.compile(
     r'^\s*#|static_assert|extern\s+"C"|GetProcAddress|__attribute__|_Pragma')
 NARROW_TYPES = re.compile(r'(?<![\w])(?<!unsigned )(?<!signed )char\b(?!\s*\*?\s*>)|\bLP(C)?STR\b')
 MARKER = "// narrow:"
+BLOCK_BEGIN = "// narrow-begin:"
+BLOCK_END = "// narrow-end"
 
 
 def strip_code(line, state):
@@ -76,10 +79,15 @@ def check_file(path, rel):
     state = {"block": False}
     previous_marked = False
     in_static_assert = False
+    in_block = False
     with open(path, encoding="utf-8", errors="replace") as f:
         for number, line in enumerate(f, 1):
+            if BLOCK_BEGIN in line:
+                in_block = True
+            if BLOCK_END in line:
+                in_block = False
             marked = MARKER in line
-            allowed = marked or previous_marked
+            allowed = marked or previous_marked or in_block
             previous_marked = line.strip().startswith(MARKER)
             code, literals = strip_code(line.rstrip("\n"), state)
             continued_assert = in_static_assert

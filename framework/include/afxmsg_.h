@@ -140,6 +140,7 @@ protected: \
     AFX_WM_VOID(WM_INITMENUPOPUP, OnInitMenuPopup, (CMenu*, UINT, BOOL), \
                 (CMenu::FromHandle((HMENU)w), LOWORD(l), (BOOL)HIWORD(l)))
 
+// narrow-begin: the texts of these entries are static_assert messages, narrow in any build
 // afx_msg LRESULT memberFxn(WPARAM wParam, LPARAM lParam)
 #define ON_MESSAGE(message, memberFxn) \
     { (UINT)(message), 0, 0, 0, NULL, \
@@ -206,6 +207,7 @@ protected: \
       AFX_CHECKED_THUNK(memberFxn, BOOL(UINT, NMHDR*, LRESULT*), \
                         (nID, ((AFX_NOTIFY*)pExtra)->pNMHDR, ((AFX_NOTIFY*)pExtra)->pResult), AfxResultHandled, \
                         "ON_NOTIFY_EX_RANGE needs a handler declared BOOL Handler(UINT id, NMHDR* pNotifyStruct, LRESULT* pResult)") },
+// narrow-end
 
 class AFX_FW_CLASS CCmdTarget : public CObject
 {

@@ -39,7 +39,7 @@ enum AfxResultUse
 };
 
 // True when the text of a macro argument is a pointer to member ("&CClass::Handler").
-constexpr bool AfxIsMemberPointerSpelling(const char* lpszArgument)
+constexpr bool AfxIsMemberPointerSpelling(const char* lpszArgument)   // narrow: stringized source text
 {
     while (*lpszArgument == ' ' || *lpszArgument == '(')
         ++lpszArgument;
