@@ -97,25 +97,20 @@ for charset in "${charsets[@]}"; do
   charset_lines+=("tests ($CHARSET): $set_passed passed, $set_failed failed")
 done
 
-# The layout fuzz target, natively: one more result, passed when it found nothing.
-run_fuzz=1
-if [ "${FUZZ_SECONDS:-60}" = "0" ]; then
-  run_fuzz=0
-fi
-for arg in "$@"; do
-  case "$arg" in
-    --gtest_filter=*) run_fuzz=0 ;;
-  esac
-done
-if [ "$run_fuzz" -eq 1 ]; then
-  echo "=== fuzz"
-  fuzz_log="$BUILD_DIR/testout/fuzz.log"
-  start=$SECONDS
-  rc=0
-  FUZZ_SECONDS="${FUZZ_SECONDS:-60}" bash "$REPO/scripts/fuzz.sh" >"$fuzz_log" 2>&1 || rc=$?
-  secs=$((SECONDS - start))
-  cat "$fuzz_log"
-  line="$(grep -aE '^fuzz: ' "$fuzz_log" | tail -n 1 | sed -E 's/^fuzz: //')"
+# run_check LABEL PREFIX LOGNAME COMMAND...: runs one check beside the test executables and
+# counts it as one more result, passed when the command succeeds. Its output goes to
+# $BUILD_DIR/testout/LOGNAME and is shown; its last line starting with "PREFIX: " is the
+# statistics shown in the summary.
+run_check() {
+  local label="$1" prefix="$2" logfile="$BUILD_DIR/testout/$3"
+  shift 3
+  echo "=== $label"
+  local start=$SECONDS rc=0
+  "$@" >"$logfile" 2>&1 || rc=$?
+  local secs=$((SECONDS - start))
+  cat "$logfile"
+  local line status
+  line="$(grep -aE "^$prefix: " "$logfile" | tail -n 1 | sed -E "s/^$prefix: //")"
   if [ "$rc" -eq 0 ]; then
     total_passed=$((total_passed + 1))
     status="ok: ${line:-no statistics}"
@@ -124,55 +119,27 @@ if [ "$run_fuzz" -eq 1 ]; then
     problems=$((problems + 1))
     status="FAILED: ${line:-exit status $rc}"
   fi
-  results+=("$(printf '%-36s %s (%ss)' "fuzz (DibLayout)" "$status" "$secs")")
-fi
+  results+=("$(printf '%-36s %s (%ss)' "$label" "$status" "$secs")")
+}
 
-# Narrow text where a TCHAR form belongs, in the framework, library, companion and samples:
-# one more result, passed when there is none.
-echo "=== narrow text"
-narrow_log="$BUILD_DIR/testout/narrow-text.log"
-rc=0
-python3 "$REPO/scripts/narrow_text_check.py" >"$narrow_log" 2>&1 || rc=$?
-cat "$narrow_log"
-line="$(grep -aE '^narrow text: ' "$narrow_log" | tail -n 1 | sed -E 's/^narrow text: //')"
-if [ "$rc" -eq 0 ]; then
-  total_passed=$((total_passed + 1))
-  status="ok: ${line:-no statistics}"
-else
-  total_failed=$((total_failed + 1))
-  problems=$((problems + 1))
-  status="FAILED: ${line:-exit status $rc}"
-fi
-results+=("$(printf '%-36s %s' "narrow text check" "$status")")
-
-# The compile checks: one more result, passed when every source was judged as expected.
-run_compile_checks=1
-if [ "${COMPILE_CHECKS:-1}" = "0" ]; then
-  run_compile_checks=0
-fi
+# A --gtest_filter run is about the tests it names: the slow checks are left out.
+filtered=0
 for arg in "$@"; do
   case "$arg" in
-    --gtest_filter=*) run_compile_checks=0 ;;
+    --gtest_filter=*) filtered=1 ;;
   esac
 done
-if [ "$run_compile_checks" -eq 1 ]; then
-  echo "=== compile checks"
-  checks_log="$BUILD_DIR/testout/compile_checks.log"
-  start=$SECONDS
-  rc=0
-  bash "$REPO/scripts/compile_checks.sh" >"$checks_log" 2>&1 || rc=$?
-  secs=$((SECONDS - start))
-  cat "$checks_log"
-  line="$(grep -aE '^compile checks: ' "$checks_log" | tail -n 1 | sed -E 's/^compile checks: //')"
-  if [ "$rc" -eq 0 ]; then
-    total_passed=$((total_passed + 1))
-    status="ok: ${line:-no statistics}"
-  else
-    total_failed=$((total_failed + 1))
-    problems=$((problems + 1))
-    status="FAILED: ${line:-exit status $rc}"
-  fi
-  results+=("$(printf '%-36s %s (%ss)' "compile checks" "$status" "$secs")")
+
+# The layout fuzz target, natively: passed when it found nothing.
+if [ "$filtered" -eq 0 ] && [ "${FUZZ_SECONDS:-60}" != "0" ]; then
+  run_check "fuzz (DibLayout)" "fuzz" fuzz.log \
+    env FUZZ_SECONDS="${FUZZ_SECONDS:-60}" bash "$REPO/scripts/fuzz.sh"
+fi
+# Narrow text where a TCHAR form belongs, in the framework, library, companion and samples.
+run_check "narrow text check" "narrow text" narrow-text.log python3 "$REPO/scripts/narrow_text_check.py"
+# Message maps and signatures that must not compile (and one that must).
+if [ "$filtered" -eq 0 ] && [ "${COMPILE_CHECKS:-1}" != "0" ]; then
+  run_check "compile checks" "compile checks" compile_checks.log bash "$REPO/scripts/compile_checks.sh"
 fi
 
 echo
