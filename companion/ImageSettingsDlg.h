@@ -1,6 +1,6 @@
-// CImageSettingsDlg: the image settings dialog of the Tasmor library. It shows the size and
-// depth of a pasted picture and the depth it will take, lets the user choose dithering, and on
-// OK converts the picture, a packed DIB, to that depth and colour table.
+// CImageSettingsDlg: the image settings dialog. It shows the size and depth of a pasted picture
+// and the depth it will take, lets the user choose dithering, and on OK converts the picture, a
+// packed DIB, to that depth and colour table.
 #pragma once
 #include "companion/CompanionDefs.h"
 

@@ -1,6 +1,6 @@
 // CDIBSection::Load and Save: the bytes written are read back with the C runtime, and
-// files built byte by byte here are loaded and checked pixel by pixel. How files of other
-// makers decode is checked against the corpus.
+// files built byte by byte here are loaded and checked pixel by pixel. How files written by
+// other programs decode is checked against the corpus.
 #include "ImageTestSupport.h"
 #include "common/TestEnvironment.h"
 #include <gtest/gtest.h>
