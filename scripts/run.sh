@@ -4,7 +4,7 @@
 # With a display (DISPLAY set) the editor opens for you to use, on the picture given or on its
 # built-in one. Without a display it plays a short scripted session under Xvfb (shapes, a fill,
 # undo and redo, a resize, a save) and writes the edited picture and a screenshot of the window
-# to $BUILD_DIR/out/. A Linux path is turned into a Windows path (Z:\...); a Windows path
+# (.bmp and .png) to $BUILD_DIR/out/. A Linux path is turned into a Windows path (Z:\...); a Windows path
 # (Z:\..., C:\...) is taken as it is.
 set -euo pipefail
 # shellcheck source=scripts/common.sh
@@ -66,5 +66,11 @@ for f in "$edited" "$shot"; do
     exit 1
   fi
 done
+# The screenshot as a PNG too, for pages that show it (the README's picture is one of these).
+shot_png="$out/editor.png"
+if ! python3 "$REPO/scripts/bmp_to_png.py" "$shot" "$shot_png"; then
+  log "the screenshot could not be turned into a PNG"
+  exit 1
+fi
 echo "edited picture: $edited"
-echo "screenshot:     $shot"
+echo "screenshot:     $shot (and $shot_png)"
