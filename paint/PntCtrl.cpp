@@ -139,12 +139,14 @@ CPntCtrl::~CPntCtrl()
     CPntCtrl::DestroyCursors();
 }
 
-BOOL CPntCtrl::RegisterWindowClass()
+BOOL PntRegisterControlClass()
 {
     // The class is registered under the host's instance, which CWnd::Create uses, and under
     // the library's, which dialog templates of the library are created with: a template
-    // naming the class finds it whichever of the two the dialog is given.
-    HINSTANCE hInstances[2] = { AfxGetInstanceHandle(), PntGetLibraryInstance() };
+    // naming the class finds it whichever of the two the dialog is given. At module start
+    // the application object may not exist yet, so the program's own module stands for it.
+    HINSTANCE hInstances[3] = { AfxGetInstanceHandle(), ::GetModuleHandle(NULL), PntGetLibraryInstance() };
+    BOOL bRegistered = TRUE;
     for (HINSTANCE hInst : hInstances)
     {
         WNDCLASS wndcls;
@@ -158,8 +160,15 @@ BOOL CPntCtrl::RegisterWindowClass()
         wndcls.hbrBackground = (HBRUSH)(COLOR_BTNFACE + 1);
         wndcls.lpszClassName = s_szClassName;
         if (!AfxRegisterClass(&wndcls))
-            AfxThrowResourceException();
+            bRegistered = FALSE;
     }
+    return bRegistered;
+}
+
+BOOL CPntCtrl::RegisterWindowClass()
+{
+    if (!PntRegisterControlClass())
+        AfxThrowResourceException();
     return TRUE;
 }
 

@@ -16,6 +16,8 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE hInstance, DWORD dwReason, LPVOID)
         if (!AfxInitExtensionModule(s_paintModule, hInstance))
             return FALSE;
         new CDynLinkLibrary(s_paintModule);
+        // A failure here is not fatal: the control's constructor registers the class again.
+        PntRegisterControlClass();
     }
     else if (dwReason == DLL_PROCESS_DETACH)
     {
