@@ -81,29 +81,26 @@ protected:
     // A request as the tooltip control sends it to the palette: from the tooltip window,
     // the tool's id (a command, or a child window with TTF_IDISHWND), lpszText pointing at
     // the struct's own buffer. The text is read where the tooltip reads it.
-    std::string TipA(UINT_PTR idFrom, UINT uFlags)
+    template <class TipText, class Text>
+    Text Ask(UINT nCode, UINT_PTR idFrom, UINT uFlags, const Text& strMissing)
     {
-        TOOLTIPTEXTA tt;
+        TipText tt;
         memset(&tt, 0, sizeof(tt));
         tt.hdr.hwndFrom = m_hWndTip;
         tt.hdr.idFrom = idFrom;
-        tt.hdr.code = TTN_NEEDTEXTA;
+        tt.hdr.code = nCode;
         tt.lpszText = tt.szText;
         tt.uFlags = uFlags;
         m_palette.SendMessage(WM_NOTIFY, 0, (LPARAM)&tt);
-        return tt.lpszText != NULL ? tt.lpszText : "(null)";
+        return tt.lpszText != NULL ? Text(tt.lpszText) : strMissing;
+    }
+    std::string TipA(UINT_PTR idFrom, UINT uFlags)
+    {
+        return Ask<TOOLTIPTEXTA>(TTN_NEEDTEXTA, idFrom, uFlags, std::string("(null)"));
     }
     std::wstring TipW(UINT_PTR idFrom, UINT uFlags)
     {
-        TOOLTIPTEXTW tt;
-        memset(&tt, 0, sizeof(tt));
-        tt.hdr.hwndFrom = m_hWndTip;
-        tt.hdr.idFrom = idFrom;
-        tt.hdr.code = TTN_NEEDTEXTW;
-        tt.lpszText = tt.szText;
-        tt.uFlags = uFlags;
-        m_palette.SendMessage(WM_NOTIFY, 0, (LPARAM)&tt);
-        return tt.lpszText != NULL ? tt.lpszText : L"(null)";
+        return Ask<TOOLTIPTEXTW>(TTN_NEEDTEXTW, idFrom, uFlags, std::wstring(L"(null)"));
     }
 
     HWND m_hWndTip = NULL;
