@@ -1,5 +1,13 @@
 // Resource identifiers of the paint library.
+//
+// Every resource of the library (dialogs, their controls, strings, bitmaps, cursors) has an
+// identifier from PNT_RESOURCE_ID_FIRST to PNT_RESOURCE_ID_LAST. The host's own resources are
+// searched before the library's, so a host resource with one of these numbers would take the
+// library's place: a host keeps its identifiers out of this range.
 #pragma once
+
+#define PNT_RESOURCE_ID_FIRST           28000
+#define PNT_RESOURCE_ID_LAST            28214
 
 // Cursors of the tools
 #define IDC_PNT_CROSS        28145

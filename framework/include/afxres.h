@@ -1,5 +1,13 @@
-// Identifiers of the framework's standard commands, strings and windows.
+// Identifiers of the framework's standard commands, strings and windows. A resource script
+// includes it first, as MFC programs do: it brings the window styles and IDC_STATIC too.
 #pragma once
+
+#ifdef RC_INVOKED
+#include <winresrc.h>
+#endif
+#ifndef IDC_STATIC
+#define IDC_STATIC                      (-1)
+#endif
 
 #ifndef APSTUDIO_INVOKED
 #define AFX_IDS_APP_TITLE               0xE000
