@@ -11,6 +11,8 @@
 #   ensure_deps          install the Debian packages that are missing
 #   use_charset NAME     switch CHARSET and TREE to unicode or ansi
 #   configure_and_build  cmake configure of TREE (mingw-w64 cross, Release -O2) and build
+#   build_example        TREE's package installed into $TREE/example/prefix and the worked
+#                        example (examples/dialoghost) built against it in $TREE/example/build
 #   start_wine           X display (Xvfb when DISPLAY is unset), Wine prefix in the
 #                        build tree, one persistent wineserver; all ended on exit
 #   to_wine_path PATH    /abs/linux/path -> Z:\abs\linux\path
@@ -22,6 +24,7 @@
 #   MFCPAINT_FULLDISK   Windows path of a 256 KB volume mounted for the run, for tests of
 #                       saving onto a full disk; empty when mounting is not allowed
 #   MFCPAINT_FUZZ_REGRESSIONS  Windows path of fuzz/regressions (the fuzz target's findings)
+#   MFCPAINT_DIALOGHOST Windows path of the worked example built by build_example (test.sh)
 
 REPO="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 BUILD_DIR="${BUILD_DIR:-$REPO/build}"
@@ -91,6 +94,32 @@ configure_and_build() {
     return 1
   fi
   cmake --build "$TREE" -j"$(nproc)"
+}
+
+# The guide's steps (docs/using-the-library.md), from a fresh prefix and a fresh build folder:
+# installs TREE's package and builds examples/dialoghost out of tree with find_package.
+# Prints where the program is; logs in $TREE/example/*.log.
+build_example() {
+  local dir="$TREE/example"
+  local prefix="$dir/prefix" out="$dir/build" build_type=Release
+  rm -rf "$prefix" "$out"
+  mkdir -p "$dir"
+  if ! cmake --install "$TREE" --prefix "$prefix" >"$dir/install.log" 2>&1; then
+    cat "$dir/install.log" >&2
+    log "installing the package of $TREE failed"
+    return 1
+  fi
+  if ! cmake -S "$REPO/examples/dialoghost" -B "$out" \
+      -DCMAKE_BUILD_TYPE="$build_type" \
+      -DCMAKE_PREFIX_PATH="$prefix" \
+      -DCMAKE_TOOLCHAIN_FILE="$prefix/lib/cmake/mfcpaint/toolchain-mingw64.cmake" \
+      >"$dir/configure.log" 2>&1 \
+     || ! cmake --build "$out" >"$dir/build.log" 2>&1; then
+    cat "$dir/configure.log" "$dir/build.log" >&2 2>/dev/null || true
+    log "building the example against the installed package failed"
+    return 1
+  fi
+  echo "$out/dialoghost.exe"
 }
 
 # /abs/path -> Z:\abs\path (Wine maps the Unix root to drive Z:).

@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
-"""Finds narrow text where a TCHAR form belongs, in the framework, the library, the companion
-and the samples: string literals outside _T()/TEXT() without an L prefix, and char, LPSTR and
-LPCSTR. A line may keep narrow text on purpose when it ends with a comment "// narrow: <why>"
+"""Finds narrow text where a TCHAR form belongs, in the framework, the library, the companion,
+the samples and the examples: string literals outside _T()/TEXT() without an L prefix, and
+char, LPSTR and LPCSTR. A line may keep narrow text on purpose when it ends with a comment "// narrow: <why>"
 (or the line before is such a comment), and so may the lines between "// narrow-begin: <why>"
 and "// narrow-end"; the files listed in PORTABLE_FILES are plain C++ without Windows headers
 and are not checked. Exits 1 and lists the places when it finds any.
@@ -12,7 +12,7 @@ import sys
 
 REPO = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 FOLDERS = ["framework", "image", "paint", "toolpalette", "textbar", "dialogs", "resources",
-           "companion", "samples"]
+           "companion", "samples", "examples"]
 # Portable code, also built natively for the fuzzer: no TCHAR there. And the string class,
 # which implements both widths.
 PORTABLE_FILES = {"image/DibLayout.h", "image/DibLayout.cpp",

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Builds and tests both character sets, each in its own tree: $BUILD_DIR/unicode (UNICODE,
-# _UNICODE) and $BUILD_DIR/ansi. In each, runs every GoogleTest executable ($TREE/bin/*_tests.exe)
+# _UNICODE) and $BUILD_DIR/ansi. Each tree's package is installed into a fresh prefix and the
+# worked example (examples/dialoghost) built against it out of tree (build_example), for
+# example_tests.exe to drive. In each tree, runs every GoogleTest executable ($TREE/bin/*_tests.exe)
 # once under Wine; extra arguments go to every executable, e.g.
 #   bash scripts/test.sh --gtest_filter='DIBSection*'
 # MFCPAINT_CHARSETS picks the sets and their order (default "unicode ansi").
@@ -21,10 +23,16 @@ TEST_TIMEOUT="${TEST_TIMEOUT:-1800}"   # seconds per executable
 read -r -a charsets <<<"${MFCPAINT_CHARSETS:-unicode ansi}"
 
 ensure_deps
+declare -A example_built=()
 for charset in "${charsets[@]}"; do
   use_charset "$charset"
   log "building the $charset tree ($TREE)"
   configure_and_build
+  # The worked example against the installed package; example_tests.exe drives it.
+  log "building the worked example against the $charset package"
+  if build_example >/dev/null; then
+    example_built[$charset]=1
+  fi
 done
 start_wine
 mount_full_disk
@@ -44,6 +52,13 @@ for charset in "${charsets[@]}"; do
   executables=$((executables + ${#exes[@]}))
   set_passed=0
   set_failed=0
+  export MFCPAINT_DIALOGHOST
+  MFCPAINT_DIALOGHOST="$(to_wine_path "$TREE/example/build/dialoghost.exe")"
+  if [ -z "${example_built[$CHARSET]:-}" ]; then
+    set_failed=$((set_failed + 1))
+    problems=$((problems + 1))
+    results+=("$(printf '%-36s %s' "example build ($CHARSET)" "FAILED: see $TREE/example/*.log")")
+  fi
 
   for exe in "${exes[@]}"; do
     name="$(basename "$exe" .exe)"
