@@ -65,6 +65,8 @@ public:
     BOOL GetTransparent() const { return m_bTransparent; }
     void SetTransparentColor(COLORREF cr);
     COLORREF GetTransparentColor() const { return m_crTransparentColor; }
+    // TRUE sends the owner the image-changed notification, each time: a pen stroke sends one
+    // per mouse move.
     void SetImageChanged(BOOL bChanged);
     BOOL GetImageChanged() const { return m_bImageChanged; }
     void EnableTransColorPicker(BOOL bEnable) { m_bEnableTransColorPicker = bEnable; }
@@ -116,7 +118,10 @@ public:
     void GetSelectionRect(RECT* pRect) const { *pRect = m_rcSelection; }
     BOOL ClearRect(RECT* pRect, BOOL bUndo);
     BOOL Clear();
-    // The edit commands on the selection; with the text tool they go to the text bar.
+    // The edit commands on the selection; with the text tool they go to the text bar (TRUE).
+    // FALSE when nothing was done: the control is display-only (Cut, Paste), the clipboard
+    // could not be opened or holds no usable picture, the selection is empty, or the user
+    // cancelled the question whether to crop a larger picture. They do not throw.
     BOOL Cut();
     BOOL Copy();
     BOOL Paste();
@@ -140,9 +145,14 @@ public:
     BOOL SetBitmap(LPCTSTR lpszResourceName);
     BOOL SetBitmapFromCDib(CDib* pDib);
     BOOL GetCDibFromBitmap(CDib* pDib, int nParam);
+    // Reads a bitmap file as CDIBSection::Load does: FALSE for a missing file or one it cannot
+    // use (the control is then empty when the header was read, else it keeps its picture).
+    // Throws CFileException* when the device fails while reading: catch it and Delete() it.
     BOOL Load(LPCTSTR lpszPath);
     // Writes the image as CDIBSection::Save does (an existing file is replaced only by a
-    // complete new one); the changed flag and the history stay as they are.
+    // complete new one); the changed flag and the history stay as they are. FALSE when the file
+    // cannot be created or replaced; throws CFileException* when a write fails (a full disk).
+    // Either way a file that existed is left as it was.
     BOOL Save(LPCTSTR lpszPath);
     BOOL CreateBitmap(int nWidth, int nHeight, UINT nPlanes, UINT nBitCount, const void* pBits,
                       LOGPALETTE* pPalette);

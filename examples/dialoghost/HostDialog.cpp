@@ -27,7 +27,16 @@ BOOL CHostDialog::OnInitDialog()
     CDialog::OnInitDialog();
 
     // The file if there is one, else a white picture of 160 x 120 (rows of 480 bytes).
-    if (!m_Picture.Load(m_strFileName))
+    BOOL bLoaded = FALSE;
+    try
+    {
+        bLoaded = m_Picture.Load(m_strFileName);
+    }
+    catch (CFileException* e)
+    {
+        e->Delete();
+    }
+    if (!bLoaded)
     {
         std::vector<BYTE> white(480 * 120, 0xFF);
         m_Picture.CreateBitmap(160, 120, 1, 24, white.data(), NULL);
@@ -44,9 +53,18 @@ BOOL CHostDialog::OnInitDialog()
 void CHostDialog::OnLoad()
 {
     UpdateData(TRUE);
-    if (!m_Picture.Load(m_strFileName))
-        AfxMessageBox(_T("The picture could not be read: it is missing or not a bitmap this ")
-                      _T("program can open."), MB_ICONEXCLAMATION);
+    BOOL bLoaded = FALSE;
+    try
+    {
+        bLoaded = m_Picture.Load(m_strFileName);
+    }
+    catch (CFileException* e)   // the device failed while reading
+    {
+        e->Delete();
+    }
+    if (!bLoaded)
+        AfxMessageBox(_T("The picture could not be read: it is missing, unreadable or not a ")
+                      _T("bitmap this program can open."), MB_ICONEXCLAMATION);
     m_nChanges = 0;
     ShowEvents();
 }
@@ -54,16 +72,23 @@ void CHostDialog::OnLoad()
 void CHostDialog::OnSave()
 {
     UpdateData(TRUE);
-    if (m_Picture.Save(m_strFileName))
+    BOOL bSaved = FALSE;
+    try
     {
-        m_Picture.SetImageChanged(FALSE);
-        ShowEvents();
+        bSaved = m_Picture.Save(m_strFileName);
     }
-    else
+    catch (CFileException* e)   // a write failed, a full disk for instance
+    {
+        e->Delete();
+    }
+    if (!bSaved)
     {
         AfxMessageBox(_T("The picture could not be saved; the file on disk is as it was."),
                       MB_ICONEXCLAMATION);
+        return;
     }
+    m_Picture.SetImageChanged(FALSE);
+    ShowEvents();
 }
 
 BOOL CHostDialog::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult)
