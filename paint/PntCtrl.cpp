@@ -2,6 +2,7 @@
 // status texts and the one-slot image snapshot.
 #include "paint/PntCtrl.h"
 #include "paint/PntModule.h"
+#include "paint/PntToolTable.h"
 #include <new>
 #include "resources/resource.h"
 
@@ -289,31 +290,10 @@ void CPntCtrl::OnRightMouseButton(CPoint)
 
 CString CPntCtrl::GetStatusMessage(int nToolMode)
 {
-    UINT nID = 0;
-    switch (nToolMode)
-    {
-    case TOOL_SELECT: nID = IDS_PNT_TOOL_SELECT; break;
-    case TOOL_DRAG: nID = IDS_PNT_TOOL_DRAG; break;
-    case TOOL_MAGNIFY: nID = IDS_PNT_TOOL_MAGNIFY; break;
-    case TOOL_FLOODFILL: nID = IDS_PNT_TOOL_FLOODFILL; break;
-    case TOOL_PEN: nID = IDS_PNT_TOOL_PEN; break;
-    case TOOL_ERASER: nID = IDS_PNT_TOOL_ERASER; break;
-    case TOOL_COLOURSAMPLER: nID = IDS_PNT_TOOL_COLOURSAMPLER; break;
-    case TOOL_TRANSCOLOURSAMPLER: nID = IDS_PNT_TOOL_TRANSCOLOURSAMPLER; break;
-    case TOOL_LINE: nID = IDS_PNT_TOOL_LINE; break;
-    case TOOL_TEXT: nID = IDS_PNT_TOOL_TEXT; break;
-    case TOOL_AIRBRUSH: nID = IDS_PNT_TOOL_AIRBRUSH; break;
-    case TOOL_RECTANGLE: nID = IDS_PNT_TOOL_RECTANGLE; break;
-    case TOOL_ROUNDRECT: nID = IDS_PNT_TOOL_ROUNDRECT; break;
-    case TOOL_ELLIPSE: nID = IDS_PNT_TOOL_ELLIPSE; break;
-    case TOOL_FILLEDRECT: nID = IDS_PNT_TOOL_FILLEDRECT; break;
-    case TOOL_FILLEDROUNDRECT: nID = IDS_PNT_TOOL_FILLEDROUNDRECT; break;
-    case TOOL_FILLEDELLIPSE: nID = IDS_PNT_TOOL_FILLEDELLIPSE; break;
-    default: break;
-    }
     CString strText;
-    if (nID != 0)
-        strText.LoadString(nID);
+    const PntToolEntry* pEntry = CPntToolTable::Lookup(nToolMode);
+    if (pEntry != NULL && pEntry->nStatusID != 0)
+        strText.LoadString(pEntry->nStatusID);
     return strText;
 }
 

@@ -14,6 +14,8 @@
 
 class CDib;
 class CPntRectTracker;
+class CPntTool;
+struct PntToolEntry;
 
 // A colour with its name, as the colour pickers list them: 68 bytes in an ANSI build, the
 // name in TCHARs in a Unicode one (the layout of ColourTableEntry either way).
@@ -242,6 +244,26 @@ protected:
     // The scroll positions that separate logical from device coordinates.
     CSize ScrollOffset();
     BOOL WindowExists() const { return ::IsWindow(m_hWnd); }
+
+    // --- Tools as objects (PntTool*.cpp, PntToolTable.cpp) ---------------------------------
+    // The table's row of the current mode; a mode outside the table behaves as no tool.
+    const PntToolEntry& GetToolEntry() const;
+    const CPntTool& GetTool() const;
+    // The tools act on the gesture state, the image and the hooks above on the control's
+    // behalf; the table names the control's cursors.
+    friend class CPntToolTable;
+    friend class CPntTool;
+    friend class CPntFreehandTool;
+    friend class CPntAirbrushTool;
+    friend class CPntFloodFillTool;
+    friend class CPntShapeTool;
+    friend class CPntSamplerTool;
+    friend class CPntMagnifyTool;
+    friend class CPntTrackerTool;
+    friend class CPntSelectTool;
+    friend class CPntDragMoveTool;
+    friend class CPntTextTool;
+    // --- end of the tools' block ------------------------------------------------------------
 
     afx_msg void OnSize(UINT nType, int cx, int cy);
     afx_msg void OnDestroy();

@@ -1,40 +1,26 @@
 // CPntCtrl: tool modes and the input that edits the image (mouse, keyboard, airbrush timer),
-// the shape drawing of the tools, and the tool cursors.
+// handed to the current tool's object (PntTool.h), and the tool cursors.
 #include "paint/PntCtrl.h"
-#include "paint/PntRectTracker.h"
+#include "paint/PntTool.h"
+#include "paint/PntToolTable.h"
 #include "resources/resource.h"
 #include <math.h>
 #include <stdlib.h>
 
 namespace
 {
-// How far outside the image, in image pixels on a press and in client pixels for the
-// cursor, the selection tools still react: the width of the tracker's handles.
-const int nSelectionReach = CPntRectTracker::HandleDrawSize();
-
 const double dRadiansPerDegree = 0.0174532925194943;
 
-// Painting after a tool step: repaint now, without erasing (the image covers its area).
-const UINT nRedrawFlags = RDW_INVALIDATE | RDW_UPDATENOW;
-
-BOOL IsShapeTool(int nMode)
+// A mode outside the table behaves as no tool.
+const PntToolEntry& ToolEntryOf(int nMode)
 {
-    return nMode == TOOL_LINE || (nMode >= TOOL_RECTANGLE && nMode <= TOOL_FILLEDELLIPSE);
+    const PntToolEntry* pEntry = CPntToolTable::Lookup(nMode);
+    return pEntry != NULL ? *pEntry : *CPntToolTable::Lookup(TOOL_NONE);
 }
 
-BOOL IsSampler(int nMode)
+BOOL ShowsSelection(int nMode)
 {
-    return nMode == TOOL_COLOURSAMPLER || nMode == TOOL_TRANSCOLOURSAMPLER;
-}
-
-BOOL IsFreehandTool(int nMode)
-{
-    return nMode == TOOL_PEN || nMode == TOOL_ERASER;
-}
-
-BOOL ForcesSelectionRect(int nMode)
-{
-    return nMode == TOOL_SELECT || nMode == TOOL_TEXT;
+    return (ToolEntryOf(nMode).nFlags & PNT_TOOLF_SHOWSSELECTION) != 0;
 }
 
 // A cursor of this library. The host's instance handle would miss it, so the resource chain
@@ -44,6 +30,16 @@ HCURSOR LoadToolCursor(UINT nID)
     LPCTSTR lpszName = MAKEINTRESOURCE(nID);
     return ::LoadCursor(AfxFindResourceHandle(lpszName, RT_GROUP_CURSOR), lpszName);
 }
+}
+
+const PntToolEntry& CPntCtrl::GetToolEntry() const
+{
+    return ToolEntryOf(m_nToolMode);
+}
+
+const CPntTool& CPntCtrl::GetTool() const
+{
+    return *GetToolEntry().pTool;
 }
 
 void CPntCtrl::SetToolMode(int nMode)
@@ -57,14 +53,14 @@ void CPntCtrl::SetToolMode(int nMode)
     ResetSelectionRect();
 
     int nOldMode = m_nToolMode;
-    if (ForcesSelectionRect(nOldMode))
+    if (ShowsSelection(nOldMode))
         SetShowSelectionRect(m_bSavedShowSelectionRect);
 
     m_nPrevToolMode = nOldMode;
     m_nToolMode = nMode;
     OnSetStatusMessage(GetStatusMessage(nMode));
 
-    if (ForcesSelectionRect(nMode))
+    if (ShowsSelection(nMode))
     {
         m_bSavedShowSelectionRect = m_bShowSelectionRect;
         m_bShowSelectionRect = TRUE;
@@ -74,49 +70,15 @@ void CPntCtrl::SetToolMode(int nMode)
 
     SendMessageToOwner(m_nModeChangeMessage);
 
-    if (nMode == TOOL_TEXT)
-    {
-        m_TextFmtBar.Show(this);
-        m_bFloating = TRUE;
-    }
-    else
-    {
-        m_TextFmtBar.Hide();
-    }
+    // The mode chosen here, even if the owner has chosen another meanwhile.
+    ToolEntryOf(nMode).pTool->OnChosen(*this);
 }
 
 BOOL CPntCtrl::DoDrawShape(CPoint ptFrom, CPoint ptTo)
 {
     if (m_Image.GetSafeHandle() == NULL)
         return FALSE;
-
-    switch (m_nToolMode)
-    {
-    case TOOL_FLOODFILL:
-        return m_Image.FloodFill(ptFrom, m_crFillColor);
-    case TOOL_PEN:
-    case TOOL_LINE:
-        return m_Image.DrawLine(ptFrom, ptTo, m_nPenWidth, m_crDrawColor);
-    case TOOL_ERASER:
-    {
-        COLORREF cr = m_crTransparentColor != 0xFFFFFFFF ? m_crTransparentColor : m_crEraseColor;
-        return m_Image.DrawLine(ptFrom, ptTo, m_nEraserWidth, cr);
-    }
-    case TOOL_RECTANGLE:
-        return m_Image.DrawRectangle(ptFrom, ptTo, m_nPenWidth, m_crDrawColor, FALSE, FALSE);
-    case TOOL_ROUNDRECT:
-        return m_Image.DrawRectangle(ptFrom, ptTo, m_nPenWidth, m_crDrawColor, FALSE, TRUE);
-    case TOOL_ELLIPSE:
-        return m_Image.DrawEllipse(ptFrom, ptTo, m_nPenWidth, m_crDrawColor, FALSE);
-    case TOOL_FILLEDRECT:
-        return m_Image.DrawRectangle(ptFrom, ptTo, m_nPenWidth, m_crDrawColor, TRUE, FALSE);
-    case TOOL_FILLEDROUNDRECT:
-        return m_Image.DrawRectangle(ptFrom, ptTo, m_nPenWidth, m_crDrawColor, TRUE, TRUE);
-    case TOOL_FILLEDELLIPSE:
-        return m_Image.DrawEllipse(ptFrom, ptTo, m_nPenWidth, m_crDrawColor, TRUE);
-    default:
-        return FALSE;
-    }
+    return GetTool().Draw(*this, ptFrom, ptTo);
 }
 
 BOOL CPntCtrl::SprayAirBrush(CPoint& pt, UINT nRadius)
@@ -155,115 +117,22 @@ void CPntCtrl::OnLButtonDown(UINT nFlags, CPoint point)
     CWnd::OnLButtonDown(nFlags, point);
     m_bCancelled = FALSE;
 
-    if (m_bDisplayOnly && m_nToolMode != TOOL_SELECT)
+    const CPntTool& tool = GetTool();
+    if (m_bDisplayOnly && !tool.WorksWhenDisplayOnly())
         return;
     if (GetMagnification() == 0)
         return;
-    // These act at button-up.
-    if (m_nToolMode == TOOL_NONE || m_nToolMode == TOOL_MAGNIFY || IsSampler(m_nToolMode))
-        return;
-
-    CPoint pt = ClientToImage(point);
-    m_ptDown = m_ptLast = pt;
-
-    switch (m_nToolMode)
-    {
-    case TOOL_SELECT:
-    case TOOL_TEXT:
-    case TOOL_DRAG:
-    {
-        CRect rcReach(0, 0, m_Image.GetWidth(), m_Image.GetHeight());
-        rcReach.InflateRect(nSelectionReach, nSelectionReach);
-        if (!m_bShowSelectionRect || !rcReach.PtInRect(pt))
-            return;
-        CPntRectTracker tracker(this, point);
-        // The tracker reports itself to the selection as it goes and puts it back at the
-        // end; the result is taken from it here. A drag-move is never tracked from here.
-        BOOL bTracked = FALSE;
-        if (m_nToolMode == TOOL_SELECT)
-            bTracked = DragSelectImage(&tracker);
-        else if (m_nToolMode == TOOL_TEXT)
-            bTracked = DragEditText(&tracker);
-        if (bTracked)
-        {
-            CRect rc = tracker.m_rect;
-            SetSelectionRect(&rc, FALSE);
-        }
-        else
-        {
-            ResetSelectionRect();
-        }
-        // The window may have gone while the tracking loop ran.
-        if (!WindowExists())
-            return;
-        break;
-    }
-    case TOOL_FLOODFILL:
-    case TOOL_PEN:
-    case TOOL_ERASER:
-        BeginGesture();
-        PreImageChange();
-        // The fill fills at the point; the pen and the eraser lay a dot.
-        DoDrawShape(m_ptDown, pt);
-        SetImageChanged(TRUE);
-        break;
-    case TOOL_AIRBRUSH:
-    {
-        BeginGesture();
-        PreImageChange();
-        // Nothing is sprayed before the first tick or move.
-        UINT_PTR nTimer = SetTimer(m_nAirBrushTimer, m_nAirBrushInterval, NULL);
-        if (nTimer != 0)
-            m_nAirBrushTimer = nTimer;
-        break;
-    }
-    default:
-        if (!IsShapeTool(m_nToolMode))
-            return;
-        BeginGesture();
-        // The rubber band redraws the figure over this snapshot at every move.
-        if (!SaveState())
-            return;
-        DoDrawShape(m_ptDown, pt);
-        break;
-    }
-
-    RedrawWindow(NULL, NULL, nRedrawFlags);
+    if (tool.OnPress(*this, point))
+        RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW);
 }
 
 void CPntCtrl::OnMouseMove(UINT nFlags, CPoint point)
 {
     CWnd::OnMouseMove(nFlags, point);
+    GetTool().FollowFocus(*this);
 
-    // Focus follows the mouse: to the text bar's edit while the text tool types, else here.
-    HWND hFocus = ::GetFocus();
-    if (m_nToolMode == TOOL_TEXT && m_TextFmtBar.IsVisible())
-    {
-        HWND hBar = m_TextFmtBar.GetSafeHwnd();
-        if (hFocus != hBar && !::IsChild(hBar, hFocus))
-            m_TextFmtBar.SetFocusOnEdit();
-    }
-    else if (hFocus != m_hWnd)
-    {
-        SetFocus();
-    }
-
-    BOOL bDragging = (nFlags & MK_LBUTTON) && !m_bCancelled && !m_bDisplayOnly &&
-                     GetMagnification() != 0;
-    switch (m_nToolMode)
-    {
-    case TOOL_NONE:
-    case TOOL_SELECT:
-    case TOOL_TEXT:
-    case TOOL_MAGNIFY:
-    case TOOL_FLOODFILL:
-    case TOOL_COLOURSAMPLER:
-    case TOOL_TRANSCOLOURSAMPLER:
-        bDragging = FALSE;
-        break;
-    default:
-        break;
-    }
+    BOOL bDragging = (nFlags & MK_LBUTTON) && !m_bCancelled && !m_bDisplayOnly && GetMagnification() != 0 &&
+                     GetTool().FollowsDrag();
     if (!bDragging)
     {
         if (!(nFlags & MK_LBUTTON))
@@ -283,42 +152,7 @@ void CPntCtrl::OnMouseMove(UINT nFlags, CPoint point)
     // Captured, so that moves outside the window keep arriving.
     if (::GetCapture() != m_hWnd)
         SetCapture();
-    CPoint pt = ClientToImage(point);
-
-    if (IsShapeTool(m_nToolMode))
-    {
-        // Back to the image of button-down, keeping the snapshot for the next move; the owner
-        // hears of the figure only when it is placed at button-up.
-        if (!RestoreState(FALSE))
-            return;
-        DoDrawShape(m_ptDown, pt);
-        m_ptLast = pt;
-        RedrawWindow(NULL, NULL, nRedrawFlags);
-        return;
-    }
-
-    if (IsFreehandTool(m_nToolMode))
-    {
-        DoDrawShape(m_ptLast, pt);
-    }
-    else if (m_nToolMode == TOOL_AIRBRUSH)
-    {
-        SprayAirBrush(pt, m_nAirBrushRadiusFactor * m_nPenWidth);
-    }
-    else
-    {
-        // A drag-move draws nothing itself: the tracker moves the dragged pixels.
-        if (m_nToolMode == TOOL_DRAG)
-        {
-            m_ptLast = pt;
-            RedrawWindow(NULL, NULL, nRedrawFlags);
-        }
-        return;
-    }
-
-    SetImageChanged(TRUE);
-    m_ptLast = pt;
-    RedrawWindow(NULL, NULL, nRedrawFlags);
+    GetTool().OnDrag(*this, ClientToImage(point));
 }
 
 void CPntCtrl::BeginGesture()
@@ -337,22 +171,11 @@ void CPntCtrl::EndGesture(CPoint ptImage)
     m_bButtonDown = FALSE;
 
     // Whatever the tool is by now, no spray outlives its gesture.
-    if ((bGesture || m_nToolMode == TOOL_AIRBRUSH) && WindowExists())
+    if ((bGesture || (GetToolEntry().nFlags & PNT_TOOLF_TIMED)) && WindowExists())
         KillTimer(m_nAirBrushTimer);
 
-    if (bGesture && !m_bCancelled && !m_bDisplayOnly && GetMagnification() != 0 &&
-        IsShapeTool(m_nToolMode))
-    {
-        // The undo step must hold the image without the rubber-band figure.
-        if (RestoreState(TRUE))
-        {
-            PreImageChange();
-            DoDrawShape(m_ptDown, ptImage);
-            SetImageChanged(TRUE);
-            if (WindowExists())
-                RedrawWindow(NULL, NULL, nRedrawFlags);
-        }
-    }
+    if (bGesture && !m_bCancelled && !m_bDisplayOnly && GetMagnification() != 0)
+        GetTool().OnGestureEnd(*this, ptImage);
 
     if (WindowExists() && ::GetCapture() == m_hWnd)
         ::ReleaseCapture();
@@ -361,29 +184,7 @@ void CPntCtrl::EndGesture(CPoint ptImage)
 void CPntCtrl::OnLButtonUp(UINT nFlags, CPoint point)
 {
     EndGesture(ClientToImage(point));
-
-    if (m_nToolMode == TOOL_MAGNIFY)
-        StepMagnification(::GetKeyState(VK_MENU) >= 0);   // Alt zooms out
-
-    if (!m_bDisplayOnly && GetMagnification() != 0 && !m_bCancelled && IsSampler(m_nToolMode))
-    {
-        CPoint pt = ClientToImage(point);
-        if (m_nToolMode == TOOL_COLOURSAMPLER)
-        {
-            SetDrawColor(m_Image.GetPixel(pt));
-            m_crFillColor = m_crDrawColor;
-            OnColourSampleChanged();
-            // The sampler is one-shot: back to the tool it was picked from.
-            SetToolMode(m_nPrevToolMode);
-        }
-        else
-        {
-            SetTransparentColor(m_Image.GetPixel(pt));
-            OnColourSampleChanged();
-            SetToolMode(m_nPrevToolMode);
-        }
-    }
-
+    GetTool().OnRelease(*this, point);
     m_bCancelled = FALSE;
     CWnd::OnLButtonUp(nFlags, point);
 }
@@ -415,8 +216,7 @@ void CPntCtrl::OnEnable(BOOL bEnable)
 
 void CPntCtrl::OnRButtonUp(UINT nFlags, CPoint point)
 {
-    if (m_nToolMode == TOOL_MAGNIFY)
-        StepMagnification(FALSE);
+    GetTool().OnRightRelease(*this);
     CWnd::OnRButtonUp(nFlags, point);
 }
 
@@ -438,95 +238,17 @@ void CPntCtrl::OnTimer(UINT_PTR nIDEvent)
         KillTimer(m_nAirBrushTimer);
         return;
     }
-
-    // The button may be held still: spray where the cursor was when this tick was queued.
-    DWORD dwPos = ::GetMessagePos();
-    CPoint pt((short)LOWORD(dwPos), (short)HIWORD(dwPos));
-    ScreenToClient(&pt);
-    pt = ClientToImage(pt);
-    SprayAirBrush(pt, m_nAirBrushRadiusFactor * m_nPenWidth);
-    Invalidate(FALSE);
-    SetImageChanged(TRUE);
+    GetTool().OnTick(*this);
 }
 
 BOOL CPntCtrl::OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message)
 {
-    if (nHitTest != HTCLIENT || (m_bDisplayOnly && m_nToolMode != TOOL_SELECT) || m_bCancelled)
+    const PntToolEntry& entry = GetToolEntry();
+    if (nHitTest != HTCLIENT || (m_bDisplayOnly && !entry.pTool->WorksWhenDisplayOnly()) || m_bCancelled)
         return CWnd::OnSetCursor(pWnd, nHitTest, message);
 
-    HCURSOR hCursor = NULL;
-    switch (m_nToolMode)
-    {
-    case TOOL_SELECT:
-    case TOOL_DRAG:
-    case TOOL_TEXT:
-        if (m_bShowSelectionRect)
-        {
-            CPoint pt;
-            ::GetCursorPos(&pt);
-            ScreenToClient(&pt);
-            CRect rcImage(0, 0, m_Image.GetWidth(), m_Image.GetHeight());
-            IPtoLP(&rcImage);
-            LPtoDP(&rcImage);
-            rcImage.NormalizeRect();
-            rcImage.InflateRect(nSelectionReach, nSelectionReach);
-            if (rcImage.PtInRect(pt))
-            {
-                // What a press here would grab decides.
-                CPntRectTracker tracker(this, pt);
-                switch (tracker.GetHitTest())
-                {
-                case CRectTracker::hitTopLeft:
-                case CRectTracker::hitBottomRight:
-                    hCursor = ::LoadCursor(NULL, IDC_SIZENWSE);
-                    break;
-                case CRectTracker::hitTopRight:
-                case CRectTracker::hitBottomLeft:
-                    hCursor = ::LoadCursor(NULL, IDC_SIZENESW);
-                    break;
-                case CRectTracker::hitTop:
-                case CRectTracker::hitBottom:
-                    hCursor = ::LoadCursor(NULL, IDC_SIZENS);
-                    break;
-                case CRectTracker::hitRight:
-                case CRectTracker::hitLeft:
-                    hCursor = ::LoadCursor(NULL, IDC_SIZEWE);
-                    break;
-                case CRectTracker::hitMiddle:
-                    hCursor = m_bDisplayOnly ? m_hcurCross : ::LoadCursor(NULL, IDC_SIZEALL);
-                    break;
-                default:
-                    hCursor = m_hcurCross;
-                    break;
-                }
-            }
-        }
-        break;
-    case TOOL_ERASER:
-        hCursor = m_hcurEraser;
-        break;
-    case TOOL_FLOODFILL:
-        hCursor = m_hcurFloodFill;
-        break;
-    case TOOL_MAGNIFY:
-        hCursor = m_hcurMagnify;
-        break;
-    case TOOL_AIRBRUSH:
-        hCursor = m_hcurAirBrush;
-        break;
-    case TOOL_PEN:
-        hCursor = m_hcurPen;
-        break;
-    case TOOL_COLOURSAMPLER:
-    case TOOL_TRANSCOLOURSAMPLER:
-        hCursor = m_hcurSampler;
-        break;
-    default:
-        if (IsShapeTool(m_nToolMode))
-            hCursor = m_hcurCross;
-        break;
-    }
-
+    HCURSOR hToolCursor = entry.pCursor != NULL ? this->*entry.pCursor : NULL;
+    HCURSOR hCursor = entry.pTool->GetCursor(*this, hToolCursor);
     if (hCursor == NULL)
         return CWnd::OnSetCursor(pWnd, nHitTest, message);
     ::SetCursor(hCursor);
@@ -549,26 +271,7 @@ UINT CPntCtrl::OnGetDlgCode()
 
 void CPntCtrl::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
 {
-    if (nChar == VK_DELETE && m_nToolMode != TOOL_TEXT)
-    {
-        ClearRect(NULL, TRUE);
-        ResetSelectionRect();
-    }
-    else if (::GetKeyState(VK_CONTROL) < 0 && !m_bButtonDown)
-    {
-        if (nChar == 'Z')
-            Undo();
-        else if (nChar == 'Y')
-            Redo();
-        if (m_nToolMode == TOOL_TEXT)
-            m_TextFmtBar.Clear();
-    }
-    else if (m_nToolMode == TOOL_TEXT && m_TextFmtBar.IsVisible() && m_bFloating)
-    {
-        // Typing over the control goes on into the text bar.
-        m_TextFmtBar.SetFocusOnEdit();
-        m_TextFmtBar.SendMessage(WM_KEYDOWN, nChar, nRepCnt);
-    }
+    GetTool().OnKeyDown(*this, nChar, nRepCnt);
     CWnd::OnKeyDown(nChar, nRepCnt, nFlags);
 }
 
@@ -584,29 +287,11 @@ void CPntCtrl::OnChar(UINT nChar, UINT nRepCnt, UINT nFlags)
         m_bButtonDown = FALSE;
         if (::GetCapture() == m_hWnd)
             ::ReleaseCapture();
-
-        if (IsShapeTool(m_nToolMode) || IsSampler(m_nToolMode))
-        {
-            // Takes the rubber-band figure away.
-            RestoreState(TRUE);
-            RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
-        }
-        else if (m_nToolMode == TOOL_AIRBRUSH)
-        {
-            KillTimer(m_nAirBrushTimer);
-            if (bButtonDown)
-                Undo();
-        }
-        else
-        {
-            // The stroke in progress, or else the last change.
-            Undo();
-        }
+        GetTool().OnEscape(*this, bButtonDown);
     }
-    else if (m_nToolMode == TOOL_TEXT && m_bFloating && m_TextFmtBar.IsVisible())
+    else
     {
-        m_TextFmtBar.SetFocusOnEdit();
-        m_TextFmtBar.SendMessage(WM_CHAR, nChar, nRepCnt);
+        GetTool().OnCharacter(*this, nChar, nRepCnt);
     }
     CWnd::OnChar(nChar, nRepCnt, nFlags);
 }

@@ -1,4 +1,5 @@
-// The tool modes of the paint control (the value of CPntCtrl::GetToolMode).
+// The tool modes of the paint control (the value of CPntCtrl::GetToolMode). Each is described
+// once, with the object that handles it, in paint/PntToolTable.h.
 #pragma once
 
 enum PntToolMode

@@ -1,6 +1,7 @@
 // CPntToolCtrl: the palette's buttons, their commands and states, tooltips, layout and frame.
 #include "toolpalette/PntToolCtrl.h"
 #include "paint/PntCtrl.h"
+#include "paint/PntToolTable.h"
 #include "resources/resource.h"
 #include "toolpalette/PntToolCommands.h"
 #include <new>
@@ -51,31 +52,6 @@ const int CPntToolCtrl::m_nStdPaddingRows[5] = { 6, 7, 10, 11, 0 };
 
 namespace
 {
-// The tool mode a slot's command selects, or -1.
-int ToolModeOf(UINT nID)
-{
-    switch (nID)
-    {
-    case ID_PNT_MAGNIFY: return TOOL_MAGNIFY;
-    case ID_PNT_SELECTAREA: return TOOL_SELECT;
-    case ID_PNT_SELECTCOLOUR: return TOOL_COLOURSAMPLER;
-    case ID_PNT_SELECTTRANSCOLOUR: return TOOL_TRANSCOLOURSAMPLER;
-    case ID_PNT_FLOODFILL: return TOOL_FLOODFILL;
-    case ID_PNT_TEXT: return TOOL_TEXT;
-    case ID_PNT_AIRBRUSH: return TOOL_AIRBRUSH;
-    case ID_PNT_ERASER: return TOOL_ERASER;
-    case ID_PNT_PEN: return TOOL_PEN;
-    case ID_PNT_LINE: return TOOL_LINE;
-    case ID_PNT_RECTANGLE: return TOOL_RECTANGLE;
-    case ID_PNT_ROUNDRECT: return TOOL_ROUNDRECT;
-    case ID_PNT_ELLIPSE: return TOOL_ELLIPSE;
-    case ID_PNT_FILLEDRECT: return TOOL_FILLEDRECT;
-    case ID_PNT_FILLEDROUNDRECT: return TOOL_FILLEDROUNDRECT;
-    case ID_PNT_FILLEDELLIPSE: return TOOL_FILLEDELLIPSE;
-    default: return -1;
-    }
-}
-
 // The drop-downs' slots: their state is theirs, not the buttons'.
 bool IsControlSlot(UINT nID)
 {
@@ -197,10 +173,9 @@ void CPntToolCtrl::OnCommandLine(UINT nID)
 {
     if (m_pPaintCtrl == NULL || nID < ID_PNT_FIRST || nID > ID_PNT_LAST)
         return;
-    int nMode = ToolModeOf(nID);
-    if (nMode >= 0)
+    if (const PntToolEntry* pTool = CPntToolTable::LookupCommand(nID))
     {
-        m_pPaintCtrl->SetToolMode(nMode);
+        m_pPaintCtrl->SetToolMode(pTool->nMode);
     }
     else
     {
@@ -233,7 +208,18 @@ void CPntToolCtrl::OnUpdateButtons(CCmdUI* pCmdUI)
         return;
     }
     const BOOL bEditable = !m_pPaintCtrl->GetDisplayOnly();
-    const int nMode = m_pPaintCtrl->GetToolMode();
+    if (const PntToolEntry* pTool = CPntToolTable::LookupCommand(nID))
+    {
+        // Tools that change no pixel stay offered on a display-only control.
+        BOOL bEnable = (pTool->nFlags & PNT_TOOLF_VIEWING) != 0 || bEditable;
+        if (pTool->nFlags & PNT_TOOLF_TRANSPARENCY)
+            bEnable = bEnable && m_pPaintCtrl->IsEnableTransColorPicker();
+        pCmdUI->Enable(bEnable);
+        // Checked while its tool, or a mode entered from it, is on.
+        const PntToolEntry* pCurrent = CPntToolTable::Lookup(m_pPaintCtrl->GetToolMode());
+        pCmdUI->SetCheck(pCurrent != NULL && pCurrent->nCommandID == nID);
+        return;
+    }
     switch (nID)
     {
     case ID_PNT_CUT:
@@ -254,21 +240,9 @@ void CPntToolCtrl::OnUpdateButtons(CCmdUI* pCmdUI)
     case ID_PNT_REDO:
         pCmdUI->Enable(bEditable && m_pPaintCtrl->CanRedo());
         break;
-    case ID_PNT_MAGNIFY:
-        pCmdUI->Enable(TRUE);
-        pCmdUI->SetCheck(nMode == TOOL_MAGNIFY);
-        break;
-    case ID_PNT_SELECTAREA:
-        pCmdUI->Enable(TRUE);
-        pCmdUI->SetCheck(nMode == TOOL_SELECT || nMode == TOOL_DRAG);
-        break;
-    case ID_PNT_SELECTTRANSCOLOUR:
-        pCmdUI->Enable(bEditable && m_pPaintCtrl->IsEnableTransColorPicker());
-        pCmdUI->SetCheck(nMode == TOOL_TRANSCOLOURSAMPLER);
-        break;
     default:
         pCmdUI->Enable(bEditable);
-        pCmdUI->SetCheck(nMode == ToolModeOf(nID));
+        pCmdUI->SetCheck(FALSE);
         break;
     }
 }

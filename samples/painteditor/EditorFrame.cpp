@@ -2,6 +2,7 @@
 // the control's notifications and the title.
 #include "EditorFrame.h"
 #include "EditorResources.h"
+#include "ToolMenu.h"
 #include <algorithm>
 #include "resources/resource.h"
 
@@ -25,8 +26,8 @@ BEGIN_MESSAGE_MAP(CEditorFrame, CFrameWnd)
     ON_COMMAND(ID_IMAGE_RESIZE, OnImageResize)
     ON_COMMAND(ID_IMAGE_PALETTE, OnImagePalette)
     ON_UPDATE_COMMAND_UI(ID_IMAGE_PALETTE, OnUpdateImagePalette)
-    ON_COMMAND_RANGE(ID_TOOL_SELECT, ID_TOOL_LAST, OnTool)
-    ON_UPDATE_COMMAND_UI_RANGE(ID_TOOL_SELECT, ID_TOOL_LAST, OnUpdateTool)
+    ON_COMMAND_RANGE(ID_TOOL_BASE, ID_TOOL_LAST, OnTool)
+    ON_UPDATE_COMMAND_UI_RANGE(ID_TOOL_BASE, ID_TOOL_LAST, OnUpdateTool)
     ON_COMMAND_RANGE(ID_DRAWCOLOUR_FIRST, ID_DRAWCOLOUR_LAST, OnDrawColour)
     ON_UPDATE_COMMAND_UI_RANGE(ID_DRAWCOLOUR_FIRST, ID_DRAWCOLOUR_LAST, OnUpdateDrawColour)
     ON_COMMAND_RANGE(ID_FILLCOLOUR_FIRST, ID_FILLCOLOUR_LAST, OnFillColour)
@@ -159,6 +160,8 @@ void CEditorFrame::BuildMenus()
         widths.Add(text);
     }
     ExpandPlaceholder(hMenuBar, ID_VIEW_ZOOM_FIRST, levels);
+    if (HMENU hTools = FindMenuOf(hMenuBar, ID_TOOL_BASE))
+        painteditor::FillToolMenu(hTools, ID_TOOL_BASE, ID_TOOL_BASE);
     ExpandPlaceholder(hMenuBar, ID_DRAWCOLOUR_FIRST, colours);
     ExpandPlaceholder(hMenuBar, ID_FILLCOLOUR_FIRST, colours);
     ExpandPlaceholder(hMenuBar, ID_PENWIDTH_FIRST, widths);

@@ -50,7 +50,7 @@ protected:
     void UpdateStatusPanes();
     // The file's name and changed state after a picture was loaded, made or saved.
     void SetDocument(LPCTSTR lpszPath);
-    // Fills the run-time parts of the menu: magnification levels, colours, pen widths.
+    // Fills the run-time parts of the menu: magnification levels, tools, colours, pen widths.
     void BuildMenus();
 
     afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);

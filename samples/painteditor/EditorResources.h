@@ -14,25 +14,10 @@
 #define ID_IMAGE_RESIZE         32820
 #define ID_IMAGE_PALETTE        32821
 
-// Tools: ID_TOOL_BASE plus the tool mode of the paint control
+// Tools: ID_TOOL_BASE plus the tool mode of the paint control (the menu lists the tools of
+// the library's tool table); ID_TOOL_BASE itself marks where the list goes
 #define ID_TOOL_BASE            32830
-#define ID_TOOL_SELECT          32831
-#define ID_TOOL_MAGNIFY         32833
-#define ID_TOOL_FLOODFILL       32834
-#define ID_TOOL_PEN             32835
-#define ID_TOOL_ERASER          32836
-#define ID_TOOL_COLOURSAMPLER   32837
-#define ID_TOOL_TRANSSAMPLER    32838
-#define ID_TOOL_LINE            32839
-#define ID_TOOL_TEXT            32840
-#define ID_TOOL_AIRBRUSH        32841
-#define ID_TOOL_RECTANGLE       32842
-#define ID_TOOL_ROUNDRECT       32843
-#define ID_TOOL_ELLIPSE         32844
-#define ID_TOOL_FILLEDRECT      32845
-#define ID_TOOL_FILLEDROUNDRECT 32846
-#define ID_TOOL_FILLEDELLIPSE   32847
-#define ID_TOOL_LAST            32847
+#define ID_TOOL_LAST            32859
 
 // Colours (one per entry of CPntCtrl::ms_StdColours) and pen widths, filled in at run time
 #define ID_DRAWCOLOUR_FIRST     32860

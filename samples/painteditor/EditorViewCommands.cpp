@@ -3,6 +3,7 @@
 #include "EditorFrame.h"
 #include "EditorResources.h"
 #include "dialogs/PntPaletteViewDlg.h"
+#include "paint/PntToolTable.h"
 
 namespace
 {
@@ -80,7 +81,10 @@ void CEditorFrame::OnUpdateImagePalette(CCmdUI* pCmdUI)
 
 void CEditorFrame::OnTool(UINT nID)
 {
-    m_wndPaint.SetToolMode((int)(nID - ID_TOOL_BASE));
+    // Only the tools that the menu lists.
+    const PntToolEntry* pTool = CPntToolTable::Lookup((int)(nID - ID_TOOL_BASE));
+    if (pTool != NULL && pTool->nGroup != PNT_TOOLGROUP_NONE)
+        m_wndPaint.SetToolMode(pTool->nMode);
 }
 
 void CEditorFrame::OnUpdateTool(CCmdUI* pCmdUI)

@@ -2,6 +2,9 @@
 // tooltips, and the width and colour drop-downs both ways.
 #include "PaletteFixture.h"
 #include "dialogs/DesPntToolCtrl.h"
+#include "paint/PntToolTable.h"
+#include <set>
+#include <string>
 
 class ToolPaletteTest : public PaletteFixture
 {
@@ -155,4 +158,50 @@ TEST_F(ToolPaletteTest, StatusVariantOffersClearOnlyInTransparentMode)
         palette.DestroyWindow();
     }
     m_pCtrl->SetTransparent(FALSE);
+}
+
+TEST_F(ToolPaletteTest, ButtonsChooseExactlyTheToolTableTools)
+{
+    CreatePalette();
+    // Every mode a user can choose (all but no tool and the drag-move, which the selection
+    // tool enters itself) has a palette button that chooses it, shows the tool's name as its
+    // tip, and is checked while the tool is on.
+    std::set<int> chosen;
+    for (int i = 0; i < CPntToolTable::GetCount(); i++)
+    {
+        const PntToolEntry* pEntry = CPntToolTable::GetEntry(i);
+        ASSERT_NE(nullptr, pEntry);
+        if (CPntToolTable::LookupCommand(pEntry->nCommandID) != pEntry)
+            continue;
+        SCOPED_TRACE(pEntry->nMode);
+        ASSERT_GE(m_palette.CommandToIndex(pEntry->nCommandID), 0);
+        char szName[128] = "";
+        ::LoadStringA(AfxFindResourceHandle(MAKEINTRESOURCE(pEntry->nNameID / 16 + 1), RT_STRING), pEntry->nNameID,
+                      szName, _countof(szName));
+        EXPECT_NE("", std::string(szName));
+        EXPECT_EQ(szName, Tooltip(pEntry->nCommandID));
+        m_pCtrl->SetToolMode(TOOL_NONE);
+        m_palette.SendMessage(WM_COMMAND, pEntry->nCommandID);
+        EXPECT_EQ(pEntry->nMode, m_pCtrl->GetToolMode());
+        EXPECT_TRUE(Checked(pEntry->nCommandID));
+        chosen.insert(m_pCtrl->GetToolMode());
+    }
+    std::set<int> expected;
+    for (int nMode = TOOL_NONE; nMode <= TOOL_FILLEDELLIPSE; nMode++)
+    {
+        if (nMode != TOOL_NONE && nMode != TOOL_DRAG)
+            expected.insert(nMode);
+    }
+    EXPECT_EQ(expected, chosen);
+}
+
+TEST_F(ToolPaletteTest, SelectAreaStaysCheckedWhileTheSelectionIsDragged)
+{
+    CreatePalette();
+    m_pCtrl->SetToolMode(TOOL_SELECT);
+    // The drag-move mode that the selection tool enters while the pixels move.
+    m_pCtrl->SetToolMode(TOOL_DRAG);
+    m_palette.OnUpdateCmdUI(NULL, TRUE);
+    EXPECT_TRUE(Checked(ID_PNT_SELECTAREA));
+    EXPECT_FALSE(Checked(ID_PNT_MAGNIFY));
 }
