@@ -113,6 +113,54 @@ void CopyBits(BYTE* pDst, const BYTE* pSrc, size_t nBitBegin, size_t nBitEnd)
     memcpy(pDst + nFirst, pSrc + nFirst, nWhole);
 }
 
+// The colour table of the section itself, which may differ from the one the object holds;
+// FALSE when it cannot be read (the bitmap is selected into a lent memory DC).
+BOOL ReadSectionColourTable(CDIBSection& image, RGBQUAD* pTable, UINT& nColours)
+{
+    nColours = 0;
+    HDC hDC = ::CreateCompatibleDC(NULL);
+    if (hDC == NULL)
+        return FALSE;
+    HGDIOBJ hOld = ::SelectObject(hDC, image.GetSafeHandle());
+    if (hOld != NULL)
+    {
+        nColours = ::GetDIBColorTable(hDC, 0, 256, pTable);
+        ::SelectObject(hDC, hOld);
+    }
+    ::DeleteDC(hDC);
+    return hOld != NULL;
+}
+
+// Exchanges the pixels of two images of the same layout and colour table, without a new
+// section: fresh memory costs more to touch than the exchange itself. FALSE when they differ.
+BOOL SwapBitsInPlace(CDIBSection& one, CDIBSection& other)
+{
+    PixelLayout layoutOne, layoutOther;
+    if (!PixelLayout::Of(one, layoutOne) || !PixelLayout::Of(other, layoutOther) || !(layoutOne == layoutOther))
+        return FALSE;
+    if (one.GetBitmapInfoHeader()->biClrUsed != other.GetBitmapInfoHeader()->biClrUsed ||
+        one.GetColorTableSize() != other.GetColorTableSize())
+        return FALSE;
+    // The colour table, or the three masks of a BI_BITFIELDS image.
+    size_t nTableBytes = (size_t)one.GetColorTableSize() * sizeof(RGBQUAD);
+    if (layoutOne.dwCompression == BI_BITFIELDS)
+        nTableBytes = std::max(nTableBytes, 3 * sizeof(DWORD));
+    if (memcmp(one.GetColorTable(), other.GetColorTable(), nTableBytes) != 0)
+        return FALSE;
+    if (one.GetColorTableSize() > 0)
+    {
+        RGBQUAD tableOne[256], tableOther[256];
+        UINT nOne = 0, nOther = 0;
+        if (!ReadSectionColourTable(one, tableOne, nOne) || !ReadSectionColourTable(other, tableOther, nOther) ||
+            nOne != nOther || memcmp(tableOne, tableOther, nOne * sizeof(RGBQUAD)) != 0)
+            return FALSE;
+    }
+    ::GdiFlush();
+    BYTE* pOne = (BYTE*)one.GetDIBits();
+    std::swap_ranges(pOne, pOne + layoutOne.nStride * (size_t)layoutOne.nHeight, (BYTE*)other.GetDIBits());
+    return TRUE;
+}
+
 SIZE_T WholeImageBytes(CDIBSection& image)
 {
     if (!image.IsValid() || image.GetHeight() <= 0)
@@ -285,6 +333,11 @@ public:
     {
         if (IsWhole())
         {
+            if (SwapBitsInPlace(*m_pWhole, image))
+            {
+                rcChanged.SetRect(0, 0, image.GetWidth(), image.GetHeight());
+                return TRUE;
+            }
             CDIBSection* pOther = CopyOf(image);
             if (pOther == NULL)
                 return FALSE;

@@ -158,14 +158,17 @@ TEST_P(PntHistoryDepth, RandomEditsUndoAndRedoGiveBackExactBits)
             model.Change(live);
             CRect rcFigure(0, 0, 0, 0);
             history.BeginStep(image, &rcFigure);
+            Bytes expected = live;
             for (int nMove = 0; nMove < 4; nMove++)
             {
                 ASSERT_TRUE(history.RestoreRect(image, rcFigure));
+                CopyPixels(expected, live, rcFigure, cx, cy, nBits);
                 rcFigure = RandomRect(rng, cx, cy);
                 ASSERT_TRUE(history.Extend(image, rcFigure));
-                Scribble(image, rcFigure, rng);
+                Scribble(image, rcFigure, rng, &expected);
+                ASSERT_EQ(expected, imagetest::Bits(image));
             }
-            live = imagetest::Bits(image);
+            live = expected;
         }
         else if (nKind < 50)
         {
@@ -443,4 +446,33 @@ TEST(PntHistory, TheBudgetDropsTheOldestStepsButKeepsTheNewest)
         ASSERT_TRUE(history.Undo(image));
     EXPECT_EQ(state, imagetest::Bits(image));
     EXPECT_FALSE(history.Undo(image));
+}
+
+TEST(PntHistory, AWholeStepGivesBackAChangedColourTable)
+{
+    CDIBSection image;
+    ASSERT_TRUE(MakeImage(image, 50, 30, 8));
+    std::mt19937 rng(17);
+    Scribble(image, CRect(0, 0, 50, 30), rng);
+    const Bytes before = imagetest::Bits(image);
+    const std::vector<RGBQUAD> tableBefore = imagetest::SectionColourTable(image);
+    ASSERT_EQ(256u, tableBefore.size());
+
+    // Same size and depth, another colour table and other pixels.
+    CPntHistory history;
+    ASSERT_TRUE(history.BeginStep(image, NULL));
+    std::vector<RGBQUAD> table = tableBefore;
+    table[0] = RGBQUAD{ 1, 2, 3, 0 };
+    ASSERT_TRUE(image.SetColorTable((UINT)table.size(), table.data()));
+    Scribble(image, CRect(10, 10, 20, 20), rng);
+    const Bytes after = imagetest::Bits(image);
+    ASSERT_EQ(0, memcmp(&table[0], &imagetest::SectionColourTable(image)[0], sizeof(RGBQUAD)));
+
+    ASSERT_TRUE(history.Undo(image));
+    EXPECT_EQ(before, imagetest::Bits(image));
+    const std::vector<RGBQUAD> tableUndone = imagetest::SectionColourTable(image);
+    ASSERT_EQ(tableBefore.size(), tableUndone.size());
+    EXPECT_EQ(0, memcmp(tableBefore.data(), tableUndone.data(), tableBefore.size() * sizeof(RGBQUAD)));
+    ASSERT_TRUE(history.Redo(image));
+    EXPECT_EQ(after, imagetest::Bits(image));
 }
