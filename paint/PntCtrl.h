@@ -226,6 +226,9 @@ protected:
     CRect DragImageRect(CRect rc);
     // PreImageChange() for text drawn into rcBox in the current format.
     void PreImageChangeOfText(const CRect& rcBox);
+    // Before pixels change with no undo step of their own (the transparency members): the
+    // last step, while it is open, takes them in, so undoing it takes them back too.
+    void KeepInLastUndoStep();
 
     void ResetSelectionRect();
     void DoChangeSelectionRect(CRect rc);

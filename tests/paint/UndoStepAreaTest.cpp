@@ -177,3 +177,32 @@ TEST_F(UndoStepAreaTest, TheMemoryBudgetKeepsTheNewestSteps)
     EXPECT_EQ(states[(size_t)(8 - nKept)], Shown());
     EXPECT_FALSE(m_pCtrl->Undo());
 }
+
+TEST_F(UndoStepAreaTest, UndoingAChangeAlsoTakesBackATransparencyMaskPaintedAfterIt)
+{
+    GiveStripedImage();
+    const imagetest::Bytes before = Shown();
+    CRect rc(10, 10, 40, 30);
+    ASSERT_TRUE(m_pCtrl->ClearRect(&rc, TRUE));
+
+    // A mask far from the cleared area, painted in as the key colour with no step of its own.
+    const int nStride = ((300 + 15) / 16) * 2;
+    std::vector<BYTE> bits((size_t)nStride * 200, 0);
+    for (int y = 150; y < 190; y++)
+        for (int x = 200; x < 280; x++)
+            bits[(size_t)y * nStride + x / 8] |= (BYTE)(0x80 >> (x % 8));
+    HBITMAP hMask = ::CreateBitmap(300, 200, 1, 1, bits.data());
+    ASSERT_TRUE(hMask != NULL);
+    ASSERT_TRUE(m_pCtrl->SetFixedTransparency(hMask, kGreen));
+    ::DeleteObject(hMask);
+    ASSERT_EQ(kGreen, ImagePixel(250, 170));
+    EXPECT_EQ(1, m_pCtrl->GetUndoListSize());
+    const imagetest::Bytes after = Shown();
+
+    // As with whole-picture steps: back to before the clear, then forward to both.
+    ASSERT_TRUE(m_pCtrl->Undo());
+    EXPECT_EQ(before, Shown());
+    ASSERT_TRUE(m_pCtrl->Redo());
+    EXPECT_EQ(after, Shown());
+    m_pCtrl->SetTransparentColor(0xFFFFFFFF);
+}
