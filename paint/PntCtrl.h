@@ -7,8 +7,8 @@
 // PntCtrlUndo.cpp (history) and PntCtrlSelection.cpp (selection and clearing).
 #pragma once
 #include <afxwin.h>
-#include <deque>
 #include "image/DIBSection.h"
+#include "paint/PntHistory.h"
 #include "paint/PntToolModes.h"
 #include "textbar/PntTextFmtBar.h"
 
@@ -112,8 +112,17 @@ public:
     BOOL CanUndo();
     BOOL CanRedo();
     void ClearUndoList();
-    int GetUndoListSize() const { return (int)m_UndoList.size(); }
+    int GetUndoListSize() const { return m_History.GetCount(); }
     void SetMaxUndoSize(int nSize) { m_nMaxUndoSize = nSize; }
+
+    // --- Undo history: memory budget ---
+    // The undo steps keep only the pixels their changes touched. A host may also cap the bytes
+    // of pixels they hold: while they hold more, the oldest steps go (never the newest one).
+    // 0, the default, sets no cap, and the maximum number of steps alone decides.
+    void SetUndoMemoryBudget(SIZE_T nBytes) { m_History.SetMemoryBudget(nBytes); }
+    SIZE_T GetUndoMemoryBudget() const { return m_History.GetMemoryBudget(); }
+    // The bytes of pixels that the undo steps hold now.
+    SIZE_T GetUndoMemoryUsed() const { return m_History.GetMemoryUsed(); }
 
     // Selection and clearing
     void SetSelectionRect(RECT* pRect, BOOL bNotify);
@@ -204,6 +213,25 @@ protected:
     BOOL SaveState();
     BOOL RestoreState(BOOL bDiscard);
     BOOL UndoImageChange();
+
+    // --- Undo history: the area of a change ---
+    // PreImageChange() records the whole image. These tell the history where a change goes,
+    // in image coordinates, so that its step keeps only those pixels.
+    // Calls PreImageChange() for a change that touches only rcImage.
+    void PreImageChangeOfRect(const RECT& rcImage);
+    // Adds rcImage to the change being recorded; call before its pixels change.
+    BOOL ExtendImageChange(const RECT& rcImage);
+    // Puts the pixels of rcImage back as they were before the change being recorded (a
+    // rubber-band figure taken back); the change stays open.
+    BOOL RestoreImageChange(const RECT& rcImage);
+    // Where DrawDragImage(rc) puts the drag image.
+    CRect DragImageRect(CRect rc);
+    // PreImageChange() for text drawn into rcBox in the current format.
+    void PreImageChangeOfText(const CRect& rcBox);
+    // Before pixels change with no undo step of their own (the transparency members): the
+    // last step, while it is open, takes them in, so undoing it takes them back too.
+    void KeepInLastUndoStep();
+
     void ResetSelectionRect();
     void DoChangeSelectionRect(CRect rc);
     // Lifts the pixels of rc into the drag image.
@@ -303,7 +331,6 @@ protected:
 
     COLORREF m_crEraseColor;
     CDIBSection m_Image;
-    std::deque<CDIBSection*> m_UndoList;   // oldest first; owns its snapshots
     CDIBSection* m_pSavedState;
     CDIBSection m_DragImage;
     CRect m_rcDragSource;       // where the drag image was lifted from, or first pasted
@@ -323,8 +350,8 @@ protected:
     BOOL m_bTransparent;
     CPoint m_ptOrigin;
     CRect m_rcMargin;
-    int m_nMaxUndoSize;
-    int m_nUndoPos;        // index of the entry the image shows after an undo step; -1 while live
+    int m_nMaxUndoSize;    // the history's count limit, handed to it at every change
+    int m_nUndoPos;        // unused: the history keeps its own cursor
     CPoint m_ptDown;
     CPoint m_ptLast;
     BOOL m_bCancelled;
@@ -360,4 +387,10 @@ protected:
     // far more than the painting itself, since fresh memory is slow to touch the first time.
     CBitmap m_bmpPaintBuffer;
     CSize m_sizePaintBuffer;
+
+    // --- Undo history ---
+    CPntHistory m_History;
+    // The area the next PreImageChange records, set only around that call; else the whole image.
+    BOOL m_bNextChangeDeclared = FALSE;
+    CRect m_rcNextChange;
 };

@@ -90,7 +90,7 @@ BOOL CPntCtrl::Paste()
     SetSelectionRect(&rcSel, FALSE);
     m_rcDragSource = rcSel;
 
-    PreImageChange();
+    PreImageChangeOfRect(DragImageRect(m_rcDragSource));
     DrawDragImage(m_rcDragSource);
     SetImageChanged(TRUE);
     m_bClearDragSource = FALSE;

@@ -36,14 +36,20 @@ BOOL CPntCtrl::PrepareDragImage(CRect rc)
     return TRUE;
 }
 
+CRect CPntCtrl::DragImageRect(CRect rc)
+{
+    // A piece hanging off the left or top edge is placed by its far edge.
+    CPoint pt(rc.left > 0 ? rc.left : rc.right - m_DragImage.GetWidth(),
+              rc.top > 0 ? rc.top : rc.bottom - m_DragImage.GetHeight());
+    return CRect(pt, CSize(m_DragImage.GetWidth(), m_DragImage.GetHeight()));
+}
+
 BOOL CPntCtrl::DrawDragImage(CRect rc)
 {
     CDC* pDC = m_Image.GetMemoryDC(NULL, TRUE);
     if (pDC == NULL)
         return FALSE;
-    // A piece hanging off the left or top edge is placed by its far edge.
-    CPoint pt(rc.left > 0 ? rc.left : rc.right - m_DragImage.GetWidth(),
-              rc.top > 0 ? rc.top : rc.bottom - m_DragImage.GetHeight());
+    const CPoint pt = DragImageRect(rc).TopLeft();
 
     CPalette* pOldPalette = NULL;
     if (m_DragImage.GetPalette()->GetSafeHandle() != NULL)
@@ -125,7 +131,10 @@ BOOL CPntCtrl::DragSelectImage(CPntRectTracker* pTracker)
 
         if (RestoreState(TRUE) && m_nToolMode == TOOL_DRAG)
         {
-            PreImageChange();
+            // The step keeps the source cleared and the place dropped on.
+            const CRect rcDrop = DragImageRect(pTracker->m_rect);
+            PreImageChangeOfRect(m_bClearDragSource ? m_rcDragSource : rcDrop);
+            ExtendImageChange(rcDrop);
             if (m_bClearDragSource)
                 ClearRect(&m_rcDragSource, FALSE);
             DrawDragImage(pTracker->m_rect);

@@ -144,6 +144,7 @@ BOOL CPntCtrl::Resize()
     if (dlg.DoModal() != IDOK)
         return FALSE;
 
+    // A new size or depth: the step keeps the whole image.
     PreImageChange();
     CSize sizeNew(dlg.GetWidth(), dlg.GetHeight());
     CPoint ptOrigin(0, 0);

@@ -44,11 +44,11 @@ void CPntCtrl::DoChangeSelectionRect(CRect rc)
 
 BOOL CPntCtrl::ClearRect(RECT* pRect, BOOL bUndo)
 {
+    CRect rcArea = pRect != NULL ? CRect(*pRect) : m_rcSelection;
     if (bUndo)
-        PreImageChange();
+        PreImageChangeOfRect(rcArea);
 
     const COLORREF cr = m_crTransparentColor != CLR_NONE_SET ? m_crTransparentColor : m_crEraseColor;
-    CRect rcArea = pRect != NULL ? CRect(*pRect) : m_rcSelection;
     if (!m_Image.ClearRect(&rcArea, cr))
     {
         // Puts back the snapshot just taken.
@@ -66,7 +66,7 @@ BOOL CPntCtrl::ClearRect(RECT* pRect, BOOL bUndo)
 
 BOOL CPntCtrl::Clear()
 {
-    PreImageChange();
+    PreImageChangeOfRect(CRect(0, 0, m_Image.GetWidth(), m_Image.GetHeight()));
 
     // Palette-relative white, not the erase colour, when no transparent colour is set.
     const COLORREF cr = m_crTransparentColor != CLR_NONE_SET ? m_crTransparentColor : 0x02FFFFFF;

@@ -32,12 +32,21 @@ void CPntCtrl::DoModifyText(CString strText)
     m_strUserText = strText;
     if (!m_strUserText.IsEmpty())
     {
-        PreImageChange();
+        PreImageChangeOfText(m_rcSelection);
         m_Image.DrawText(m_strUserText, m_rcSelection, m_nTextFormat, m_crDrawColor, &m_fontText);
         SetImageChanged(TRUE);
         if (WindowExists())
             RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW);
     }
+}
+
+void CPntCtrl::PreImageChangeOfText(const CRect& rcBox)
+{
+    // Text is clipped to its box unless the format says otherwise.
+    if (m_nTextFormat & DT_NOCLIP)
+        PreImageChange();
+    else
+        PreImageChangeOfRect(rcBox);
 }
 
 BOOL CPntCtrl::DragEditText(CPntRectTracker* pTracker)
@@ -84,7 +93,7 @@ BOOL CPntCtrl::DragEditText(CPntRectTracker* pTracker)
         // A box that did not move keeps its text where it was: drawn again as the newest
         // undo step, with the box kept, so the next change takes back the right rendering.
         CRect rcBox = bRestored && bTracked ? pTracker->m_rect : rcOldBox;
-        PreImageChange();
+        PreImageChangeOfText(rcBox);
         m_Image.DrawText(m_strUserText, rcBox, m_nTextFormat, m_crDrawColor, &m_fontText);
         SetImageChanged(TRUE);
         if (WindowExists())

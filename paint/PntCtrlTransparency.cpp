@@ -20,10 +20,18 @@ BOOL RenderMonochrome(CDib* pDib, CBitmap& bitmap)
 }
 }
 
+void CPntCtrl::KeepInLastUndoStep()
+{
+    // These changes record no step of their own, but undoing the change before them takes
+    // them back as well: the pixels they may paint join that change's step.
+    ExtendImageChange(CRect(0, 0, m_Image.GetWidth(), m_Image.GetHeight()));
+}
+
 BOOL CPntCtrl::SetFixedTransparency(HBITMAP hMask, COLORREF crTransparent)
 {
     CDIBSection mask;
     mask.SetBitmap(hMask, NULL);
+    KeepInLastUndoStep();
     CDC* pImageDC = m_Image.GetMemoryDC(NULL, TRUE);
     CDC* pMaskDC = pImageDC != NULL ? mask.GetMemoryDC(NULL, FALSE) : NULL;
     if (pImageDC == NULL || pMaskDC == NULL)
@@ -106,6 +114,7 @@ BOOL CPntCtrl::SetTransparencyFromMask(HBITMAP hMask)
             break;
     }
 
+    KeepInLastUndoStep();
     for (int x = 0; x < cx; x++)
         for (int y = 0; y < cy; y++)
             if (pMaskDC->GetPixel(x, y) != RGB(0, 0, 0))

@@ -1,69 +1,40 @@
-// CPntCtrl: the undo history, a short list of whole-image snapshots, oldest first.
-//
-// While the image is live (m_nUndoPos -1) the list holds the states before each change. The
-// first undo step appends the live image so that it can be redone; from then on m_nUndoPos
-// names the entry that the image shows.
+// CPntCtrl: the undo history. CPntHistory keeps the steps; the control says which area each
+// change touches (the whole image unless told) and repaints after a step.
 #include "paint/PntCtrl.h"
-#include <new>
-
-// A copy of the image, or NULL when it cannot be made.
-static CDIBSection* SnapshotOf(CDIBSection& image)
-{
-    CDIBSection* pSnapshot = new (std::nothrow) CDIBSection;
-    if (pSnapshot != NULL && !pSnapshot->Copy(image))
-    {
-        delete pSnapshot;
-        pSnapshot = NULL;
-    }
-    return pSnapshot;
-}
 
 void CPntCtrl::PreImageChange()
 {
-    // A change after undo steps drops the redo states and the entry of the shown state,
-    // which is recorded again below.
-    if (m_nUndoPos >= 0 && !m_UndoList.empty())
-    {
-        while ((int)m_UndoList.size() > m_nUndoPos)
-        {
-            delete m_UndoList.back();
-            m_UndoList.pop_back();
-        }
-    }
-    m_nUndoPos = -1;
+    m_History.SetMaxSteps(m_nMaxUndoSize);
+    // When the pixels cannot be saved the change goes ahead without an undo step.
+    m_History.BeginStep(m_Image, m_bNextChangeDeclared ? &m_rcNextChange : NULL);
+}
 
-    CDIBSection* pSnapshot = SnapshotOf(m_Image);
-    if (pSnapshot == NULL)
-        return;   // the change goes ahead without an undo step
+void CPntCtrl::PreImageChangeOfRect(const RECT& rcImage)
+{
+    // Declared only for this call, so that a derived hook that does not reach the base
+    // leaves nothing behind for a later change.
+    m_rcNextChange = rcImage;
+    m_bNextChangeDeclared = TRUE;
+    PreImageChange();
+    m_bNextChangeDeclared = FALSE;
+}
 
-    // One entry out per entry in, however far the list exceeds the maximum.
-    if ((int)m_UndoList.size() >= m_nMaxUndoSize && !m_UndoList.empty())
-    {
-        delete m_UndoList.front();
-        m_UndoList.pop_front();
-    }
-    m_UndoList.push_back(pSnapshot);
+BOOL CPntCtrl::ExtendImageChange(const RECT& rcImage)
+{
+    return m_History.Extend(m_Image, rcImage);
+}
+
+BOOL CPntCtrl::RestoreImageChange(const RECT& rcImage)
+{
+    return m_History.RestoreRect(m_Image, rcImage);
 }
 
 BOOL CPntCtrl::UndoImageChange()
 {
-    if (m_UndoList.empty())
+    if (m_History.GetCount() == 0)
         return FALSE;
     m_bFloating = FALSE;
-
-    if (m_nUndoPos < 0)
-    {
-        CDIBSection* pLive = SnapshotOf(m_Image);
-        if (pLive == NULL)
-            return FALSE;
-        m_UndoList.push_back(pLive);
-        m_nUndoPos = (int)m_UndoList.size() - 1;
-    }
-    if (m_nUndoPos == 0)
-        return FALSE;
-
-    m_nUndoPos--;
-    if (!m_Image.Copy(*m_UndoList[m_nUndoPos]))
+    if (!m_History.Undo(m_Image))
         return FALSE;
 
     OnImageChanged();
@@ -82,11 +53,7 @@ BOOL CPntCtrl::Undo()
 
 BOOL CPntCtrl::Redo()
 {
-    if (m_nUndoPos < 0 || m_UndoList.empty() || m_nUndoPos >= (int)m_UndoList.size() - 1)
-        return FALSE;
-
-    m_nUndoPos++;
-    if (!m_Image.Copy(*m_UndoList[m_nUndoPos]))
+    if (!m_History.Redo(m_Image))
         return FALSE;
 
     OnImageChanged();
@@ -97,20 +64,17 @@ BOOL CPntCtrl::Redo()
 
 BOOL CPntCtrl::CanUndo()
 {
-    return !m_UndoList.empty() && m_nUndoPos != 0;
+    return m_History.CanUndo();
 }
 
 BOOL CPntCtrl::CanRedo()
 {
-    return m_nUndoPos >= 0 && !m_UndoList.empty() && m_nUndoPos < (int)m_UndoList.size() - 1;
+    return m_History.CanRedo();
 }
 
 void CPntCtrl::ClearUndoList()
 {
-    for (CDIBSection* pSnapshot : m_UndoList)
-        delete pSnapshot;
-    m_UndoList.clear();
-    m_nUndoPos = -1;
+    m_History.Clear();
 }
 
 void CPntCtrl::OnEditUndo()
