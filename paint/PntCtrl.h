@@ -9,6 +9,7 @@
 #include <afxwin.h>
 #include <deque>
 #include "image/DIBSection.h"
+#include "paint/PntPaintBuffer.h"
 #include "paint/PntToolModes.h"
 #include "textbar/PntTextFmtBar.h"
 
@@ -334,8 +335,12 @@ protected:
     CRect m_rcSelection;
     CBitmap m_bmpMask;
     CStringArray* m_pColorArray;
-    // Off-screen buffer of the painting, kept between paints: a new bitmap per paint costs
-    // far more than the painting itself, since fresh memory is slow to touch the first time.
-    CBitmap m_bmpPaintBuffer;
-    CSize m_sizePaintBuffer;
+
+    // --- Painting: the off-screen buffer and the repaint of what changed ---------------------
+    // The client rectangle that OnDraw covers with the image's own pixels, whatever was
+    // there; FALSE when it leaves some of it showing through (a transparent colour).
+    BOOL ImageCoversOpaquely(CRect* pRect);
+    // Writes the grid lines that cross the paint in progress straight into its buffer.
+    void WriteGridIntoBuffer(const CRect& rcVisible, CPoint ptTL, CPoint ptBR, double dZoom);
+    CPntPaintBuffer m_PaintBuffer;
 };
