@@ -337,6 +337,13 @@ protected:
     CStringArray* m_pColorArray;
 
     // --- Painting: the off-screen buffer and the repaint of what changed ---------------------
+    // The client rectangle that shows the image pixels of rcImage (image coordinates), with
+    // room for what is drawn across their edges: grid lines, frames and selection handles,
+    // the rounding of the stretch. Empty when there is no window, image or rectangle.
+    CRect ImageRectToClient(const RECT& rcImage);
+    // Invalidates (without erase) only the client area that shows rcImage; a later repaint
+    // of it shows exactly what a repaint of the whole client would.
+    void InvalidateImageRect(const RECT& rcImage);
     // The client rectangle that OnDraw covers with the image's own pixels, whatever was
     // there; FALSE when it leaves some of it showing through (a transparent colour).
     BOOL ImageCoversOpaquely(CRect* pRect);

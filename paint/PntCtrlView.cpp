@@ -586,6 +586,40 @@ void CPntCtrl::OnPaint()
     m_PaintBuffer.End();
 }
 
+// The stretch puts pixel edges up to two device pixels away from int(i * m) (it spreads the
+// image over one pixel more than W * m) and, below 100 %, lets a pixel tint its neighbour;
+// the grid line of the right edge lies on int(r * m) itself; the frames and the selection's
+// handles reach a handle's size outside their rectangle. The grid's checkerboard starts at
+// the corner of the area repainted, so the corner is put on even client coordinates: any
+// union of such rectangles then repaints the grid in step with a repaint of the whole client.
+CRect CPntCtrl::ImageRectToClient(const RECT& rcImage)
+{
+    CRect rc(rcImage);
+    rc.NormalizeRect();
+    if (!WindowExists() || m_Image.GetSafeHandle() == NULL || rc.IsRectEmpty())
+        return CRect(0, 0, 0, 0);
+    IPtoLP(&rc);
+    LPtoDP(&rc);
+    const int nSlack = CPntRectTracker::HandleDrawSize() + 4;
+    rc.InflateRect(nSlack, nSlack);
+    CRect rcClient;
+    GetClientRect(&rcClient);
+    rc &= rcClient;
+    if (!rc.IsRectEmpty())
+    {
+        rc.left &= ~1;   // the client area starts at (0, 0): never below it
+        rc.top &= ~1;
+    }
+    return rc;
+}
+
+void CPntCtrl::InvalidateImageRect(const RECT& rcImage)
+{
+    CRect rc = ImageRectToClient(rcImage);
+    if (!rc.IsRectEmpty())
+        InvalidateRect(&rc, FALSE);
+}
+
 // OnDraw stretches the image over TL to BR inclusive, or at exactly 100 % copies it unscaled
 // from TL, W x H; either way every pixel there is the image's unless it is drawn
 // transparently.
