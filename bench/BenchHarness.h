@@ -153,6 +153,17 @@ private:
 // The best run: on a machine shared with other work, interference only ever adds time.
 inline double Best(const std::vector<double>& v) { return *std::min_element(v.begin(), v.end()); }
 
+// The middle run (the mean of the two middle ones for an even count): steadier than the best
+// when a step's cost varies from run to run, as a step that allocates or copies memory does.
+inline double Median(std::vector<double> v)
+{
+    if (v.empty())
+        return 0;
+    std::sort(v.begin(), v.end());
+    size_t n = v.size();
+    return n % 2 != 0 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
+}
+
 // Each side is a callable that times its own critical part (set-up, checks and clean-up stay
 // outside) and returns the milliseconds, or a negative value when it failed. One untimed
 // warm-up of each, then the two alternate, swapping who goes first, so drift hits both alike.

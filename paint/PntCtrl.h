@@ -9,6 +9,7 @@
 #include <afxwin.h>
 #include "image/DIBSection.h"
 #include "paint/PntHistory.h"
+#include "paint/PntPaintBuffer.h"
 #include "paint/PntToolModes.h"
 #include "textbar/PntTextFmtBar.h"
 
@@ -383,14 +384,25 @@ protected:
     CRect m_rcSelection;
     CBitmap m_bmpMask;
     CStringArray* m_pColorArray;
-    // Off-screen buffer of the painting, kept between paints: a new bitmap per paint costs
-    // far more than the painting itself, since fresh memory is slow to touch the first time.
-    CBitmap m_bmpPaintBuffer;
-    CSize m_sizePaintBuffer;
 
     // --- Undo history ---
     CPntHistory m_History;
     // The area the next PreImageChange records, set only around that call; else the whole image.
     BOOL m_bNextChangeDeclared = FALSE;
     CRect m_rcNextChange;
+
+    // --- Painting: the off-screen buffer and the repaint of what changed ---------------------
+    // The client rectangle that shows the image pixels of rcImage (image coordinates), with
+    // room for what is drawn across their edges: grid lines, frames and selection handles,
+    // the rounding of the stretch. Empty when there is no window, image or rectangle.
+    CRect ImageRectToClient(const RECT& rcImage);
+    // Invalidates (without erase) only the client area that shows rcImage; a later repaint
+    // of it shows exactly what a repaint of the whole client would.
+    void InvalidateImageRect(const RECT& rcImage);
+    // The client rectangle that OnDraw covers with the image's own pixels, whatever was
+    // there; FALSE when it leaves some of it showing through (a transparent colour).
+    BOOL ImageCoversOpaquely(CRect* pRect);
+    // Writes the grid lines that cross the paint in progress straight into its buffer.
+    void WriteGridIntoBuffer(const CRect& rcVisible, CPoint ptTL, CPoint ptBR, double dZoom);
+    CPntPaintBuffer m_PaintBuffer;
 };

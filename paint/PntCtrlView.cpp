@@ -138,6 +138,23 @@ void FillWorkspace(CDC* pDC, const RECT& rc)
     if (rc.right > rc.left && rc.bottom > rc.top)
         pDC->FillRect(&rc, CBrush::FromHandle(::GetSysColorBrush(COLOR_APPWORKSPACE)));
 }
+
+// Transparent display needs the switch on and a key colour (0xFFFFFFFF is none).
+BOOL DrawnTransparently(BOOL bTransparent, COLORREF crKey)
+{
+    return bTransparent && crKey != 0xFFFFFFFF;
+}
+
+// Fills the four bands of rcClip around rcKeep with the workspace colour.
+void FillWorkspaceAround(CDC* pDC, const CRect& rcClip, const CRect& rcKeep)
+{
+    int nTop = std::min(std::max((int)rcKeep.top, (int)rcClip.top), (int)rcClip.bottom);
+    int nBottom = std::max(std::min((int)rcKeep.bottom, (int)rcClip.bottom), nTop);
+    FillWorkspace(pDC, CRect(rcClip.left, rcClip.top, rcClip.right, nTop));
+    FillWorkspace(pDC, CRect(rcClip.left, nTop, std::min((int)rcKeep.left, (int)rcClip.right), nBottom));
+    FillWorkspace(pDC, CRect(std::max((int)rcKeep.right, (int)rcClip.left), nTop, rcClip.right, nBottom));
+    FillWorkspace(pDC, CRect(rcClip.left, nBottom, rcClip.right, rcClip.bottom));
+}
 }
 
 /////////////////////////////////////////////////////////////////////////////
@@ -496,12 +513,7 @@ BOOL CPntCtrl::OnEraseBkgnd(CDC* pDC)
     LPtoDP(&ptBR);
 
     // The image covers TL to BR inclusive; the four bands around it are erased.
-    int nTop = std::min(std::max((int)ptTL.y, (int)rcClip.top), (int)rcClip.bottom);
-    int nBottom = std::max(std::min((int)ptBR.y + 1, (int)rcClip.bottom), nTop);
-    FillWorkspace(pDC, CRect(rcClip.left, rcClip.top, rcClip.right, nTop));
-    FillWorkspace(pDC, CRect(rcClip.left, nTop, std::min((int)ptTL.x, (int)rcClip.right), nBottom));
-    FillWorkspace(pDC, CRect(std::max((int)ptBR.x + 1, (int)rcClip.left), nTop, rcClip.right, nBottom));
-    FillWorkspace(pDC, CRect(rcClip.left, nBottom, rcClip.right, rcClip.bottom));
+    FillWorkspaceAround(pDC, rcClip, CRect(ptTL.x, ptTL.y, ptBR.x + 1, ptBR.y + 1));
     return TRUE;
 }
 
@@ -516,28 +528,21 @@ void CPntCtrl::OnPaint()
     CRect rcPaint;
     if (dc.GetClipBox(&rcPaint) == NULLREGION || rcPaint.IsRectEmpty())
         return;
-    CDC dcMem;
-    if (!dcMem.CreateCompatibleDC(&dc))
+    // The buffer is made at least as large as the client area, so that it is seldom remade.
+    CRect rcClient;
+    GetClientRect(&rcClient);
+    CDC* pMemDC = m_PaintBuffer.Begin(&dc, rcPaint, rcClient.Size());
+    if (pMemDC == NULL)
         return;
-    // The buffer grows to the largest area painted (at least the client area) and is kept.
-    if (m_bmpPaintBuffer.GetSafeHandle() == NULL || m_sizePaintBuffer.cx < rcPaint.Width() ||
-        m_sizePaintBuffer.cy < rcPaint.Height())
-    {
-        CRect rcClient;
-        GetClientRect(&rcClient);
-        CSize size(std::max({ rcPaint.Width(), rcClient.Width(), (int)m_sizePaintBuffer.cx }),
-                   std::max({ rcPaint.Height(), rcClient.Height(), (int)m_sizePaintBuffer.cy }));
-        m_bmpPaintBuffer.DeleteObject();
-        m_sizePaintBuffer = CSize(0, 0);
-        if (!m_bmpPaintBuffer.CreateCompatibleBitmap(&dc, size.cx, size.cy))
-            return;
-        m_sizePaintBuffer = size;
-    }
-    CBitmap* pOldBitmap = dcMem.SelectObject(&m_bmpPaintBuffer);
-    // Client coordinates draw straight into the buffer.
-    dcMem.SetWindowOrg(rcPaint.left, rcPaint.top);
+    CDC& dcMem = *pMemDC;
 
-    FillWorkspace(&dcMem, rcPaint);
+    // The workspace colour goes where the image will not cover the buffer: everywhere when
+    // the image is drawn transparently, else only around the image.
+    CRect rcOpaque;
+    if (ImageCoversOpaquely(&rcOpaque))
+        FillWorkspaceAround(&dcMem, rcPaint, rcOpaque);
+    else
+        FillWorkspace(&dcMem, rcPaint);
     OnDraw(&dcMem);
 
     // The frames are drawn with window origin 0, so their rectangles are made buffer-relative.
@@ -578,7 +583,61 @@ void CPntCtrl::OnPaint()
     if (bPalette && pOldPalette != NULL)
         dc.SelectPalette(pOldPalette, TRUE);
 
-    dcMem.SelectObject(pOldBitmap);
+    m_PaintBuffer.End();
+}
+
+// The stretch puts pixel edges up to two device pixels away from int(i * m) (it spreads the
+// image over one pixel more than W * m) and, below 100 %, lets a pixel tint its neighbour;
+// the grid line of the right edge lies on int(r * m) itself; the frames and the selection's
+// handles reach a handle's size outside their rectangle. The grid's checkerboard starts at
+// the corner of the area repainted, so the corner is put on even client coordinates: any
+// union of such rectangles then repaints the grid in step with a repaint of the whole client.
+CRect CPntCtrl::ImageRectToClient(const RECT& rcImage)
+{
+    CRect rc(rcImage);
+    rc.NormalizeRect();
+    if (!WindowExists() || m_Image.GetSafeHandle() == NULL || rc.IsRectEmpty())
+        return CRect(0, 0, 0, 0);
+    IPtoLP(&rc);
+    LPtoDP(&rc);
+    const int nSlack = CPntRectTracker::HandleDrawSize() + 4;
+    rc.InflateRect(nSlack, nSlack);
+    CRect rcClient;
+    GetClientRect(&rcClient);
+    rc &= rcClient;
+    if (!rc.IsRectEmpty())
+    {
+        rc.left &= ~1;   // the client area starts at (0, 0): never below it
+        rc.top &= ~1;
+    }
+    return rc;
+}
+
+void CPntCtrl::InvalidateImageRect(const RECT& rcImage)
+{
+    CRect rc = ImageRectToClient(rcImage);
+    if (!rc.IsRectEmpty())
+        InvalidateRect(&rc, FALSE);
+}
+
+// OnDraw stretches the image over TL to BR inclusive, or at exactly 100 % copies it unscaled
+// from TL, W x H; either way every pixel there is the image's unless it is drawn
+// transparently.
+BOOL CPntCtrl::ImageCoversOpaquely(CRect* pRect)
+{
+    if (m_Image.GetSafeHandle() == NULL || DrawnTransparently(m_bTransparent, m_crTransparentColor))
+        return FALSE;
+    CPoint ptTL(0, 0);
+    IPtoLP(&ptTL);
+    LPtoDP(&ptTL);
+    CPoint ptBR(m_Image.GetWidth(), m_Image.GetHeight());
+    IPtoLP(&ptBR);
+    LPtoDP(&ptBR);
+    if (GetMagnification() == 100)
+        *pRect = CRect(ptTL, CSize(m_Image.GetWidth(), m_Image.GetHeight()));
+    else
+        *pRect = CRect(ptTL.x, ptTL.y, ptBR.x + 1, ptBR.y + 1);
+    return TRUE;
 }
 
 void CPntCtrl::OnDraw(CDC* pDC)
@@ -596,7 +655,7 @@ void CPntCtrl::OnDraw(CDC* pDC)
     // The image fills TL to BR inclusive.
     CSize size(ptBR.x - ptTL.x + 1, ptBR.y - ptTL.y + 1);
 
-    BOOL bTransparent = m_bTransparent && m_crTransparentColor != 0xFFFFFFFF;
+    BOOL bTransparent = DrawnTransparently(m_bTransparent, m_crTransparentColor);
     if (bTransparent)
         m_Image.StretchTransparent(pDC, ptTL, size, m_crTransparentColor);
     else if (GetMagnification() == 100)
@@ -616,7 +675,8 @@ void CPntCtrl::OnEndPaint(CDC* pDC)
     DrawGrid(pDC);
 }
 
-// A checkerboard of the two button colours stays visible over any picture.
+// A checkerboard of the two button colours stays visible over any picture. The checkerboard
+// starts at the DC's device origin, as a pattern brush's does.
 void CPntCtrl::DrawGrid(CDC* pDC)
 {
     if (pDC == NULL || m_Image.GetSafeHandle() == NULL)
@@ -633,6 +693,25 @@ void CPntCtrl::DrawGrid(CDC* pDC)
     CPoint ptBR(m_Image.GetWidth(), m_Image.GetHeight());
     IPtoLP(&ptBR);
     LPtoDP(&ptBR);
+    const double dZoom = nPercent * 0.01;
+
+    // Lines outside the clip box are left out: a large image has thousands of them.
+    CRect rcClip;
+    pDC->GetClipBox(&rcClip);
+    CRect rcVisible(ptTL.x, ptTL.y, ptBR.x + 1, ptBR.y + 1);
+    rcVisible &= rcClip;
+
+    // In the paint's own buffer the lines are written into the bits: one blit per line costs
+    // several times the painting of the picture under them.
+    if (m_PaintBuffer.IsPaintDC(pDC))
+    {
+        rcVisible &= m_PaintBuffer.GetPaintRect();
+        if (!rcVisible.IsRectEmpty())
+            WriteGridIntoBuffer(rcVisible, ptTL, ptBR, dZoom);
+        return;
+    }
+    if (rcVisible.IsRectEmpty())
+        return;
 
     static const WORD s_wPattern[8] = { 0xAA, 0x55, 0xAA, 0x55, 0xAA, 0x55, 0xAA, 0x55 };
     CBitmap bmpPattern;
@@ -644,34 +723,84 @@ void CPntCtrl::DrawGrid(CDC* pDC)
     CBrush* pOldBrush = pDC->SelectObject(&brush);
     COLORREF crOldText = pDC->SetTextColor(::GetSysColor(COLOR_BTNFACE));
     COLORREF crOldBk = pDC->SetBkColor(::GetSysColor(COLOR_BTNSHADOW));
-
-    // Each line is cut to the clip box, and lines outside it are left out: a large image has
-    // thousands of them.
-    CRect rcClip;
-    pDC->GetClipBox(&rcClip);
-    CRect rcVisible(ptTL.x, ptTL.y, ptBR.x + 1, ptBR.y + 1);
-    rcVisible &= rcClip;
-    if (!rcVisible.IsRectEmpty())
+    for (int i = 0; i <= m_Image.GetWidth(); i++)
     {
-        double dZoom = nPercent * 0.01;
-        std::vector<RECT> lines;
-        for (int i = 0; i <= m_Image.GetWidth(); i++)
+        int x = ptTL.x + (int)(i * dZoom);
+        if (x >= rcVisible.left && x < rcVisible.right)
         {
-            int x = ptTL.x + (int)(i * dZoom);
-            if (x >= rcVisible.left && x < rcVisible.right)
-                lines.push_back(CRect(x, std::max((int)rcVisible.top, (int)ptTL.y), x + 1, std::min((int)rcVisible.bottom, (int)ptBR.y)));
+            int nTop = std::max((int)rcVisible.top, (int)ptTL.y);
+            pDC->PatBlt(x, nTop, 1, std::min((int)rcVisible.bottom, (int)ptBR.y) - nTop, PATCOPY);
         }
-        for (int j = 0; j <= m_Image.GetHeight(); j++)
-        {
-            int y = ptTL.y + (int)(j * dZoom);
-            if (y >= rcVisible.top && y < rcVisible.bottom)
-                lines.push_back(CRect(std::max((int)rcVisible.left, (int)ptTL.x), y, std::min((int)rcVisible.right, (int)ptBR.x), y + 1));
-        }
-        for (const RECT& rc : lines)
-            pDC->PatBlt(rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top, PATCOPY);
     }
-
+    for (int j = 0; j <= m_Image.GetHeight(); j++)
+    {
+        int y = ptTL.y + (int)(j * dZoom);
+        if (y >= rcVisible.top && y < rcVisible.bottom)
+        {
+            int nLeft = std::max((int)rcVisible.left, (int)ptTL.x);
+            pDC->PatBlt(nLeft, y, std::min((int)rcVisible.right, (int)ptBR.x) - nLeft, 1, PATCOPY);
+        }
+    }
     pDC->SetBkColor(crOldBk);
     pDC->SetTextColor(crOldText);
     pDC->SelectObject(pOldBrush);
+}
+
+namespace
+{
+// The first of the lines at int(i * dZoom) (i = 0, 1, ...) that can reach nFrom or beyond;
+// dZoom is at least 2, so starting one line early absorbs the rounding of the division.
+int FirstLineFrom(int nFrom, double dZoom)
+{
+    return std::max(0, (int)(nFrom / dZoom) - 1);
+}
+}
+
+// The same lines as the pattern blits above: a column at ptTL.x + int(i * dZoom) for each
+// image column edge i, from ptTL.y to above ptBR.y; a row at ptTL.y + int(j * dZoom) from
+// ptTL.x to left of ptBR.x. The pattern starts at the buffer's first pixel, where the memory
+// DC's device origin lies: the pixel whose offsets from it add up to an even number is a 1
+// bit of the checkerboard (the background colour), the others 0 bits (the text colour).
+// The buffer is written row by row, in the order of its memory.
+void CPntCtrl::WriteGridIntoBuffer(const CRect& rcVisible, CPoint ptTL, CPoint ptBR, double dZoom)
+{
+    const CPoint ptBuffer = m_PaintBuffer.GetPaintRect().TopLeft();
+    const DWORD dwColour[2] = { CPntPaintBuffer::PixelValue(::GetSysColor(COLOR_BTNSHADOW)),
+                                CPntPaintBuffer::PixelValue(::GetSysColor(COLOR_BTNFACE)) };
+
+    // The column lines in view, as offsets into a buffer row.
+    std::vector<int> columns;
+    for (int i = FirstLineFrom(rcVisible.left - ptTL.x, dZoom); i <= m_Image.GetWidth(); i++)
+    {
+        const int x = ptTL.x + (int)(i * dZoom);
+        if (x >= rcVisible.right)
+            break;
+        if (x >= rcVisible.left)
+            columns.push_back(x - ptBuffer.x);
+    }
+    const int nColumnTop = std::max((int)rcVisible.top, (int)ptTL.y);
+    const int nColumnBottom = std::min((int)rcVisible.bottom, (int)ptBR.y);
+    const int nRowLeft = std::max((int)rcVisible.left, (int)ptTL.x) - ptBuffer.x;
+    const int nRowRight = std::min((int)rcVisible.right, (int)ptBR.x) - ptBuffer.x;
+
+    int j = FirstLineFrom(rcVisible.top - ptTL.y, dZoom);
+    int yRowLine = ptTL.y + (int)(j * dZoom);
+    ::GdiFlush();   // GDI's drawing must be in the bits before they are written
+    for (int y = rcVisible.top; y < rcVisible.bottom; y++)
+    {
+        DWORD* pRow = m_PaintBuffer.ClientRow(y);
+        const int nRowParity = (y - ptBuffer.y) & 1;
+        while (yRowLine < y && j <= m_Image.GetHeight())
+            yRowLine = ptTL.y + (int)(++j * dZoom);
+        if (yRowLine == y && j <= m_Image.GetHeight())
+        {
+            for (int x = nRowLeft; x < nRowRight; x++)
+                pRow[x] = dwColour[(x + nRowParity) & 1];
+        }
+        if (y >= nColumnTop && y < nColumnBottom)
+        {
+            for (int x : columns)
+                pRow[x] = dwColour[(x + nRowParity) & 1];
+        }
+    }
 }

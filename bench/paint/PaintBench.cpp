@@ -1,7 +1,8 @@
 // Timings of the paint control in a real window against the shortest Win32 path to the same
-// result: painting the client at 600 %, a pen stroke with its repaints, one undo step. Prints
-// one table; timings are reported, never asserted: the exit code only says whether every case
-// ran and checked out.
+// result: painting the client at 600 %, a pen stroke with its repaints, one undo step; and
+// the same gestures on a small and a large picture, the large one's time against the small
+// one's. Prints one table; timings are reported, never asserted: the exit code only says
+// whether every case ran and checked out.
 #include "bench/BenchHarness.h"
 #include "paint/PntCtrl.h"
 #include <psapi.h>
@@ -768,6 +769,357 @@ void BenchUndoMemory()
     PrintNote(szNote);
 }
 
+// Gestures on a small and a large picture. What a gesture costs should follow what it
+// changes, not the size of the picture: each gesture runs on a 512 x 512 and an 8192 x 8192
+// picture of the same depth, in controls of the same client size, and the row is the large
+// picture's time over the small one's.
+
+const int kSmallPicture = 512;
+const int kLargePicture = 8192;
+const int kGestureRepeats = 5;       // timed repeats per gesture and picture, after a warm-up
+const int kPenMoves = 100;           // pen moves per timed run
+const int kBandMoves = 6;            // rubber-band moves per timed run
+const double kGestureGoal = 1.5;     // large over small
+const double kPenMoveBudgetMs = 1.0; // 1,000 moves a second
+const COLORREF kFill = RGB(20, 200, 60);
+
+// All gestures run at 100 %, scrolled to the top-left, in client points over the small
+// picture's pixels (client (5, 5) shows pixel (0, 0)), so that both pictures change the same
+// pixels and show the same client area.
+const CPoint kBandFrom(60, 60);
+const CSize kBandSize(400, 300);
+const CPoint kBoxFrom(100, 100);
+const CSize kBoxSize(100, 100);
+
+// One control of kClientWidth x kClientHeight in a frame of its own, with a picture of
+// nSize x nSize at nBits.
+class CGestureStage
+{
+public:
+    ~CGestureStage();
+    bool Create(int nSize, int nBits);
+    HWND Handle() const { return m_pCtrl->m_hWnd; }
+    CPntCtrl* Ctrl() const { return m_pCtrl; }
+    // Puts the stage's frame over every other window and lets it finish painting.
+    void BringToTop();
+    // Pixel (x, y) of the picture, read from its bits.
+    COLORREF Pixel(int x, int y) const;
+    void Send(UINT nMsg, WPARAM wParam, CPoint pt) const
+    {
+        ::SendMessage(Handle(), nMsg, wParam, MAKELPARAM((WORD)pt.x, (WORD)pt.y));
+    }
+    // Image point under client point pt.
+    CPoint ImagePoint(CPoint pt) const
+    {
+        m_pCtrl->DPtoLP(&pt);
+        m_pCtrl->LPtoIP(&pt);
+        return pt;
+    }
+
+private:
+    void FillPicture();
+
+    CFrameWnd* m_pFrame = NULL;
+    CBenchPntCtrl* m_pCtrl = NULL;
+    int m_nSize = 0;
+    int m_nBits = 0;
+};
+
+CGestureStage::~CGestureStage()
+{
+    if (m_pCtrl != NULL)
+    {
+        if (::IsWindow(m_pCtrl->m_hWnd))
+            m_pCtrl->DestroyWindow();
+        delete m_pCtrl;
+    }
+    if (m_pFrame != NULL && ::IsWindow(m_pFrame->m_hWnd))
+        m_pFrame->DestroyWindow();   // the frame deletes itself
+    PumpMessages();
+}
+
+bool CGestureStage::Create(int nSize, int nBits)
+{
+    m_nSize = nSize;
+    m_nBits = nBits;
+    const DWORD dwStyle = WS_CHILD | WS_VISIBLE | WS_BORDER | WS_HSCROLL | WS_VSCROLL;
+    const DWORD dwFrameStyle = WS_OVERLAPPEDWINDOW | WS_VISIBLE;
+    CRect rcCtrl(0, 0, kClientWidth, kClientHeight);
+    ::AdjustWindowRectEx(&rcCtrl, dwStyle & ~(WS_HSCROLL | WS_VSCROLL), FALSE, 0);
+    rcCtrl.OffsetRect(-rcCtrl.left, -rcCtrl.top);
+    CRect rcFrame = rcCtrl;
+    ::AdjustWindowRectEx(&rcFrame, dwFrameStyle, FALSE, 0);
+    rcFrame.OffsetRect(-rcFrame.left, -rcFrame.top);
+
+    m_pFrame = new CFrameWnd;
+    if (!m_pFrame->Create(NULL, _T("Paint control benchmark: gestures"), dwFrameStyle, rcFrame))
+    {
+        delete m_pFrame;
+        m_pFrame = NULL;
+        return false;
+    }
+    m_pCtrl = new CBenchPntCtrl;
+    if (!m_pCtrl->Create(rcCtrl, m_pFrame, kCtrlId, dwStyle))
+        return false;
+    CDIBSection* pImage = m_pCtrl->GetDIBsection();
+    if (!pImage->CreateBitmap(nSize, nSize, 1, nBits) || pImage->GetDIBits() == NULL)
+        return false;
+    FillPicture();
+    m_pCtrl->ClearUndoList();
+    m_pCtrl->ResetSelectionRect();
+    m_pCtrl->ResetScrollBars();
+    m_pCtrl->SetScrollPos(SB_HORZ, 0);
+    m_pCtrl->SetScrollPos(SB_VERT, 0);
+
+    // The bars come and go with the picture's size: correct the windows until the client
+    // area is the one asked for.
+    for (int i = 0; i < 3; i++)
+    {
+        CRect rc;
+        ::GetClientRect(Handle(), &rc);
+        int dx = kClientWidth - rc.Width(), dy = kClientHeight - rc.Height();
+        if (dx == 0 && dy == 0)
+            break;
+        CRect rcWnd;
+        ::GetWindowRect(m_pFrame->m_hWnd, &rcWnd);
+        ::SetWindowPos(m_pFrame->m_hWnd, NULL, 0, 0, rcWnd.Width() + dx, rcWnd.Height() + dy,
+                       SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        ::GetWindowRect(Handle(), &rcWnd);
+        ::SetWindowPos(Handle(), NULL, 0, 0, rcWnd.Width() + dx, rcWnd.Height() + dy,
+                       SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    CRect rc;
+    ::GetClientRect(Handle(), &rc);
+    BringToTop();
+    return rc.Width() == kClientWidth && rc.Height() == kClientHeight;
+}
+
+// Gradients crossed with a checker, at either depth: no long runs of one value.
+void CGestureStage::FillPicture()
+{
+    ::GdiFlush();
+    const int nStride = CDIBSection::BytesPerLine(m_nSize, m_nBits);
+    const int nBytes = m_nBits / 8;
+    BYTE* pBits = (BYTE*)m_pCtrl->GetDIBits();
+    for (int y = 0; y < m_nSize; y++)
+    {
+        BYTE* p = pBits + (size_t)nStride * y;
+        for (int x = 0; x < m_nSize; x++, p += nBytes)
+        {
+            p[0] = (BYTE)(x ^ y);
+            p[1] = (BYTE)((x + 2 * y) >> 3);
+            p[2] = (BYTE)((((x >> 6) + (y >> 6)) & 1) ? 0xE0 - (y >> 5) : (x >> 4));
+            if (nBytes == 4)
+                p[3] = 0;
+        }
+    }
+}
+
+void CGestureStage::BringToTop()
+{
+    ::SetWindowPos(m_pFrame->m_hWnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
+    ::SetForegroundWindow(m_pFrame->m_hWnd);
+    m_pCtrl->Invalidate(FALSE);
+    m_pCtrl->UpdateWindow();
+    PumpMessages();
+}
+
+COLORREF CGestureStage::Pixel(int x, int y) const
+{
+    ::GdiFlush();
+    if (x < 0 || y < 0 || x >= m_nSize || y >= m_nSize)
+        return CLR_INVALID;
+    const BYTE* p = (const BYTE*)m_pCtrl->GetDIBits()
+        + (size_t)CDIBSection::BytesPerLine(m_nSize, m_nBits) * (m_nSize - 1 - y) + (m_nBits / 8) * x;
+    return RGB(p[2], p[1], p[0]);
+}
+
+// The gestures, each a callable that runs one repeat on a stage and returns the milliseconds
+// of its timed part, or a negative value when the picture did not change as it should.
+// Each gesture checks a pixel it changes, then is undone (untimed), so that the next repeat
+// starts from the same picture, and the history is emptied: the large picture's would
+// otherwise hold up to five copies of it.
+
+// The pixel at ptImage is crChanged; after an Undo, crBefore again.
+bool ChangedThenUndone(CGestureStage& stage, CPoint ptImage, COLORREF crBefore, COLORREF crChanged)
+{
+    COLORREF crAfter = stage.Pixel(ptImage.x, ptImage.y);
+    bool bChanged = crBefore != crChanged && crAfter == crChanged;
+    bool bUndone = stage.Ctrl()->Undo() && stage.Pixel(ptImage.x, ptImage.y) == crBefore;
+    if (!bChanged || !bUndone)
+        fprintf(stderr, "gesture check at (%d, %d): %06lX before, %06lX after, %06lX expected, %s\n",
+                (int)ptImage.x, (int)ptImage.y, (unsigned long)crBefore, (unsigned long)crAfter,
+                (unsigned long)crChanged, bUndone ? "undone" : "not undone");
+    stage.Ctrl()->ClearUndoList();
+    stage.Ctrl()->UpdateWindow();
+    PumpMessages();
+    return bChanged && bUndone;
+}
+
+// Pen moves along a zig-zag, each move with the control's own repaint and an update of
+// the window; ms per move.
+double PenMoves(CGestureStage& stage)
+{
+    CPntCtrl* pCtrl = stage.Ctrl();
+    pCtrl->SetToolMode(TOOL_PEN);
+    pCtrl->SetPenWidth(1);
+    pCtrl->SetDrawColor(kInk);
+    std::vector<CPoint> path;
+    for (int i = 0; i <= kPenMoves; i++)
+    {
+        int nPhase = i % 20;
+        path.push_back(CPoint(20 + i * 4, 40 + 20 * (nPhase < 10 ? nPhase : 20 - nPhase)));
+    }
+    const CPoint ptCheck = stage.ImagePoint(path[kPenMoves / 2]);   // a corner of the zig-zag
+    const COLORREF crBefore = stage.Pixel(ptCheck.x, ptCheck.y);
+    stage.Send(WM_LBUTTONDOWN, MK_LBUTTON, path[0]);
+    pCtrl->UpdateWindow();
+    CStopwatch sw;
+    for (int i = 1; i <= kPenMoves; i++)
+    {
+        stage.Send(WM_MOUSEMOVE, MK_LBUTTON, path[i]);
+        pCtrl->UpdateWindow();
+    }
+    ::GdiFlush();
+    double ms = sw.Ms() / kPenMoves;
+    stage.Send(WM_LBUTTONUP, 0, path.back());
+    return ChangedThenUndone(stage, ptCheck, crBefore, kInk) ? ms : -1;
+}
+
+// A 400 x 300 rectangle's outline following the mouse: ms per move.
+double RubberBandMoves(CGestureStage& stage)
+{
+    CPntCtrl* pCtrl = stage.Ctrl();
+    pCtrl->SetToolMode(TOOL_RECTANGLE);
+    pCtrl->SetPenWidth(1);
+    pCtrl->SetDrawColor(kInk);
+    const CPoint ptTo = kBandFrom + kBandSize;
+    const CPoint ptCorner = stage.ImagePoint(kBandFrom);
+    const COLORREF crBefore = stage.Pixel(ptCorner.x, ptCorner.y);
+    stage.Send(WM_LBUTTONDOWN, MK_LBUTTON, kBandFrom);
+    pCtrl->UpdateWindow();
+    CStopwatch sw;
+    for (int i = 1; i <= kBandMoves; i++)
+    {
+        // Back and forth by a pixel: the figure keeps its size.
+        stage.Send(WM_MOUSEMOVE, MK_LBUTTON, ptTo - CSize(i % 2, i % 2));
+        pCtrl->UpdateWindow();
+    }
+    ::GdiFlush();
+    double ms = sw.Ms() / kBandMoves;
+    stage.Send(WM_LBUTTONUP, 0, ptTo);
+    pCtrl->UpdateWindow();
+    return ChangedThenUndone(stage, ptCorner, crBefore, kInk) ? ms : -1;
+}
+
+// A filled 100 x 100 rectangle drawn as a user draws it (press, three moves, release) with
+// the window updated after each, its undo step included; then one Undo with its repaint.
+// Both are timed in the same repeat: the undo needs the figure.
+bool BoxAndUndo(CGestureStage& stage, double& dBox, double& dUndo)
+{
+    CPntCtrl* pCtrl = stage.Ctrl();
+    pCtrl->SetToolMode(TOOL_FILLEDRECT);
+    pCtrl->SetDrawColor(kFill);   // the filled shapes fill with the drawing colour
+    const CPoint ptInside = stage.ImagePoint(kBoxFrom + CSize(kBoxSize.cx / 2, kBoxSize.cy / 2));
+    const COLORREF crBefore = stage.Pixel(ptInside.x, ptInside.y);
+
+    CStopwatch swBox;
+    stage.Send(WM_LBUTTONDOWN, MK_LBUTTON, kBoxFrom);
+    pCtrl->UpdateWindow();
+    for (int i = 1; i <= 3; i++)
+    {
+        stage.Send(WM_MOUSEMOVE, MK_LBUTTON, kBoxFrom + CSize(kBoxSize.cx * i / 3, kBoxSize.cy * i / 3));
+        pCtrl->UpdateWindow();
+    }
+    stage.Send(WM_LBUTTONUP, 0, kBoxFrom + kBoxSize);
+    pCtrl->UpdateWindow();
+    ::GdiFlush();
+    dBox = swBox.Ms();
+    const COLORREF crBox = stage.Pixel(ptInside.x, ptInside.y);
+    bool bOk = crBox == kFill && pCtrl->CanUndo();
+
+    CStopwatch swUndo;
+    bOk = bOk && pCtrl->Undo();
+    pCtrl->UpdateWindow();
+    ::GdiFlush();
+    dUndo = swUndo.Ms();
+    COLORREF crUndone = stage.Pixel(ptInside.x, ptInside.y);
+    bOk = bOk && crUndone == crBefore && crBefore != kFill;
+    if (!bOk)
+        fprintf(stderr, "filled rectangle at (%d, %d): %06lX before, %06lX drawn, %06lX after its undo\n",
+                (int)ptInside.x, (int)ptInside.y, (unsigned long)crBefore, (unsigned long)crBox,
+                (unsigned long)crUndone);
+    pCtrl->ClearUndoList();
+    PumpMessages();
+    return bOk;
+}
+
+// The medians of each gesture on each stage.
+struct GestureTimes
+{
+    std::vector<double> vPen, vBand, vBox, vUndo;
+};
+
+bool RunGestures(CGestureStage& stage, GestureTimes& times)
+{
+    stage.BringToTop();
+    double dPen = PenMoves(stage);
+    double dBand = RubberBandMoves(stage);
+    double dBox = 0, dUndo = 0;
+    bool bOk = BoxAndUndo(stage, dBox, dUndo) && dPen >= 0 && dBand >= 0;
+    times.vPen.push_back(dPen);
+    times.vBand.push_back(dBand);
+    times.vBox.push_back(dBox);
+    times.vUndo.push_back(dUndo);
+    return bOk;
+}
+
+void BenchGesturesAtDepth(int nBits)
+{
+    CGestureStage small, large;
+    bool bOk = small.Create(kSmallPicture, nBits) && large.Create(kLargePicture, nBits);
+    if (!bOk)
+        fprintf(stderr, "cannot create the gesture controls of %d bits\n", nBits);
+
+    // One warm-up on each, then the repeats, the two taking turns at going first.
+    GestureTimes warm, timesSmall, timesLarge;
+    bOk = bOk && RunGestures(small, warm) && RunGestures(large, warm);
+    for (int i = 0; bOk && i < kGestureRepeats; i++)
+    {
+        if (i % 2 == 0)
+            bOk = RunGestures(small, timesSmall) && RunGestures(large, timesLarge);
+        else
+            bOk = RunGestures(large, timesLarge) && RunGestures(small, timesSmall);
+    }
+
+    char szCase[96];
+    auto row = [&](const char* pszGesture, const std::vector<double>& vLarge, const std::vector<double>& vSmall) {
+        snprintf(szCase, sizeof(szCase), "%s, %d vs %d, %d bits", pszGesture, kLargePicture, kSmallPicture, nBits);
+        PrintRow(szCase, bOk, Median(vLarge), Median(vSmall), kGestureGoal);
+    };
+    row("Pen move + repaint", timesLarge.vPen, timesSmall.vPen);
+    row("Rubber band 400 x 300, a move", timesLarge.vBand, timesSmall.vBand);
+    row("Filled 100 x 100 + undo step", timesLarge.vBox, timesSmall.vBox);
+    row("Undo + repaint", timesLarge.vUndo, timesSmall.vUndo);
+
+    // The pen's pace on the large picture against one move in a millisecond.
+    double dPen = Median(timesLarge.vPen);
+    snprintf(szCase, sizeof(szCase), "Pen move + repaint at %d, %d bits, vs 1 ms", kLargePicture, nBits);
+    PrintRow(szCase, bOk, dPen, kPenMoveBudgetMs, 1.0);
+    if (bOk && dPen > 0)
+    {
+        char szNote[96];
+        snprintf(szNote, sizeof(szNote), "%.0f pen moves a second with their repaints (goal 1,000)", 1000.0 / dPen);
+        PrintNote(szNote);
+    }
+}
+
+void BenchGestures()
+{
+    BenchGesturesAtDepth(24);
+    BenchGesturesAtDepth(32);
+}
+
 int RunBench()
 {
     CStopwatch swTotal;
@@ -786,6 +1138,9 @@ int RunBench()
            "and one BitBlt of it to the window DC, straight or inside a plain window's WM_PAINT.\n",
            kPaintRuns, kStrokeRuns, kStrokeBudgetMs / 1000, kPaintsPerRun);
     printf("Undo row: Undo() right after a pen dot (the dot is made again, untimed, before each).\n");
+    printf("Gesture rows: the same gesture on a %d x %d and a %d x %d picture of one depth, each in\n"
+           "a control of this client size at 100 %%; medians of %d repeats after a warm-up.\n",
+           kLargePicture, kLargePicture, kSmallPicture, kSmallPicture, kGestureRepeats);
     printf("Ratio = operation / baseline; the baseline runs in the same process.\n\n");
     PrintTableHead();
 
@@ -797,6 +1152,7 @@ int RunBench()
     bench.BenchStroke();
     bench.BenchUndo();
     BenchUndoMemory();
+    BenchGestures();
 
     PrintSummary(swTotal);
     return 0;
