@@ -405,4 +405,10 @@ protected:
     // Writes the grid lines that cross the paint in progress straight into its buffer.
     void WriteGridIntoBuffer(const CRect& rcVisible, CPoint ptTL, CPoint ptBR, double dZoom);
     CPntPaintBuffer m_PaintBuffer;
+
+    // --- The rubber band of a shape gesture ---
+    // The pixels under every figure the gesture has drawn, as they were at the press (one open
+    // step), and the image area of the figure now up; empty when none is.
+    CPntHistory m_GestureBackup;
+    CRect m_rcGestureFigure = CRect(0, 0, 0, 0);
 };

@@ -1,27 +1,40 @@
 // The pen, the eraser and the airbrush.
 #include "paint/PntFreehandTools.h"
 
+// Every piece of a stroke costs what it covers: the undo step saves the pixels under it before
+// it is drawn, and only the view of it is repainted.
+
 BOOL CPntFreehandTool::OnPress(CPntCtrl& ctrl, CPoint ptClient) const
 {
     CPoint pt = Anchor(ctrl, ptClient);
     ctrl.BeginGesture();
-    ctrl.PreImageChange();
+    const CRect rcDot = ReachOf(ctrl.m_ptDown, pt, WidthOf(ctrl));
+    ctrl.PreImageChangeOfRect(rcDot);
     ctrl.DoDrawShape(ctrl.m_ptDown, pt);
     ctrl.SetImageChanged(TRUE);
-    return TRUE;
+    RepaintImageRect(ctrl, rcDot);
+    return FALSE;   // repainted where it changed
 }
 
 void CPntFreehandTool::OnDrag(CPntCtrl& ctrl, CPoint ptImage) const
 {
-    Stroke(ctrl, ptImage);
+    const CRect rcPiece = Stroke(ctrl, ptImage);
     ctrl.SetImageChanged(TRUE);
     ctrl.m_ptLast = ptImage;
-    Repaint(ctrl);
+    RepaintImageRect(ctrl, rcPiece);
 }
 
-void CPntFreehandTool::Stroke(CPntCtrl& ctrl, CPoint ptImage) const
+CRect CPntFreehandTool::Stroke(CPntCtrl& ctrl, CPoint ptImage) const
 {
+    const CRect rcPiece = ReachOf(ctrl.m_ptLast, ptImage, WidthOf(ctrl));
+    ctrl.ExtendImageChange(rcPiece);
     ctrl.DoDrawShape(ctrl.m_ptLast, ptImage);
+    return rcPiece;
+}
+
+int CPntFreehandTool::WidthOf(const CPntCtrl& ctrl) const
+{
+    return m_kind == kEraser ? ctrl.m_nEraserWidth : ctrl.m_nPenWidth;
 }
 
 BOOL CPntFreehandTool::Draw(CPntCtrl& ctrl, CPoint ptFrom, CPoint ptTo) const
@@ -36,18 +49,19 @@ BOOL CPntFreehandTool::Draw(CPntCtrl& ctrl, CPoint ptFrom, CPoint ptTo) const
 
 BOOL CPntAirbrushTool::OnPress(CPntCtrl& ctrl, CPoint ptClient) const
 {
-    Anchor(ctrl, ptClient);
+    CPoint pt = Anchor(ctrl, ptClient);
     ctrl.BeginGesture();
-    ctrl.PreImageChange();
+    // The step grows with every spray; it starts with the area of the first one.
+    ctrl.PreImageChangeOfRect(SprayReach(ctrl, pt));
     UINT_PTR nTimer = ctrl.SetTimer(ctrl.m_nAirBrushTimer, ctrl.m_nAirBrushInterval, NULL);
     if (nTimer != 0)
         ctrl.m_nAirBrushTimer = nTimer;
     return TRUE;
 }
 
-void CPntAirbrushTool::Stroke(CPntCtrl& ctrl, CPoint ptImage) const
+CRect CPntAirbrushTool::Stroke(CPntCtrl& ctrl, CPoint ptImage) const
 {
-    Spray(ctrl, ptImage);
+    return Spray(ctrl, ptImage);
 }
 
 void CPntAirbrushTool::OnTick(CPntCtrl& ctrl) const
@@ -56,8 +70,8 @@ void CPntAirbrushTool::OnTick(CPntCtrl& ctrl) const
     DWORD dwPos = ::GetMessagePos();
     CPoint pt((short)LOWORD(dwPos), (short)HIWORD(dwPos));
     ctrl.ScreenToClient(&pt);
-    Spray(ctrl, ctrl.ClientToImage(pt));
-    ctrl.Invalidate(FALSE);
+    const CRect rcSpray = Spray(ctrl, ctrl.ClientToImage(pt));
+    ctrl.InvalidateImageRect(rcSpray);
     ctrl.SetImageChanged(TRUE);
 }
 
@@ -68,7 +82,15 @@ void CPntAirbrushTool::OnEscape(CPntCtrl& ctrl, BOOL bButtonDown) const
         ctrl.Undo();
 }
 
-void CPntAirbrushTool::Spray(CPntCtrl& ctrl, CPoint ptImage)
+CRect CPntAirbrushTool::SprayReach(const CPntCtrl& ctrl, CPoint ptImage)
 {
+    return ReachOf(ptImage, ptImage, (int)(ctrl.m_nAirBrushRadiusFactor * ctrl.m_nPenWidth));
+}
+
+CRect CPntAirbrushTool::Spray(CPntCtrl& ctrl, CPoint ptImage)
+{
+    const CRect rcSpray = SprayReach(ctrl, ptImage);
+    ctrl.ExtendImageChange(rcSpray);
     ctrl.SprayAirBrush(ptImage, ctrl.m_nAirBrushRadiusFactor * ctrl.m_nPenWidth);
+    return rcSpray;
 }

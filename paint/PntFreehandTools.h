@@ -22,10 +22,13 @@ public:
 
 protected:
     CPntFreehandTool() : m_kind(kPen) {}
-    // The piece of the stroke from the last point to ptImage.
-    virtual void Stroke(CPntCtrl& ctrl, CPoint ptImage) const;
+    // The piece of the stroke from the last point to ptImage, added to the stroke's undo step;
+    // returns the image area it may have changed.
+    virtual CRect Stroke(CPntCtrl& ctrl, CPoint ptImage) const;
 
 private:
+    int WidthOf(const CPntCtrl& ctrl) const;
+
     Kind m_kind;
 };
 
@@ -43,9 +46,12 @@ public:
     virtual BOOL Draw(CPntCtrl& /*ctrl*/, CPoint /*ptFrom*/, CPoint /*ptTo*/) const { return FALSE; }
 
 protected:
-    virtual void Stroke(CPntCtrl& ctrl, CPoint ptImage) const;
+    virtual CRect Stroke(CPntCtrl& ctrl, CPoint ptImage) const;
 
 private:
-    // One spray at ptImage, as wide as the radius factor times the pen width.
-    static void Spray(CPntCtrl& ctrl, CPoint ptImage);
+    // The image area one spray at ptImage can reach.
+    static CRect SprayReach(const CPntCtrl& ctrl, CPoint ptImage);
+    // One spray at ptImage, as wide as the radius factor times the pen width, added to the
+    // stroke's undo step; returns the area it may have changed.
+    static CRect Spray(CPntCtrl& ctrl, CPoint ptImage);
 };

@@ -1,43 +1,70 @@
 // The line, rectangle, rounded rectangle and ellipse tools.
 #include "paint/PntShapeTools.h"
 
+// The rubber band: the gesture keeps the pixels under every figure it has drawn (saved once,
+// as the figure first covers them), and each move puts back only the last figure's area before
+// drawing the next, so a move costs the figure's size, not the picture's.
+
 BOOL CPntShapeTool::OnPress(CPntCtrl& ctrl, CPoint ptClient) const
 {
     CPoint pt = Anchor(ctrl, ptClient);
     ctrl.BeginGesture();
-    // The rubber band redraws the figure over this snapshot at every move.
-    if (!ctrl.SaveState())
+    const CRect rcFigure = ReachOf(ctrl.m_ptDown, pt, ctrl.m_nPenWidth);
+    ctrl.m_GestureBackup.Clear();
+    if (!ctrl.m_GestureBackup.BeginStep(ctrl.m_Image, &rcFigure))
         return FALSE;
+    ctrl.m_rcGestureFigure = rcFigure;
     ctrl.DoDrawShape(ctrl.m_ptDown, pt);
-    return TRUE;
+    RepaintImageRect(ctrl, rcFigure);
+    return FALSE;   // repainted where it changed
 }
 
 void CPntShapeTool::OnDrag(CPntCtrl& ctrl, CPoint ptImage) const
 {
-    // Back to the image of the press, keeping the snapshot for the next move.
-    if (!ctrl.RestoreState(FALSE))
+    // The last figure's area back as it was at the press, then the new figure; the owner hears
+    // of the figure only when it is placed.
+    const CRect rcLast = ctrl.m_rcGestureFigure;
+    if (!ctrl.m_GestureBackup.RestoreRect(ctrl.m_Image, rcLast))
         return;
-    ctrl.DoDrawShape(ctrl.m_ptDown, ptImage);
+    const CRect rcFigure = ReachOf(ctrl.m_ptDown, ptImage, ctrl.m_nPenWidth);
+    ctrl.m_rcGestureFigure = rcFigure;
+    if (ctrl.m_GestureBackup.Extend(ctrl.m_Image, rcFigure))
+        ctrl.DoDrawShape(ctrl.m_ptDown, ptImage);
     ctrl.m_ptLast = ptImage;
-    Repaint(ctrl);
+    CRect rcChanged;
+    rcChanged.UnionRect(rcLast, rcFigure);
+    RepaintImageRect(ctrl, rcChanged);
 }
 
 void CPntShapeTool::OnGestureEnd(CPntCtrl& ctrl, CPoint ptImage) const
 {
     // The undo step must hold the image without the rubber-band figure.
-    if (!ctrl.RestoreState(TRUE))
+    const CRect rcLast = ctrl.m_rcGestureFigure;
+    if (!TakeBackFigure(ctrl))
         return;
-    ctrl.PreImageChange();
+    const CRect rcFigure = ReachOf(ctrl.m_ptDown, ptImage, ctrl.m_nPenWidth);
+    ctrl.PreImageChangeOfRect(rcFigure);
     ctrl.DoDrawShape(ctrl.m_ptDown, ptImage);
     ctrl.SetImageChanged(TRUE);
-    if (ctrl.WindowExists())
-        Repaint(ctrl);
+    CRect rcChanged;
+    rcChanged.UnionRect(rcLast, rcFigure);
+    RepaintImageRect(ctrl, rcChanged);
 }
 
 void CPntShapeTool::OnEscape(CPntCtrl& ctrl, BOOL /*bButtonDown*/) const
 {
-    ctrl.RestoreState(TRUE);
+    TakeBackFigure(ctrl);
     ctrl.RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+}
+
+BOOL CPntShapeTool::TakeBackFigure(CPntCtrl& ctrl)
+{
+    if (ctrl.m_rcGestureFigure.IsRectNull())
+        return FALSE;   // no rubber band is up
+    const BOOL bRestored = ctrl.m_GestureBackup.RestoreRect(ctrl.m_Image, ctrl.m_rcGestureFigure);
+    ctrl.m_GestureBackup.Clear();
+    ctrl.m_rcGestureFigure.SetRectEmpty();
+    return bRestored;
 }
 
 BOOL CPntShapeTool::Draw(CPntCtrl& ctrl, CPoint ptFrom, CPoint ptTo) const

@@ -1,6 +1,7 @@
 // The two-point shapes: the line, and the rectangles, rounded rectangles and ellipses, outlined
-// or filled. While the button is held the figure follows the pointer over a snapshot of the
-// image taken at the press; the release places it as one undo step.
+// or filled. While the button is held the figure follows the pointer over the pixels it covered,
+// which the gesture keeps as the figure first reaches them; the release places it as one undo
+// step.
 #pragma once
 #include "paint/PntTool.h"
 
@@ -19,7 +20,8 @@ public:
 
     virtual BOOL OnPress(CPntCtrl& ctrl, CPoint ptClient) const;
     virtual BOOL FollowsDrag() const { return TRUE; }
-    // The figure is drawn again over the snapshot; the owner hears of it only when placed.
+    // The last figure's area is put back and the new figure drawn; the owner hears of it only
+    // when placed.
     virtual void OnDrag(CPntCtrl& ctrl, CPoint ptImage) const;
     virtual void OnGestureEnd(CPntCtrl& ctrl, CPoint ptImage) const;
     // Takes the rubber-band figure away.
@@ -28,6 +30,10 @@ public:
     virtual BOOL Draw(CPntCtrl& ctrl, CPoint ptFrom, CPoint ptTo) const;
 
 private:
+    // Puts back the pixels under the rubber-band figure and forgets the gesture's saved pixels.
+    // FALSE when no figure was up or its pixels could not be put back.
+    static BOOL TakeBackFigure(CPntCtrl& ctrl);
+
     Shape m_shape;
     BOOL m_bFilled;
 };

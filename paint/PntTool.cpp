@@ -1,5 +1,6 @@
 // CPntTool: what every tool does unless it says otherwise, and the tool that does nothing.
 #include "paint/PntTool.h"
+#include <algorithm>
 
 void CPntTool::OnEscape(CPntCtrl& ctrl, BOOL /*bButtonDown*/) const
 {
@@ -38,6 +39,23 @@ CPoint CPntTool::Anchor(CPntCtrl& ctrl, CPoint ptClient)
 void CPntTool::Repaint(CPntCtrl& ctrl)
 {
     ctrl.RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW);
+}
+
+void CPntTool::RepaintImageRect(CPntCtrl& ctrl, const CRect& rcImage)
+{
+    if (!ctrl.WindowExists())
+        return;
+    ctrl.InvalidateImageRect(rcImage);
+    ctrl.UpdateWindow();
+}
+
+CRect CPntTool::ReachOf(CPoint a, CPoint b, int nWidth)
+{
+    CRect rc(std::min(a.x, b.x), std::min(a.y, b.y), std::max(a.x, b.x) + 1, std::max(a.y, b.y) + 1);
+    // Round caps, wide outlines and the ellipse's rounding stay within a pen width and a pixel.
+    const int nReach = std::max(nWidth, 1) + 2;
+    rc.InflateRect(nReach, nReach);
+    return rc;
 }
 
 BOOL CPntTool::UndoKeys(CPntCtrl& ctrl, UINT nChar)

@@ -50,6 +50,11 @@ protected:
     static CPoint Anchor(CPntCtrl& ctrl, CPoint ptClient);
     // Repaints the changed view now, without erasing (the image covers its area).
     static void Repaint(CPntCtrl& ctrl);
+    // Repaints now only the part of the view that shows rcImage (image coordinates).
+    static void RepaintImageRect(CPntCtrl& ctrl, const CRect& rcImage);
+    // The image area that a figure or stroke from a to b with a pen nWidth pixels wide can
+    // touch: the points' rectangle widened on every side by more than the pen reaches.
+    static CRect ReachOf(CPoint a, CPoint b, int nWidth);
     // With Ctrl down and no drawing button down, Z undoes and Y redoes; TRUE in that state
     // whatever the key, FALSE (nothing done) otherwise.
     static BOOL UndoKeys(CPntCtrl& ctrl, UINT nChar);
