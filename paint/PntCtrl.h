@@ -232,6 +232,9 @@ protected:
     // Before pixels change with no undo step of their own (the transparency members): the
     // last step, while it is open, takes them in, so undoing it takes them back too.
     void KeepInLastUndoStep();
+    // Repaints what an undo or redo step changed: rcChanged (image coordinates) and the
+    // selection frame if it moved, or the whole view when the picture's size changed.
+    void RepaintHistoryStep(CSize sizeBefore, const CRect& rcSelectionBefore, const CRect& rcChanged);
 
     void ResetSelectionRect();
     void DoChangeSelectionRect(CRect rc);

@@ -34,14 +34,35 @@ BOOL CPntCtrl::UndoImageChange()
     if (m_History.GetCount() == 0)
         return FALSE;
     m_bFloating = FALSE;
-    if (!m_History.Undo(m_Image))
+    const CSize sizeBefore(m_Image.GetWidth(), m_Image.GetHeight());
+    const CRect rcSelectionBefore = m_rcSelection;
+    CRect rcChanged;
+    if (!m_History.Undo(m_Image, &rcChanged))
         return FALSE;
 
     OnImageChanged();
     ResetSelectionRect();
-    if (WindowExists())
-        Invalidate(TRUE);
+    RepaintHistoryStep(sizeBefore, rcSelectionBefore, rcChanged);
     return TRUE;
+}
+
+void CPntCtrl::RepaintHistoryStep(CSize sizeBefore, const CRect& rcSelectionBefore, const CRect& rcChanged)
+{
+    if (!WindowExists())
+        return;
+    // A step that changed the picture's size changes the whole view.
+    if (sizeBefore != CSize(m_Image.GetWidth(), m_Image.GetHeight()))
+    {
+        Invalidate(TRUE);
+        return;
+    }
+    // Else only the pixels the step put back, and the selection frame where it moved.
+    InvalidateImageRect(rcChanged);
+    if (m_bShowSelectionRect && rcSelectionBefore != m_rcSelection)
+    {
+        InvalidateImageRect(rcSelectionBefore);
+        InvalidateImageRect(m_rcSelection);
+    }
 }
 
 BOOL CPntCtrl::Undo()
@@ -53,12 +74,13 @@ BOOL CPntCtrl::Undo()
 
 BOOL CPntCtrl::Redo()
 {
-    if (!m_History.Redo(m_Image))
+    const CSize sizeBefore(m_Image.GetWidth(), m_Image.GetHeight());
+    CRect rcChanged;
+    if (!m_History.Redo(m_Image, &rcChanged))
         return FALSE;
 
     OnImageChanged();
-    if (WindowExists())
-        Invalidate(TRUE);
+    RepaintHistoryStep(sizeBefore, m_rcSelection, rcChanged);
     return TRUE;
 }
 

@@ -58,8 +58,10 @@ CDC* CPntPaintBuffer::Begin(CDC* pDC, const CRect& rcPaint, CSize sizeMin)
         m_dcPaint.DeleteDC();
         return NULL;
     }
-    // Client coordinates draw straight into the buffer.
+    // Client coordinates draw straight into the buffer, and only the paint's area is drawn:
+    // the image's blit and the grid then cost what was invalidated, not the whole client.
     m_dcPaint.SetWindowOrg(rcPaint.left, rcPaint.top);
+    m_dcPaint.IntersectClipRect(&rcPaint);
     m_rcPaint = rcPaint;
     return &m_dcPaint;
 }

@@ -195,4 +195,15 @@ TEST_F(GestureAreaTest, TheViewShowsEveryChangedPixelAfterEachMove)
         EXPECT_EQ(0, ScreenMatchesImage(rcAll)) << "pen at " << pt.x << "," << pt.y;
     }
     Up(CPoint(60, 150));
+
+    // Undo and redo repaint what they put back, the rectangle's step included.
+    for (int i = 0; i < 2; ++i)
+    {
+        ASSERT_TRUE(m_pCtrl->Undo());
+        m_pCtrl->UpdateWindow();
+        EXPECT_EQ(0, ScreenMatchesImage(rcAll)) << "after undo " << i + 1;
+    }
+    ASSERT_TRUE(m_pCtrl->Redo());
+    m_pCtrl->UpdateWindow();
+    EXPECT_EQ(0, ScreenMatchesImage(rcAll)) << "after redo";
 }
