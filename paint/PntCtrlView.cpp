@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <vector>
 #include <stdlib.h>
+#include <string.h>
 
 namespace
 {
@@ -768,20 +769,31 @@ void CPntCtrl::WriteGridIntoBuffer(const CRect& rcVisible, CPoint ptTL, CPoint p
     const DWORD dwColour[2] = { CPntPaintBuffer::PixelValue(::GetSysColor(COLOR_BTNSHADOW)),
                                 CPntPaintBuffer::PixelValue(::GetSysColor(COLOR_BTNFACE)) };
 
-    // The column lines in view, as offsets into a buffer row.
+    // The column lines in view, as offsets into a buffer row, with their colour on rows of
+    // even and of odd offset.
     std::vector<int> columns;
+    std::vector<DWORD> columnColour[2];
     for (int i = FirstLineFrom(rcVisible.left - ptTL.x, dZoom); i <= m_Image.GetWidth(); i++)
     {
         const int x = ptTL.x + (int)(i * dZoom);
         if (x >= rcVisible.right)
             break;
-        if (x >= rcVisible.left)
-            columns.push_back(x - ptBuffer.x);
+        if (x < rcVisible.left)
+            continue;
+        columns.push_back(x - ptBuffer.x);
+        columnColour[0].push_back(dwColour[(x - ptBuffer.x) & 1]);
+        columnColour[1].push_back(dwColour[(x - ptBuffer.x + 1) & 1]);
     }
+    const size_t nColumns = columns.size();
     const int nColumnTop = std::max((int)rcVisible.top, (int)ptTL.y);
     const int nColumnBottom = std::min((int)rcVisible.bottom, (int)ptBR.y);
+
+    // A row line is a copy of one of two alternating runs.
     const int nRowLeft = std::max((int)rcVisible.left, (int)ptTL.x) - ptBuffer.x;
-    const int nRowRight = std::min((int)rcVisible.right, (int)ptBR.x) - ptBuffer.x;
+    const int nRowLength = std::max(std::min((int)rcVisible.right, (int)ptBR.x) - (int)ptBuffer.x - nRowLeft, 0);
+    std::vector<DWORD> rowRun(nRowLength + 1);
+    for (int k = 0; k <= nRowLength; k++)
+        rowRun[k] = dwColour[(nRowLeft + k) & 1];
 
     int j = FirstLineFrom(rcVisible.top - ptTL.y, dZoom);
     int yRowLine = ptTL.y + (int)(j * dZoom);
@@ -792,15 +804,13 @@ void CPntCtrl::WriteGridIntoBuffer(const CRect& rcVisible, CPoint ptTL, CPoint p
         const int nRowParity = (y - ptBuffer.y) & 1;
         while (yRowLine < y && j <= m_Image.GetHeight())
             yRowLine = ptTL.y + (int)(++j * dZoom);
-        if (yRowLine == y && j <= m_Image.GetHeight())
-        {
-            for (int x = nRowLeft; x < nRowRight; x++)
-                pRow[x] = dwColour[(x + nRowParity) & 1];
-        }
+        if (yRowLine == y && j <= m_Image.GetHeight() && nRowLength > 0)
+            memcpy(pRow + nRowLeft, &rowRun[nRowParity], nRowLength * sizeof(DWORD));
         if (y >= nColumnTop && y < nColumnBottom)
         {
-            for (int x : columns)
-                pRow[x] = dwColour[(x + nRowParity) & 1];
+            const DWORD* pColour = columnColour[nRowParity].data();
+            for (size_t k = 0; k < nColumns; k++)
+                pRow[columns[k]] = pColour[k];
         }
     }
 }

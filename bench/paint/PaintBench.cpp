@@ -1098,7 +1098,7 @@ void BenchGesturesAtDepth(int nBits)
         PrintRow(szCase, bOk, Median(vLarge), Median(vSmall), kGestureGoal);
     };
     row("Pen move + repaint", timesLarge.vPen, timesSmall.vPen);
-    row("Rubber band 400 x 300, a move", timesLarge.vBand, timesSmall.vBand);
+    row("Rubber band 400 x 300 move", timesLarge.vBand, timesSmall.vBand);
     row("Filled 100 x 100 + undo step", timesLarge.vBox, timesSmall.vBox);
     row("Undo + repaint", timesLarge.vUndo, timesSmall.vUndo);
 
