@@ -137,9 +137,20 @@ TEST_F(UndoStepAreaTest, TextInItsBoxUndoesExactly)
     m_pCtrl->SetDrawColor(kBlack);
     PressAndDrag(At(120, 80), { At(150, 90), At(180, 110) });
     // More text than the box holds: what does not fit is clipped away.
-    m_pCtrl->SetUserText(_T("Some words that run well past the edges of the box"));
+    LPCTSTR lpszText = _T("Some words that run well past the edges of the box");
+    m_pCtrl->SetUserText(lpszText);
     const imagetest::Bytes after = Shown();
     ASSERT_NE(before, after);
+    // Unclipped, the same text would reach below the box.
+    CDIBSection unclipped;
+    ASSERT_TRUE(unclipped.CreateBitmap(300, 200, 1, 24) && unclipped.Clear(kWhite));
+    unclipped.DrawText(lpszText, CRect(120, 80, 180, 110), m_pCtrl->GetTextFormat() | DT_NOCLIP, kBlack,
+                       m_pCtrl->GetTextFont());
+    int nBelow = 0;
+    for (int y = 110; y < 200; y++)
+        for (int x = 0; x < 300; x++)
+            nBelow += unclipped.GetPixel(x, y) != kWhite;
+    EXPECT_GT(nBelow, 0);
     EXPECT_LT(m_pCtrl->GetUndoMemoryUsed(), ImageBytes() / 2);
 
     m_pCtrl->SetToolMode(TOOL_NONE);
@@ -205,4 +216,26 @@ TEST_F(UndoStepAreaTest, UndoingAChangeAlsoTakesBackATransparencyMaskPaintedAfte
     ASSERT_TRUE(m_pCtrl->Redo());
     EXPECT_EQ(after, Shown());
     m_pCtrl->SetTransparentColor(0xFFFFFFFF);
+}
+
+TEST_F(UndoStepAreaTest, UnclippedTextUndoesExactly)
+{
+    AfxGetApp()->SetRegistryKey(_T("MfcPaintTextBarTests"));
+    GiveStripedImage();
+    const imagetest::Bytes before = Shown();
+    m_pCtrl->SetToolMode(TOOL_TEXT);
+    m_pCtrl->SetDrawColor(kBlack);
+    const UINT nFormat = m_pCtrl->GetTextFormat();
+    m_pCtrl->SetTextFormat(nFormat | DT_NOCLIP);
+    PressAndDrag(At(120, 80), { At(150, 90), At(180, 110) });
+    m_pCtrl->SetUserText(_T("Some words that run well past the edges of the box"));
+    const imagetest::Bytes after = Shown();
+    ASSERT_NE(before, after);
+
+    m_pCtrl->SetToolMode(TOOL_NONE);
+    m_pCtrl->SetTextFormat(nFormat);
+    ASSERT_TRUE(m_pCtrl->Undo());
+    EXPECT_EQ(before, Shown());
+    ASSERT_TRUE(m_pCtrl->Redo());
+    EXPECT_EQ(after, Shown());
 }
