@@ -95,7 +95,6 @@ CPntCtrl::CPntCtrl()
       m_ptOrigin(0, 0),
       m_rcMargin(5, 5, 5, 5),
       m_nMaxUndoSize(5),
-      m_nUndoPos(-1),
       m_ptDown(0, 0),
       m_ptLast(0, 0),
       m_bCancelled(FALSE),

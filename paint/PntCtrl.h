@@ -355,7 +355,6 @@ protected:
     CPoint m_ptOrigin;
     CRect m_rcMargin;
     int m_nMaxUndoSize;    // the history's count limit, handed to it at every change
-    int m_nUndoPos;        // unused: the history keeps its own cursor
     CPoint m_ptDown;
     CPoint m_ptLast;
     BOOL m_bCancelled;
