@@ -3,7 +3,8 @@
 #include <algorithm>
 
 CPntPaintBuffer::CPntPaintBuffer()
-    : m_hBitmap(NULL), m_pBits(NULL), m_size(0, 0), m_hOldBitmap(NULL), m_rcPaint(0, 0, 0, 0)
+    : m_hBitmap(NULL), m_pBits(NULL), m_size(0, 0), m_hOldBitmap(NULL), m_nSavedState(0),
+      m_rcPaint(0, 0, 0, 0)
 {
 }
 
@@ -50,14 +51,24 @@ CDC* CPntPaintBuffer::Begin(CDC* pDC, const CRect& rcPaint, CSize sizeMin)
     if (pDC == NULL || rcPaint.IsRectEmpty())
         return NULL;
     CSize size(std::max(rcPaint.Width(), (int)sizeMin.cx), std::max(rcPaint.Height(), (int)sizeMin.cy));
-    if (!Reserve(pDC, size) || !m_dcPaint.CreateCompatibleDC(pDC))
+    if (!Reserve(pDC, size))
         return NULL;
-    m_hOldBitmap = m_dcPaint.SelectObject(m_hBitmap);
-    if (m_hOldBitmap == NULL)
+    // The memory DC is kept with the buffer selected: making one per paint costs more than
+    // painting a small area. Each paint works on a saved state that End puts back.
+    if (m_dcPaint.GetSafeHdc() == NULL)
     {
-        m_dcPaint.DeleteDC();
-        return NULL;
+        if (!m_dcPaint.CreateCompatibleDC(pDC))
+            return NULL;
+        m_hOldBitmap = m_dcPaint.SelectObject(m_hBitmap);
+        if (m_hOldBitmap == NULL)
+        {
+            m_dcPaint.DeleteDC();
+            return NULL;
+        }
     }
+    m_nSavedState = m_dcPaint.SaveDC();
+    if (m_nSavedState == 0)
+        return NULL;
     // Client coordinates draw straight into the buffer, and only the paint's area is drawn:
     // the image's blit and the grid then cost what was invalidated, not the whole client.
     m_dcPaint.SetWindowOrg(rcPaint.left, rcPaint.top);
@@ -68,18 +79,16 @@ CDC* CPntPaintBuffer::Begin(CDC* pDC, const CRect& rcPaint, CSize sizeMin)
 
 void CPntPaintBuffer::End()
 {
-    if (m_dcPaint.GetSafeHdc() == NULL)
+    if (m_rcPaint.IsRectEmpty())
         return;
-    if (m_hOldBitmap != NULL)
-        m_dcPaint.SelectObject(m_hOldBitmap);
-    m_hOldBitmap = NULL;
-    m_dcPaint.DeleteDC();
+    m_dcPaint.RestoreDC(m_nSavedState);
+    m_nSavedState = 0;
     m_rcPaint.SetRectEmpty();
 }
 
 BOOL CPntPaintBuffer::IsPaintDC(const CDC* pDC) const
 {
-    return pDC != NULL && m_dcPaint.GetSafeHdc() != NULL && pDC->GetSafeHdc() == m_dcPaint.GetSafeHdc();
+    return pDC != NULL && !m_rcPaint.IsRectEmpty() && pDC->GetSafeHdc() == m_dcPaint.GetSafeHdc();
 }
 
 DWORD* CPntPaintBuffer::ClientRow(int y) const
@@ -95,6 +104,13 @@ DWORD CPntPaintBuffer::PixelValue(COLORREF cr)
 void CPntPaintBuffer::Free()
 {
     End();
+    if (m_dcPaint.GetSafeHdc() != NULL)
+    {
+        if (m_hOldBitmap != NULL)
+            m_dcPaint.SelectObject(m_hOldBitmap);
+        m_hOldBitmap = NULL;
+        m_dcPaint.DeleteDC();
+    }
     if (m_hBitmap != NULL)
         ::DeleteObject(m_hBitmap);
     m_hBitmap = NULL;

@@ -12,10 +12,10 @@ public:
     ~CPntPaintBuffer();
 
     // Starts painting the client rectangle rcPaint: the buffer grows to hold it and at least
-    // sizeMin (it only ever grows), and is selected into a memory DC compatible with pDC whose
-    // window origin is rcPaint's top-left. NULL when GDI refuses; nothing is then selected.
+    // sizeMin (it only ever grows); the memory DC that holds it gets rcPaint's top-left as its
+    // window origin and rcPaint as its clipping. NULL when GDI refuses.
     CDC* Begin(CDC* pDC, const CRect& rcPaint, CSize sizeMin);
-    // Deselects the buffer and deletes the memory DC of the paint.
+    // Ends the paint: the memory DC's state (origin, clipping, selections) is put back.
     void End();
 
     // Whether pDC is the memory DC of the paint in progress.
@@ -40,7 +40,8 @@ private:
     HBITMAP m_hBitmap;
     DWORD* m_pBits;          // top-down rows of m_size.cx pixels
     CSize m_size;
-    CDC m_dcPaint;           // exists only during a paint
+    CDC m_dcPaint;           // kept with the buffer selected
     HGDIOBJ m_hOldBitmap;
+    int m_nSavedState;       // SaveDC's level during a paint
     CRect m_rcPaint;
 };
