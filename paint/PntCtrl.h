@@ -227,6 +227,13 @@ protected:
     BOOL RestoreImageChange(const RECT& rcImage);
     // Where DrawDragImage(rc) puts the drag image.
     CRect DragImageRect(CRect rc);
+    // A drag of the selection keeps the pixels under the piece and the source as it goes
+    // (m_GestureBackup): Begin at the press with the piece at the selection, Move before the
+    // piece is drawn at rc, End to put the image back as it was at the press. FALSE when the
+    // pixels could not be kept or put back.
+    BOOL BeginDragArea();
+    BOOL MoveDragArea(CRect rc);
+    BOOL EndDragArea();
     // PreImageChange() for text drawn into rcBox in the current format.
     void PreImageChangeOfText(const CRect& rcBox);
     // Before pixels change with no undo step of their own (the transparency members): the
@@ -408,9 +415,9 @@ protected:
     void WriteGridIntoBuffer(const CRect& rcVisible, CPoint ptTL, CPoint ptBR, double dZoom);
     CPntPaintBuffer m_PaintBuffer;
 
-    // --- The rubber band of a shape gesture ---
-    // The pixels under every figure the gesture has drawn, as they were at the press (one open
-    // step), and the image area of the figure now up; empty when none is.
+    // --- The rubber band of a shape gesture, and the drag of a selected piece ---
+    // The pixels under every figure or piece the gesture has drawn, as they were at the press
+    // (one open step), and the image area of the figure or piece now up; empty when none is.
     CPntHistory m_GestureBackup;
     CRect m_rcGestureFigure = CRect(0, 0, 0, 0);
 };

@@ -25,8 +25,8 @@ void CPntCtrl::SetSelectionRect(RECT* pRect, BOOL bNotify)
 
 void CPntCtrl::DoChangeSelectionRect(CRect rc)
 {
-    // While a piece is moved, the image is redrawn from the snapshot with the piece at rc.
-    if (m_nToolMode == TOOL_DRAG && RestoreState(FALSE))
+    // While a piece is moved, its last place is put back and the piece drawn at rc.
+    if (m_nToolMode == TOOL_DRAG && MoveDragArea(rc))
     {
         if (m_bClearDragSource)
             ClearRect(&m_rcDragSource, FALSE);

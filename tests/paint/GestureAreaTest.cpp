@@ -207,3 +207,38 @@ TEST_F(GestureAreaTest, TheViewShowsEveryChangedPixelAfterEachMove)
     m_pCtrl->UpdateWindow();
     EXPECT_EQ(0, ScreenMatchesImage(rcAll)) << "after redo";
 }
+
+TEST_F(GestureAreaTest, ADraggedPieceLeavesOnlyItsSourceClearedAndItsLastPlace)
+{
+    for (bool bCopy : { false, true })
+    {
+        SCOPED_TRACE(bCopy ? "copy with Ctrl" : "move");
+        Start(120, 90, TOOL_SELECT, 1);
+        // The selection: 20 x 15 pixels at (10, 10), drawn with the rubber band.
+        PressAndDrag(At(10, 10), { At(20, 18), At(30, 25) });
+        CRect rcSel;
+        m_pCtrl->GetSelectionRect(&rcSel);
+        ASSERT_EQ(CRect(10, 10, 30, 25), rcSel);
+
+        // Dragged over itself, far away and back, and dropped at (70, 50).
+        SetKeyState(VK_CONTROL, bCopy);
+        PressAndDrag(At(15, 15), { At(20, 18), At(90, 70), At(5, 5), At(75, 55) });
+        SetKeyState(VK_CONTROL, false);
+
+        // Expected: the background, the source cleared to the erase colour (white) when moved,
+        // and the piece's pixels at (70, 50) to (90, 65).
+        std::vector<DWORD> expected = m_background;
+        const DWORD white = 0xFFFFFF;
+        for (int y = 10; y < 25; ++y)
+            for (int x = 10; x < 30; ++x)
+            {
+                if (!bCopy)
+                    expected[(size_t)y * 120 + x] = white;
+                expected[(size_t)(y + 40) * 120 + x + 60] = m_background[(size_t)y * 120 + x];
+            }
+        EXPECT_EQ(0, Differences(expected));
+        EXPECT_EQ(1, m_pCtrl->GetUndoListSize());
+        ASSERT_TRUE(m_pCtrl->Undo());
+        EXPECT_EQ(0, Differences(m_background));
+    }
+}
