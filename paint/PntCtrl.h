@@ -227,13 +227,17 @@ protected:
     BOOL RestoreImageChange(const RECT& rcImage);
     // Where DrawDragImage(rc) puts the drag image.
     CRect DragImageRect(CRect rc);
-    // A drag of the selection keeps the pixels under the piece and the source as it goes
-    // (m_GestureBackup): Begin at the press with the piece at the selection, Move before the
-    // piece is drawn at rc, End to put the image back as it was at the press. FALSE when the
-    // pixels could not be kept or put back.
-    BOOL BeginDragArea();
-    BOOL MoveDragArea(CRect rc);
-    BOOL EndDragArea();
+    // A gesture that draws something that follows the mouse (a rubber-band figure, a dragged
+    // piece, a dragged text box) keeps the pixels under it as it first covers them
+    // (m_GestureBackup), so that each move puts back only the last area. Begin before the first
+    // drawing into rcFirst (and into the fixed area *pFixed, the cleared source of a moved
+    // piece, when given); Move before drawing into rcNext, putting the last area back; End to
+    // put the picture back as it was at the press (the fixed area too). FALSE when the pixels
+    // could not be kept or put back.
+    BOOL BeginGestureArea(const CRect& rcFirst, const CRect* pFixed);
+    BOOL MoveGestureArea(const CRect& rcNext);
+    BOOL EndGestureArea(const CRect* pFixed);
+    BOOL GestureAreaIsUp() const { return !m_rcGestureFigure.IsRectNull(); }
     // PreImageChange() for text drawn into rcBox in the current format.
     void PreImageChangeOfText(const CRect& rcBox);
     // Before pixels change with no undo step of their own (the transparency members): the

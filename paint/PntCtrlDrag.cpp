@@ -44,49 +44,6 @@ CRect CPntCtrl::DragImageRect(CRect rc)
     return CRect(pt, CSize(m_DragImage.GetWidth(), m_DragImage.GetHeight()));
 }
 
-// While a piece is dragged, the gesture keeps the pixels of the cleared source and of every
-// place the piece has covered, as they were at the press: each move puts back only the last
-// place, so it costs the piece's size, not the picture's.
-
-BOOL CPntCtrl::BeginDragArea()
-{
-    m_GestureBackup.Clear();
-    m_rcGestureFigure.SetRectEmpty();
-    const CRect rcDrop = DragImageRect(m_rcSelection);
-    if (!m_GestureBackup.BeginStep(m_Image, &rcDrop) ||
-        (m_bClearDragSource && !m_GestureBackup.Extend(m_Image, m_rcDragSource)))
-    {
-        m_GestureBackup.Clear();
-        return FALSE;
-    }
-    m_rcGestureFigure = rcDrop;
-    return TRUE;
-}
-
-BOOL CPntCtrl::MoveDragArea(CRect rc)
-{
-    if (m_rcGestureFigure.IsRectNull() || !m_GestureBackup.RestoreRect(m_Image, m_rcGestureFigure))
-        return FALSE;
-    // The source, which the last place may have overlapped, is cleared again by the caller.
-    const CRect rcDrop = DragImageRect(rc);
-    if (!m_GestureBackup.Extend(m_Image, rcDrop))
-        return FALSE;
-    m_rcGestureFigure = rcDrop;
-    return TRUE;
-}
-
-BOOL CPntCtrl::EndDragArea()
-{
-    if (m_rcGestureFigure.IsRectNull())
-        return FALSE;
-    BOOL bRestored = m_GestureBackup.RestoreRect(m_Image, m_rcGestureFigure);
-    if (m_bClearDragSource && !m_GestureBackup.RestoreRect(m_Image, m_rcDragSource))
-        bRestored = FALSE;
-    m_GestureBackup.Clear();
-    m_rcGestureFigure.SetRectEmpty();
-    return bRestored;
-}
-
 BOOL CPntCtrl::DrawDragImage(CRect rc)
 {
     CDC* pDC = m_Image.GetMemoryDC(NULL, TRUE);
@@ -160,7 +117,8 @@ BOOL CPntCtrl::DragSelectImage(CPntRectTracker* pTracker)
 
         const int nOldMode = m_nToolMode;
         m_nToolMode = TOOL_DRAG;
-        BeginDragArea();
+        // The move keeps the pixels under the piece and of the cleared source as it goes.
+        BeginGestureArea(DragImageRect(m_rcSelection), m_bClearDragSource ? &m_rcDragSource : NULL);
         if (m_bClearDragSource)
             ClearRect(&m_rcDragSource, FALSE);
         DrawDragImage(m_rcSelection);
@@ -172,7 +130,7 @@ BOOL CPntCtrl::DragSelectImage(CPntRectTracker* pTracker)
         if (!bMoved)
             pTracker->m_rect = m_rcSelection;
 
-        if (EndDragArea() && m_nToolMode == TOOL_DRAG)
+        if (EndGestureArea(m_bClearDragSource ? &m_rcDragSource : NULL) && m_nToolMode == TOOL_DRAG)
         {
             // The step keeps the source cleared and the place dropped on.
             const CRect rcDrop = DragImageRect(pTracker->m_rect);

@@ -26,14 +26,15 @@ void CPntCtrl::SetSelectionRect(RECT* pRect, BOOL bNotify)
 void CPntCtrl::DoChangeSelectionRect(CRect rc)
 {
     // While a piece is moved, its last place is put back and the piece drawn at rc.
-    if (m_nToolMode == TOOL_DRAG && MoveDragArea(rc))
+    if (m_nToolMode == TOOL_DRAG && MoveGestureArea(DragImageRect(rc)))
     {
         if (m_bClearDragSource)
             ClearRect(&m_rcDragSource, FALSE);
         DrawDragImage(rc);
     }
     // While a text box is dragged, its text follows it.
-    else if (m_nToolMode == TOOL_TEXT && !m_strUserText.IsEmpty() && RestoreState(FALSE))
+    else if (m_nToolMode == TOOL_TEXT && !m_strUserText.IsEmpty() &&
+             (GestureAreaIsUp() ? MoveGestureArea(rc) : RestoreState(FALSE)))
     {
         m_Image.DrawText(m_strUserText, rc, m_nTextFormat, m_crDrawColor, &m_fontText);
         if (WindowExists())

@@ -74,8 +74,12 @@ BOOL CPntCtrl::DragEditText(CPntRectTracker* pTracker)
     const BOOL bText = !m_strUserText.IsEmpty();
     if (bText)
     {
-        // The text stays visible while its box is dragged.
-        SaveState();
+        // The text stays visible while its box is dragged. Clipped text stays in its box, so
+        // each move puts back only the last box; unclipped text needs the whole picture.
+        if (m_nTextFormat & DT_NOCLIP)
+            SaveState();
+        else
+            BeginGestureArea(rcOldBox, NULL);
         m_Image.DrawText(m_strUserText, rcOldBox, m_nTextFormat, m_crDrawColor, &m_fontText);
     }
     m_bShowSelectionRect = FALSE;
@@ -89,7 +93,7 @@ BOOL CPntCtrl::DragEditText(CPntRectTracker* pTracker)
     BOOL bResult = FALSE;
     if (bText)
     {
-        BOOL bRestored = RestoreState(TRUE);
+        BOOL bRestored = GestureAreaIsUp() ? EndGestureArea(NULL) : RestoreState(TRUE);
         // A box that did not move keeps its text where it was: drawn again as the newest
         // undo step, with the box kept, so the next change takes back the right rendering.
         CRect rcBox = bRestored && bTracked ? pTracker->m_rect : rcOldBox;

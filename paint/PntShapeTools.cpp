@@ -10,10 +10,8 @@ BOOL CPntShapeTool::OnPress(CPntCtrl& ctrl, CPoint ptClient) const
     CPoint pt = Anchor(ctrl, ptClient);
     ctrl.BeginGesture();
     const CRect rcFigure = ReachOf(ctrl.m_ptDown, pt, ctrl.m_nPenWidth);
-    ctrl.m_GestureBackup.Clear();
-    if (!ctrl.m_GestureBackup.BeginStep(ctrl.m_Image, &rcFigure))
+    if (!ctrl.BeginGestureArea(rcFigure, NULL))
         return FALSE;
-    ctrl.m_rcGestureFigure = rcFigure;
     ctrl.DoDrawShape(ctrl.m_ptDown, pt);
     RepaintImageRect(ctrl, rcFigure);
     return FALSE;   // repainted where it changed
@@ -24,11 +22,10 @@ void CPntShapeTool::OnDrag(CPntCtrl& ctrl, CPoint ptImage) const
     // The last figure's area back as it was at the press, then the new figure; the owner hears
     // of the figure only when it is placed.
     const CRect rcLast = ctrl.m_rcGestureFigure;
-    if (!ctrl.m_GestureBackup.RestoreRect(ctrl.m_Image, rcLast))
-        return;
     const CRect rcFigure = ReachOf(ctrl.m_ptDown, ptImage, ctrl.m_nPenWidth);
-    ctrl.m_rcGestureFigure = rcFigure;
-    if (ctrl.m_GestureBackup.Extend(ctrl.m_Image, rcFigure))
+    if (!ctrl.GestureAreaIsUp())
+        return;
+    if (ctrl.MoveGestureArea(rcFigure))
         ctrl.DoDrawShape(ctrl.m_ptDown, ptImage);
     ctrl.m_ptLast = ptImage;
     CRect rcChanged;
@@ -40,7 +37,7 @@ void CPntShapeTool::OnGestureEnd(CPntCtrl& ctrl, CPoint ptImage) const
 {
     // The undo step must hold the image without the rubber-band figure.
     const CRect rcLast = ctrl.m_rcGestureFigure;
-    if (!TakeBackFigure(ctrl))
+    if (!ctrl.EndGestureArea(NULL))
         return;
     const CRect rcFigure = ReachOf(ctrl.m_ptDown, ptImage, ctrl.m_nPenWidth);
     ctrl.PreImageChangeOfRect(rcFigure);
@@ -53,18 +50,8 @@ void CPntShapeTool::OnGestureEnd(CPntCtrl& ctrl, CPoint ptImage) const
 
 void CPntShapeTool::OnEscape(CPntCtrl& ctrl, BOOL /*bButtonDown*/) const
 {
-    TakeBackFigure(ctrl);
+    ctrl.EndGestureArea(NULL);
     ctrl.RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
-}
-
-BOOL CPntShapeTool::TakeBackFigure(CPntCtrl& ctrl)
-{
-    if (ctrl.m_rcGestureFigure.IsRectNull())
-        return FALSE;   // no rubber band is up
-    const BOOL bRestored = ctrl.m_GestureBackup.RestoreRect(ctrl.m_Image, ctrl.m_rcGestureFigure);
-    ctrl.m_GestureBackup.Clear();
-    ctrl.m_rcGestureFigure.SetRectEmpty();
-    return bRestored;
 }
 
 BOOL CPntShapeTool::Draw(CPntCtrl& ctrl, CPoint ptFrom, CPoint ptTo) const

@@ -30,10 +30,6 @@ public:
     virtual BOOL Draw(CPntCtrl& ctrl, CPoint ptFrom, CPoint ptTo) const;
 
 private:
-    // Puts back the pixels under the rubber-band figure and forgets the gesture's saved pixels.
-    // FALSE when no figure was up or its pixels could not be put back.
-    static BOOL TakeBackFigure(CPntCtrl& ctrl);
-
     Shape m_shape;
     BOOL m_bFilled;
 };
