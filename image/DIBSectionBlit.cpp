@@ -3,13 +3,13 @@
 // scratch memory DCs; plain display of a deep image may go through DrawDib for dithering.
 #include "image/DIBSection.h"
 #include "image/PaletteSelection.h"
+#include "image/PntColour.h"
 
 namespace
 {
 // Mono-to-colour expansion through palette-relative black and white is exact on palette devices.
 const COLORREF crPalBlack = 0x02000000;
 const COLORREF crPalWhite = 0x02FFFFFF;
-const COLORREF crNoKey = 0xFFFFFFFF;
 
 // One object selected into a DC for the length of a blit; the previous one is put back when
 // this goes out of scope.
@@ -239,7 +239,7 @@ BOOL CDIBSection::DrawTransparent(CDC* pDC, CPoint pt, COLORREF crTransparent, P
 {
     if (!IsValid() || !IsUsableDC(pDC))
         return FALSE;
-    if (crTransparent == crNoKey)
+    if (crTransparent == PNT_NO_COLOUR)
         return Draw(pDC, pt, ptSrc, pSize);
 
     // The part is not clipped to the image here.
@@ -303,7 +303,7 @@ BOOL CDIBSection::StretchTransparent(CDC* pDC, CPoint pt, CSize size, COLORREF c
 {
     if (!IsValid() || !IsUsableDC(pDC))
         return FALSE;
-    if (crTransparent == crNoKey)
+    if (crTransparent == PNT_NO_COLOUR)
         return Stretch(pDC, pt, size);
 
     // Mask and copy are made of the whole image whatever the destination size.

@@ -8,6 +8,7 @@
 #pragma once
 #include <afxwin.h>
 #include "image/DIBSection.h"
+#include "image/PntColour.h"
 #include "paint/PntHistory.h"
 #include "paint/PntPaintBuffer.h"
 #include "paint/PntToolModes.h"
@@ -66,6 +67,7 @@ public:
     BOOL GetShowSelectionRect() const { return m_bShowSelectionRect; }
     void SetTransparent(BOOL bTransparent);
     BOOL GetTransparent() const { return m_bTransparent; }
+    // PNT_NO_COLOUR: no key colour.
     void SetTransparentColor(COLORREF cr);
     COLORREF GetTransparentColor() const { return m_crTransparentColor; }
     // TRUE sends the owner the image-changed notification, each time: a pen stroke sends one

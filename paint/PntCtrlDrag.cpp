@@ -57,7 +57,7 @@ BOOL CPntCtrl::DrawDragImage(CRect rc)
         pOldPalette = pDC->SelectPalette(m_DragImage.GetPalette(), FALSE);
         pDC->RealizePalette();
     }
-    if (m_bTransparent && m_crTransparentColor != 0xFFFFFFFF)
+    if (m_bTransparent && m_crTransparentColor != PNT_NO_COLOUR)
     {
         m_DragImage.DrawTransparent(pDC, pt, m_crTransparentColor);
     }

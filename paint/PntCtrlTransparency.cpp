@@ -4,8 +4,6 @@
 
 namespace
 {
-const COLORREF kNoColour = 0xFFFFFFFF;
-
 // A CDib's picture reduced to black and white in a new monochrome bitmap of its size.
 BOOL RenderMonochrome(CDib* pDib, CBitmap& bitmap)
 {
@@ -101,7 +99,7 @@ BOOL CPntCtrl::SetTransparencyFromMask(HBITMAP hMask)
                 }
         }
     // The highest-indexed free colour, or else the least used one (ties to the higher index).
-    COLORREF crKey = kNoColour;
+    COLORREF crKey = PNT_NO_COLOUR;
     LONGLONG nBest = (LONGLONG)cx * cy;
     for (int i = nColours - 1; i >= 0; i--)
     {
@@ -163,7 +161,7 @@ HBITMAP CPntCtrl::GetMask()
         }
     }
     CBitmap* pOldMask = dcMask.SelectObject(&m_bmpMask);
-    if (m_crTransparentColor != kNoColour && m_bTransparent)
+    if (m_crTransparentColor != PNT_NO_COLOUR && m_bTransparent)
     {
         // Colour to monochrome: pixels of the background colour become white, all else black.
         m_Image.Draw(&dcImage, CPoint(0, 0));
