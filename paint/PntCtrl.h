@@ -27,7 +27,7 @@ struct ColourEntries
     TCHAR szName[64];
 };
 
-class AFX_EXT_CLASS CPntCtrl : public CWnd
+class AFX_EXT_CLASS CPntCtrl : public CWnd, public IPntTextTarget
 {
     DECLARE_DYNCREATE(CPntCtrl)
 public:
@@ -195,6 +195,18 @@ public:
     BOOL GetCDibMask(CDib* pDib);
 
 protected:
+    // IPntTextTarget: the text format bar's changes, passed on to the text tool's properties.
+    virtual CWnd* GetTextTargetWnd();
+    virtual void SetTargetText(LPCTSTR pszText);
+    virtual UINT GetTargetTextFormat() const;
+    virtual void SetTargetTextFormat(UINT nFormat);
+    virtual CFont* GetTargetTextFont();
+    virtual void SetTargetTextFont(CFont* pFont);
+    virtual COLORREF GetTargetTextColour() const;
+    virtual void SetTargetTextColour(COLORREF cr);
+    // Closing the bar ends text entry: the selection tool takes over.
+    virtual void OnTextBarClosed();
+
     // Overridable hooks, in this order; always called through the virtual table.
     virtual void LoadCursors();
     virtual void DestroyCursors();
