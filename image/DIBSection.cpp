@@ -2,6 +2,7 @@
 // memory DC and the dither switch.
 #include "image/DIBSection.h"
 #include "image/DibLayout.h"
+#include "image/DIBSectionUI.h"
 #include <stdint.h>
 #include <string.h>
 
@@ -28,6 +29,24 @@ LONGLONG ImageBytes64(LONGLONG nWidth, LONGLONG nHeight, LONGLONG nBitsPerPixel)
 
 }
 
+namespace
+{
+// Constant-initialised, so the library's start-up may install its interface from any file.
+IDIBSectionUI* s_pUserInterface = NULL;
+}
+
+IDIBSectionUI* CDIBSection::SetUserInterface(IDIBSectionUI* pUI)
+{
+    IDIBSectionUI* pOld = s_pUserInterface;
+    s_pUserInterface = pUI;
+    return pOld;
+}
+
+IDIBSectionUI* CDIBSection::GetUserInterface()
+{
+    return s_pUserInterface;
+}
+
 CDIBSection::CDIBSection()
 {
     m_bOleInitialized = FALSE;
@@ -39,9 +58,9 @@ CDIBSection::CDIBSection()
         HRESULT hr = ::OleInitialize(NULL);
         if (SUCCEEDED(hr))
             m_bOleInitialized = TRUE;
-        else
-            AfxMessageBox(_T("OLE initialization failed. Make sure that the OLE libraries are the correct version"),
-                          MB_OK);
+        else if (s_pUserInterface != NULL)
+            s_pUserInterface->ShowError(
+                _T("OLE initialization failed. Make sure that the OLE libraries are the correct version"));
     }
 
     m_hBitmap = NULL;

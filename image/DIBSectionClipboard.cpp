@@ -5,7 +5,7 @@
 #include "image/DIBSection.h"
 #include "image/PaletteSelection.h"
 #include "image/DibLayout.h"
-#include "companion/ImageSettingsDlg.h"
+#include "image/DIBSectionUI.h"
 #include <afxole.h>
 #include <stdlib.h>
 #include <string.h>
@@ -350,8 +350,9 @@ BOOL CDIBSection::PasteClipDitheredDIBData(COleDataObject* pData, RECT* prc)
         nDIBBitCount = dib.GetBitCount();
     }
 
-    // A picture deeper than this image, or of more than two bits, goes through the dialog,
-    // which converts it to this image's depth and colours; its result is ours to free.
+    // A picture deeper than this image, or of more than two bits, is converted to this image's
+    // depth and colours by the user interface (the image settings dialog, by default); its
+    // result is ours to free.
     HGLOBAL hConverted = NULL;
     const int nBitCount = GetBitCount();
     if (nDIBBitCount > nBitCount || nDIBBitCount > 2)
@@ -369,16 +370,12 @@ BOOL CDIBSection::PasteClipDitheredDIBData(COleDataObject* pData, RECT* prc)
                 pTable[i] = RGB(m_DIBInfo.arColors[i].rgbRed, m_DIBInfo.arColors[i].rgbGreen,
                                 m_DIBInfo.arColors[i].rgbBlue);
         }
-        INT_PTR nResult;
-        {
-            CImageSettingsDlg dlg(hClipDIB, nBitCount, nBitCount == 4 ? pTable : NULL, nBitCount == 8 ? pTable : NULL,
-                                  m_pColorArray, NULL, NULL, NULL);
-            nResult = dlg.DoModal();
-            free(pTable);
-            if (nResult == IDOK)
-                hConverted = dlg.GetDIB();
-        }
-        if (nResult != IDOK || hConverted == NULL)
+        IDIBSectionUI* pUI = GetUserInterface();
+        if (pUI != NULL)
+            hConverted = pUI->ConvertPastedDIB(hClipDIB, nBitCount, nBitCount == 4 ? pTable : NULL,
+                                               nBitCount == 8 ? pTable : NULL, m_pColorArray);
+        free(pTable);
+        if (hConverted == NULL)
             return FALSE;
     }
     COwnedGlobal converted(hConverted);
