@@ -4,6 +4,7 @@
 // clipboard is bounded by the size of its memory block.
 #include "image/DIBSection.h"
 #include "image/PaletteSelection.h"
+#include "image/PntGdiSelect.h"
 #include "image/DibLayout.h"
 #include "image/DIBSectionUI.h"
 #include <afxole.h>
@@ -188,15 +189,15 @@ BOOL CDIBSection::CopyToClipboard(RECT* prc)
     if (bitmap.GetSafeHandle() == NULL || memDC.GetSafeHdc() == NULL)
         return FALSE;
 
-    HGDIOBJ hOldBitmap = ::SelectObject(memDC.GetSafeHdc(), bitmap.GetSafeHandle());
-    if (hOldBitmap == NULL)
+    CPntSelectObject selBitmap(memDC.GetSafeHdc(), bitmap.GetSafeHandle());
+    if (!selBitmap.IsSelected())
         return FALSE;
     CPaletteSelection palette;
     palette.Select(memDC.GetSafeHdc(), (HPALETTE)m_Palette.GetSafeHandle());
     CPoint ptSource = rc.TopLeft();
     CSize size(nWidth, nHeight);
     Draw(&memDC, CPoint(0, 0), &ptSource, &size);
-    ::SelectObject(memDC.GetSafeHdc(), hOldBitmap);   // GetDIBits needs the bitmap free
+    selBitmap.Restore();   // GetDIBits needs the bitmap free
 
     const SIZE_T nColourBytes = nBitCount <= 8 ? (SIZE_T)4 << nBitCount : nBitCount == 16 ? 3 * sizeof(DWORD) : 0;
     const SIZE_T nInfoBytes = sizeof(BITMAPINFOHEADER) + nColourBytes;
@@ -302,13 +303,12 @@ BOOL CDIBSection::PasteClipboardBitmapData(COleDataObject*, RECT* prc, BOOL bUse
             if (bUsePalette)
                 imagePalette.Select(hImageDC, hClipPalette);
         }
-        HGDIOBJ hOld = ::SelectObject(sourceDC.GetSafeHdc(), hBitmap);
-        if (hOld != NULL)
+        CPntSelectObject selBitmap(sourceDC.GetSafeHdc(), hBitmap);
+        if (selBitmap.IsSelected())
         {
             // The clip keeps the picture inside the target.
             ::BitBlt(hImageDC, rcTarget.left, rcTarget.top, bm.bmWidth, abs(bm.bmHeight), sourceDC.GetSafeHdc(), 0,
                      0, SRCCOPY);
-            ::SelectObject(sourceDC.GetSafeHdc(), hOld);
             bResult = TRUE;
         }
     }

@@ -2,6 +2,7 @@
 #include "paint/PntCtrl.h"
 #include <afxdlgs.h>
 #include "companion/Dib.h"
+#include "image/PntGdiSelect.h"
 #include "paint/PntDimensionsPrompt.h"
 
 namespace
@@ -70,17 +71,12 @@ BOOL CPntCtrl::GetCDibFromBitmap(CDib* pDib, int nParam)
     if (!dc.CreateCompatibleDC(NULL))
         return FALSE;
     // On a palette display the bits are read through the image's palette.
-    CPalette* pOldPalette = NULL;
     CPalette* pPalette = m_Image.GetPalette();
-    if ((dc.GetDeviceCaps(RASTERCAPS) & RC_PALETTE) && pPalette != NULL && pPalette->GetSafeHandle() != NULL)
-    {
-        pOldPalette = dc.SelectPalette(pPalette, FALSE);
-        dc.RealizePalette();
-    }
-    BOOL bResult = pDib->Init(&dc, CBitmap::FromHandle(m_Image.GetSafeHandle()), 0, 0, nParam);
-    if (pOldPalette != NULL)
-        dc.SelectPalette(pOldPalette, FALSE);
-    return bResult;
+    const BOOL bPaletteDisplay = (dc.GetDeviceCaps(RASTERCAPS) & RC_PALETTE) != 0;
+    CPntSelectPalette selPalette(dc.GetSafeHdc(),
+                                 bPaletteDisplay && pPalette != NULL ? (HPALETTE)pPalette->GetSafeHandle() : NULL,
+                                 TRUE, FALSE);
+    return pDib->Init(&dc, CBitmap::FromHandle(m_Image.GetSafeHandle()), 0, 0, nParam);
 }
 
 BOOL CPntCtrl::Load(LPCTSTR lpszPath)
