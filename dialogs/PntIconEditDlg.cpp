@@ -16,7 +16,6 @@ END_MESSAGE_MAP()
 
 namespace
 {
-const COLORREF kNoColour = 0xFFFFFFFF;
 // Larger icons are edited through a view of this many pixels, which scrolls.
 const int kMaxViewPixels = 50;
 const UINT kEditMagnification = 700;
@@ -154,7 +153,7 @@ void CPntIconEditDlg::UpdatePreview()
     // The control keeps no mask of its own apart from its key colour: GetMask derives one
     // from it, so the key colour decides whether there is transparency to show.
     const COLORREF crKey = m_PaintCtrl.GetTransparentColor();
-    if (m_PaintCtrl.GetTransparent() && crKey != kNoColour)
+    if (m_PaintCtrl.GetTransparent() && crKey != PNT_NO_COLOUR)
     {
         CRect rcBack(rc.left, rc.top, rc.right + 1, rc.bottom + 1);
         dc.FillSolidRect(&rcBack, ::GetSysColor(COLOR_BTNFACE));

@@ -2,6 +2,8 @@
 // memory DC and the dither switch.
 #include "image/DIBSection.h"
 #include "image/DibLayout.h"
+#include "image/DIBSectionUI.h"
+#include "image/PntGdiSelect.h"
 #include <stdint.h>
 #include <string.h>
 
@@ -28,6 +30,24 @@ LONGLONG ImageBytes64(LONGLONG nWidth, LONGLONG nHeight, LONGLONG nBitsPerPixel)
 
 }
 
+namespace
+{
+// Constant-initialised, so the library's start-up may install its interface from any file.
+IDIBSectionUI* s_pUserInterface = NULL;
+}
+
+IDIBSectionUI* CDIBSection::SetUserInterface(IDIBSectionUI* pUI)
+{
+    IDIBSectionUI* pOld = s_pUserInterface;
+    s_pUserInterface = pUI;
+    return pOld;
+}
+
+IDIBSectionUI* CDIBSection::GetUserInterface()
+{
+    return s_pUserInterface;
+}
+
 CDIBSection::CDIBSection()
 {
     m_bOleInitialized = FALSE;
@@ -39,9 +59,9 @@ CDIBSection::CDIBSection()
         HRESULT hr = ::OleInitialize(NULL);
         if (SUCCEEDED(hr))
             m_bOleInitialized = TRUE;
-        else
-            AfxMessageBox(_T("OLE initialization failed. Make sure that the OLE libraries are the correct version"),
-                          MB_OK);
+        else if (s_pUserInterface != NULL)
+            s_pUserInterface->ShowError(
+                _T("OLE initialization failed. Make sure that the OLE libraries are the correct version"));
     }
 
     m_hBitmap = NULL;
@@ -168,20 +188,14 @@ BOOL CDIBSection::CreateBitmap(int cx, int cy, UINT nPlanes, UINT nBitsPerPixel,
         DeleteObject();
         return FALSE;
     }
-    HPALETTE hOldPalette = NULL;
-    if (m_Palette.GetSafeHandle() != NULL)
-    {
-        hOldPalette = ::SelectPalette(memDC.GetSafeHdc(), (HPALETTE)m_Palette.GetSafeHandle(), FALSE);
-        memDC.RealizePalette();
-    }
+    CPntSelectPalette selPalette(memDC.GetSafeHdc(), (HPALETTE)m_Palette.GetSafeHandle(), TRUE, TRUE);
 
     m_hBitmap = ::CreateDIBSection(memDC.GetSafeHdc(), (BITMAPINFO*)&m_DIBInfo, DIB_RGB_COLORS,
                                    &m_pBits, NULL, 0);
     if (m_hBitmap == NULL)
     {
         _ShowLastError();
-        if (hOldPalette != NULL)
-            ::SelectPalette(memDC.GetSafeHdc(), hOldPalette, TRUE);
+        selPalette.Restore();   // before DeleteObject frees the palette
         DeleteObject();
         return FALSE;
     }
@@ -192,8 +206,7 @@ BOOL CDIBSection::CreateBitmap(int cx, int cy, UINT nPlanes, UINT nBitsPerPixel,
         ::SetDIBits(memDC.GetSafeHdc(), m_hBitmap, 0, (UINT)cy, pBits, (BITMAPINFO*)&m_DIBInfo,
                     DIB_RGB_COLORS);
 
-    if (hOldPalette != NULL)
-        ::SelectPalette(memDC.GetSafeHdc(), hOldPalette, TRUE);
+    selPalette.Restore();
     return TRUE;
 }
 
@@ -301,7 +314,6 @@ BOOL CDIBSection::SetBitmap(HBITMAP hBitmap, CPalette* pPalette)
         return FALSE;
 
     HDC hScreenDC = NULL;
-    HPALETTE hOldScreenPalette = NULL;
     HDC hSrcDC = NULL;
     HDC hDstDC = NULL;
     try
@@ -335,16 +347,9 @@ BOOL CDIBSection::SetBitmap(HBITMAP hBitmap, CPalette* pPalette)
             SetPalette(pPalette);
 
         HPALETTE hPalette = (HPALETTE)m_Palette.GetSafeHandle();
-        if (hPalette != NULL)
         {
-            hOldScreenPalette = ::SelectPalette(hScreenDC, hPalette, FALSE);
-            ::RealizePalette(hScreenDC);
-        }
-        m_hBitmap = ::CreateDIBSection(hScreenDC, (BITMAPINFO*)&m_DIBInfo, m_nColorUsage, &m_pBits, NULL, 0);
-        if (hOldScreenPalette != NULL)
-        {
-            ::SelectPalette(hScreenDC, hOldScreenPalette, TRUE);
-            hOldScreenPalette = NULL;
+            CPntSelectPalette selScreenPalette(hScreenDC, hPalette, TRUE, TRUE);
+            m_hBitmap = ::CreateDIBSection(hScreenDC, (BITMAPINFO*)&m_DIBInfo, m_nColorUsage, &m_pBits, NULL, 0);
         }
         if (m_hBitmap == NULL)
             AfxThrowResourceException();
@@ -357,28 +362,17 @@ BOOL CDIBSection::SetBitmap(HBITMAP hBitmap, CPalette* pPalette)
         hDstDC = ::CreateCompatibleDC(hScreenDC);
         if (hSrcDC == NULL || hDstDC == NULL)
             AfxThrowResourceException();
-        if (hPalette != NULL)
+        bool bSelected;
         {
-            ::SelectPalette(hSrcDC, hPalette, FALSE);
-            ::RealizePalette(hSrcDC);
-            ::SelectPalette(hDstDC, hPalette, FALSE);
-            ::RealizePalette(hDstDC);
-        }
-        ::GdiFlush();
-        HGDIOBJ hOldSrc = ::SelectObject(hSrcDC, hBitmap);
-        HGDIOBJ hOldDst = ::SelectObject(hDstDC, m_hBitmap);
-        // A bitmap that is selected into another DC cannot be read here.
-        const bool bSelected = hOldSrc != NULL && hOldDst != NULL;
-        if (bSelected)
-            ::BitBlt(hDstDC, 0, 0, bm.bmWidth, nHeight, hSrcDC, 0, 0, SRCCOPY);
-        if (hOldSrc != NULL)
-            ::SelectObject(hSrcDC, hOldSrc);
-        if (hOldDst != NULL)
-            ::SelectObject(hDstDC, hOldDst);
-        if (hPalette != NULL)
-        {
-            ::SelectPalette(hSrcDC, (HPALETTE)::GetStockObject(DEFAULT_PALETTE), TRUE);
-            ::SelectPalette(hDstDC, (HPALETTE)::GetStockObject(DEFAULT_PALETTE), TRUE);
+            CPntSelectPalette selSrcPalette(hSrcDC, hPalette, TRUE, TRUE);
+            CPntSelectPalette selDstPalette(hDstDC, hPalette, TRUE, TRUE);
+            ::GdiFlush();
+            CPntSelectObject selSrc(hSrcDC, hBitmap);
+            CPntSelectObject selDst(hDstDC, m_hBitmap);
+            // A bitmap that is selected into another DC cannot be read here.
+            bSelected = selSrc.IsSelected() && selDst.IsSelected();
+            if (bSelected)
+                ::BitBlt(hDstDC, 0, 0, bm.bmWidth, nHeight, hSrcDC, 0, 0, SRCCOPY);
         }
         ::DeleteDC(hSrcDC);
         ::DeleteDC(hDstDC);
@@ -514,15 +508,10 @@ BOOL CDIBSection::Resize(int cx, int cy, UINT nPlanes, UINT nBitsPerPixel, POINT
     CDC* pMemDC = temp.GetMemoryDC(NULL, TRUE);
     if (pMemDC == NULL)
         return FALSE;
-    HPALETTE hOldPalette = NULL;
-    if (m_Palette.GetSafeHandle() != NULL)
     {
-        hOldPalette = ::SelectPalette(pMemDC->GetSafeHdc(), (HPALETTE)m_Palette.GetSafeHandle(), FALSE);
-        pMemDC->RealizePalette();
+        CPntSelectPalette selPalette(pMemDC->GetSafeHdc(), (HPALETTE)m_Palette.GetSafeHandle(), TRUE, TRUE);
+        Draw(pMemDC, CPoint(0, 0), ptOffset, NULL);
     }
-    Draw(pMemDC, CPoint(0, 0), ptOffset, NULL);
-    if (hOldPalette != NULL)
-        ::SelectPalette(pMemDC->GetSafeHdc(), hOldPalette, TRUE);
     temp.ReleaseMemoryDC();
 
     DeleteObject();

@@ -7,6 +7,7 @@
 #include <vfw.h>
 
 class COleDataObject;
+class IDIBSectionUI;
 namespace diblayout
 {
 struct Layout;
@@ -26,6 +27,12 @@ public:
     // Row stride of a DIB: rows are padded to a multiple of 4 bytes.
     static int BytesPerLine(int nWidth, int nBitsPerPixel);
     static BOOL UsesPalette(CDC* pDC);
+
+    // The messages and questions of every image go to pUI (see DIBSectionUI.h); the class
+    // shows no window itself. Returns the interface installed before. The library installs
+    // its own when it loads; NULL silences messages and refuses conversions that need asking.
+    static IDIBSectionUI* SetUserInterface(IDIBSectionUI* pUI);
+    static IDIBSectionUI* GetUserInterface();
 
     // Accessors
     CSize GetSize() const { return CSize(m_DIBInfo.bmiHeader.biWidth, m_DIBInfo.bmiHeader.biHeight); }

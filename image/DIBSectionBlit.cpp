@@ -3,46 +3,14 @@
 // scratch memory DCs; plain display of a deep image may go through DrawDib for dithering.
 #include "image/DIBSection.h"
 #include "image/PaletteSelection.h"
+#include "image/PntGdiSelect.h"
+#include "image/PntColour.h"
 
 namespace
 {
 // Mono-to-colour expansion through palette-relative black and white is exact on palette devices.
 const COLORREF crPalBlack = 0x02000000;
 const COLORREF crPalWhite = 0x02FFFFFF;
-const COLORREF crNoKey = 0xFFFFFFFF;
-
-// One object selected into a DC for the length of a blit; the previous one is put back when
-// this goes out of scope.
-class CSelection
-{
-public:
-    CSelection() : m_hDC(NULL), m_hOld(NULL) {}
-    ~CSelection() { Undo(); }
-
-    BOOL Select(HDC hDC, HGDIOBJ hObject)
-    {
-        Undo();
-        if (hDC == NULL || hObject == NULL)
-            return FALSE;
-        HGDIOBJ hOld = ::SelectObject(hDC, hObject);
-        if (hOld == NULL || hOld == HGDI_ERROR)
-            return FALSE;
-        m_hDC = hDC;
-        m_hOld = hOld;
-        return TRUE;
-    }
-    void Undo()
-    {
-        if (m_hDC != NULL)
-            ::SelectObject(m_hDC, m_hOld);
-        m_hDC = NULL;
-        m_hOld = NULL;
-    }
-
-private:
-    HDC m_hDC;
-    HGDIOBJ m_hOld;
-};
 
 // Text and background colours of a DC, put back when this goes out of scope.
 class CColourState
@@ -86,9 +54,9 @@ public:
     CDC m_dcSection;
     CBitmap m_bmImage;
     CBitmap m_bmMask;
-    CSelection m_selImage;
-    CSelection m_selMask;
-    CSelection m_selSection;
+    CPntSelectObject m_selImage;
+    CPntSelectObject m_selMask;
+    CPntSelectObject m_selSection;
     CPaletteSelection m_palImage;
     CPaletteSelection m_palMask;
     CPaletteSelection m_palSection;
@@ -121,7 +89,7 @@ public:
         if (!m_selSection.Select(m_dcSection, hSection))
             return FALSE;
         m_dcImage.BitBlt(0, 0, size.cx, size.cy, &m_dcSection, ptOrigin.x, ptOrigin.y, SRCCOPY);
-        m_selSection.Undo();
+        m_selSection.Restore();
         return TRUE;
     }
 
@@ -239,7 +207,7 @@ BOOL CDIBSection::DrawTransparent(CDC* pDC, CPoint pt, COLORREF crTransparent, P
 {
     if (!IsValid() || !IsUsableDC(pDC))
         return FALSE;
-    if (crTransparent == crNoKey)
+    if (crTransparent == PNT_NO_COLOUR)
         return Draw(pDC, pt, ptSrc, pSize);
 
     // The part is not clipped to the image here.
@@ -303,7 +271,7 @@ BOOL CDIBSection::StretchTransparent(CDC* pDC, CPoint pt, CSize size, COLORREF c
 {
     if (!IsValid() || !IsUsableDC(pDC))
         return FALSE;
-    if (crTransparent == crNoKey)
+    if (crTransparent == PNT_NO_COLOUR)
         return Stretch(pDC, pt, size);
 
     // Mask and copy are made of the whole image whatever the destination size.

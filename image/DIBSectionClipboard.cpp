@@ -4,8 +4,9 @@
 // clipboard is bounded by the size of its memory block.
 #include "image/DIBSection.h"
 #include "image/PaletteSelection.h"
+#include "image/PntGdiSelect.h"
 #include "image/DibLayout.h"
-#include "companion/ImageSettingsDlg.h"
+#include "image/DIBSectionUI.h"
 #include <afxole.h>
 #include <stdlib.h>
 #include <string.h>
@@ -188,15 +189,15 @@ BOOL CDIBSection::CopyToClipboard(RECT* prc)
     if (bitmap.GetSafeHandle() == NULL || memDC.GetSafeHdc() == NULL)
         return FALSE;
 
-    HGDIOBJ hOldBitmap = ::SelectObject(memDC.GetSafeHdc(), bitmap.GetSafeHandle());
-    if (hOldBitmap == NULL)
+    CPntSelectObject selBitmap(memDC.GetSafeHdc(), bitmap.GetSafeHandle());
+    if (!selBitmap.IsSelected())
         return FALSE;
     CPaletteSelection palette;
     palette.Select(memDC.GetSafeHdc(), (HPALETTE)m_Palette.GetSafeHandle());
     CPoint ptSource = rc.TopLeft();
     CSize size(nWidth, nHeight);
     Draw(&memDC, CPoint(0, 0), &ptSource, &size);
-    ::SelectObject(memDC.GetSafeHdc(), hOldBitmap);   // GetDIBits needs the bitmap free
+    selBitmap.Restore();   // GetDIBits needs the bitmap free
 
     const SIZE_T nColourBytes = nBitCount <= 8 ? (SIZE_T)4 << nBitCount : nBitCount == 16 ? 3 * sizeof(DWORD) : 0;
     const SIZE_T nInfoBytes = sizeof(BITMAPINFOHEADER) + nColourBytes;
@@ -302,13 +303,12 @@ BOOL CDIBSection::PasteClipboardBitmapData(COleDataObject*, RECT* prc, BOOL bUse
             if (bUsePalette)
                 imagePalette.Select(hImageDC, hClipPalette);
         }
-        HGDIOBJ hOld = ::SelectObject(sourceDC.GetSafeHdc(), hBitmap);
-        if (hOld != NULL)
+        CPntSelectObject selBitmap(sourceDC.GetSafeHdc(), hBitmap);
+        if (selBitmap.IsSelected())
         {
             // The clip keeps the picture inside the target.
             ::BitBlt(hImageDC, rcTarget.left, rcTarget.top, bm.bmWidth, abs(bm.bmHeight), sourceDC.GetSafeHdc(), 0,
                      0, SRCCOPY);
-            ::SelectObject(sourceDC.GetSafeHdc(), hOld);
             bResult = TRUE;
         }
     }
@@ -350,8 +350,9 @@ BOOL CDIBSection::PasteClipDitheredDIBData(COleDataObject* pData, RECT* prc)
         nDIBBitCount = dib.GetBitCount();
     }
 
-    // A picture deeper than this image, or of more than two bits, goes through the dialog,
-    // which converts it to this image's depth and colours; its result is ours to free.
+    // A picture deeper than this image, or of more than two bits, is converted to this image's
+    // depth and colours by the user interface (the image settings dialog, by default); its
+    // result is ours to free.
     HGLOBAL hConverted = NULL;
     const int nBitCount = GetBitCount();
     if (nDIBBitCount > nBitCount || nDIBBitCount > 2)
@@ -369,16 +370,12 @@ BOOL CDIBSection::PasteClipDitheredDIBData(COleDataObject* pData, RECT* prc)
                 pTable[i] = RGB(m_DIBInfo.arColors[i].rgbRed, m_DIBInfo.arColors[i].rgbGreen,
                                 m_DIBInfo.arColors[i].rgbBlue);
         }
-        INT_PTR nResult;
-        {
-            CImageSettingsDlg dlg(hClipDIB, nBitCount, nBitCount == 4 ? pTable : NULL, nBitCount == 8 ? pTable : NULL,
-                                  m_pColorArray, NULL, NULL, NULL);
-            nResult = dlg.DoModal();
-            free(pTable);
-            if (nResult == IDOK)
-                hConverted = dlg.GetDIB();
-        }
-        if (nResult != IDOK || hConverted == NULL)
+        IDIBSectionUI* pUI = GetUserInterface();
+        if (pUI != NULL)
+            hConverted = pUI->ConvertPastedDIB(hClipDIB, nBitCount, nBitCount == 4 ? pTable : NULL,
+                                               nBitCount == 8 ? pTable : NULL, m_pColorArray);
+        free(pTable);
+        if (hConverted == NULL)
             return FALSE;
     }
     COwnedGlobal converted(hConverted);

@@ -1,6 +1,7 @@
 // Drawing primitives of CDIBSection: each borrows the memory DC, draws with one or two GDI
 // calls and a pen or brush made for the call, and gives the DC back.
 #include "image/DIBSection.h"
+#include "image/PntGdiSelect.h"
 
 namespace
 {
@@ -61,7 +62,7 @@ void DrawShape(CDC* pDC, const CRect& rc, int nWidth, COLORREF cr, BOOL bFilled,
     if (bFilled)
     {
         CBrush brush(cr);
-        CBrush* pOldBrush = pDC->SelectObject(&brush);
+        CPntSelectObject selBrush(pDC, &brush);
         pDC->SelectStockObject(NULL_PEN);
         // The filled area must be rc itself.
         CRect rcShape(rc);
@@ -71,15 +72,13 @@ void DrawShape(CDC* pDC, const CRect& rc, int nWidth, COLORREF cr, BOOL bFilled,
             rcShape.bottom++;
         }
         ShapeCall(pDC, rcShape, rc, kind);
-        pDC->SelectObject(pOldBrush);
     }
     else
     {
         CPen pen(PS_SOLID, nWidth, cr);
-        CPen* pOldPen = pDC->SelectObject(&pen);
+        CPntSelectObject selPen(pDC, &pen);
         pDC->SelectStockObject(NULL_BRUSH);
         ShapeCall(pDC, rc, rc, kind);
-        pDC->SelectObject(pOldPen);
     }
 }
 // A shape between two corner points, both inside it, on the image's memory DC. A one-pixel
@@ -134,10 +133,9 @@ BOOL CDIBSection::DrawPoint(CPoint pt, int nWidth, COLORREF cr)
     try
     {
         CPen pen(PS_SOLID, nWidth, cr);
-        CPen* pOldPen = pDC->SelectObject(&pen);
+        CPntSelectObject selPen(pDC, &pen);
         // The wide pen strokes a one-pixel box: a round dot centred on the point.
         pDC->Ellipse(pt.x, pt.y, pt.x + 1, pt.y + 1);
-        pDC->SelectObject(pOldPen);
     }
     catch (CException* e)
     {
@@ -165,12 +163,11 @@ BOOL CDIBSection::DrawLine(CPoint ptFrom, CPoint ptTo, int nWidth, COLORREF cr)
     try
     {
         CPen pen(PS_SOLID, nWidth, cr);
-        CPen* pOldPen = pDC->SelectObject(&pen);
+        CPntSelectObject selPen(pDC, &pen);
         pDC->MoveTo(ptFrom);
         pDC->LineTo(ptTo);
         // LineTo leaves the end point out.
         pDC->SetPixelV(ptTo, cr);
-        pDC->SelectObject(pOldPen);
     }
     catch (CException* e)
     {
@@ -208,16 +205,14 @@ BOOL CDIBSection::DrawText(CString str, CRect rc, UINT nFormat, COLORREF cr, CFo
     COLORREF crText = (cr == 0xFF000000) ? ::GetSysColor(COLOR_WINDOWTEXT) : cr;
     COLORREF crOldText = pDC->SetTextColor(crText);
 
-    CFont* pOldFont = NULL;
-    if (pFont != NULL && pFont->GetSafeHandle() != NULL)
-        pOldFont = pDC->SelectObject(pFont);
+    // No font (or an empty one) draws in the DC's current font.
+    CPntSelectObject selFont(pDC, pFont);
     int nOldBkMode = pDC->SetBkMode(TRANSPARENT);
 
     int nHeight = ::DrawText(pDC->GetSafeHdc(), str, str.GetLength(), &rc, nFormat);
 
     pDC->SetBkMode(nOldBkMode);
-    if (pOldFont != NULL)
-        pDC->SelectObject(pOldFont);
+    selFont.Restore();
     pDC->SetTextColor(crOldText);
     ReleaseMemoryDC(FALSE);
     return nHeight > 0;

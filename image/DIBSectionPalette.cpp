@@ -2,6 +2,7 @@
 // (the one held in m_DIBInfo for files, the clipboard and DrawDib, and the section's own one
 // that GDI draws with).
 #include "image/DIBSection.h"
+#include "image/PntGdiSelect.h"
 #include <stdlib.h>
 #include <string.h>
 
@@ -115,11 +116,10 @@ BOOL CDIBSection::CreatePalette()
     HDC hDC = ::CreateCompatibleDC(NULL);
     if (hDC != NULL)
     {
-        HGDIOBJ hOld = m_hBitmap != NULL ? ::SelectObject(hDC, m_hBitmap) : NULL;
-        if (hOld != NULL)
         {
-            nRead = ::GetDIBColorTable(hDC, 0, (UINT)nColors, colors);
-            ::SelectObject(hDC, hOld);
+            CPntSelectObject selBitmap(hDC, m_hBitmap);
+            if (selBitmap.IsSelected())
+                nRead = ::GetDIBColorTable(hDC, 0, (UINT)nColors, colors);
         }
         ::DeleteDC(hDC);
     }
@@ -209,12 +209,13 @@ BOOL CDIBSection::SetColorTable(UINT nColors, RGBQUAD* pColors)
     if (hDC == NULL)
         return FALSE;
     BOOL bResult = FALSE;
-    HGDIOBJ hOld = ::SelectObject(hDC, m_hBitmap);
-    if (hOld != NULL)
     {
-        ::SetDIBColorTable(hDC, 0, nColors, pColors);
-        ::SelectObject(hDC, hOld);
-        bResult = TRUE;
+        CPntSelectObject selBitmap(hDC, m_hBitmap);
+        if (selBitmap.IsSelected())
+        {
+            ::SetDIBColorTable(hDC, 0, nColors, pColors);
+            bResult = TRUE;
+        }
     }
     ::DeleteDC(hDC);
     return bResult;

@@ -34,7 +34,6 @@ ColourEntries CPntCtrl::ms_StdColours[16] = {
 };
 
 static const TCHAR s_szClassName[] = _T("MFCPaintCtrl");
-static const COLORREF CLR_NONE_SET = 0xFFFFFFFF;
 
 IMPLEMENT_DYNCREATE(CPntCtrl, CWnd)
 
@@ -86,7 +85,7 @@ CPntCtrl::CPntCtrl()
       m_nPrevToolMode(TOOL_NONE),
       m_crDrawColor(RGB(0, 0, 0)),
       m_crFillColor(RGB(0, 0, 0)),
-      m_crTransparentColor(CLR_NONE_SET),
+      m_crTransparentColor(PNT_NO_COLOUR),
       m_nEraserWidth(4),
       m_nPenWidth(1),
       m_bShowSelectionRect(FALSE),

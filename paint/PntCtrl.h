@@ -8,6 +8,7 @@
 #pragma once
 #include <afxwin.h>
 #include "image/DIBSection.h"
+#include "image/PntColour.h"
 #include "paint/PntHistory.h"
 #include "paint/PntPaintBuffer.h"
 #include "paint/PntToolModes.h"
@@ -26,7 +27,7 @@ struct ColourEntries
     TCHAR szName[64];
 };
 
-class AFX_EXT_CLASS CPntCtrl : public CWnd
+class AFX_EXT_CLASS CPntCtrl : public CWnd, public IPntTextTarget
 {
     DECLARE_DYNCREATE(CPntCtrl)
 public:
@@ -66,6 +67,7 @@ public:
     BOOL GetShowSelectionRect() const { return m_bShowSelectionRect; }
     void SetTransparent(BOOL bTransparent);
     BOOL GetTransparent() const { return m_bTransparent; }
+    // PNT_NO_COLOUR: no key colour.
     void SetTransparentColor(COLORREF cr);
     COLORREF GetTransparentColor() const { return m_crTransparentColor; }
     // TRUE sends the owner the image-changed notification, each time: a pen stroke sends one
@@ -193,6 +195,18 @@ public:
     BOOL GetCDibMask(CDib* pDib);
 
 protected:
+    // IPntTextTarget: the text format bar's changes, passed on to the text tool's properties.
+    virtual CWnd* GetTextTargetWnd();
+    virtual void SetTargetText(LPCTSTR pszText);
+    virtual UINT GetTargetTextFormat() const;
+    virtual void SetTargetTextFormat(UINT nFormat);
+    virtual CFont* GetTargetTextFont();
+    virtual void SetTargetTextFont(CFont* pFont);
+    virtual COLORREF GetTargetTextColour() const;
+    virtual void SetTargetTextColour(COLORREF cr);
+    // Closing the bar ends text entry: the selection tool takes over.
+    virtual void OnTextBarClosed();
+
     // Overridable hooks, in this order; always called through the virtual table.
     virtual void LoadCursors();
     virtual void DestroyCursors();

@@ -3,6 +3,7 @@
 // repeated moves of one piece cost one undo step.
 #include "paint/PntCtrl.h"
 #include "paint/PntRectTracker.h"
+#include "image/PntGdiSelect.h"
 
 BOOL CPntCtrl::PrepareDragImage(CRect rc)
 {
@@ -51,25 +52,21 @@ BOOL CPntCtrl::DrawDragImage(CRect rc)
         return FALSE;
     const CPoint pt = DragImageRect(rc).TopLeft();
 
-    CPalette* pOldPalette = NULL;
-    if (m_DragImage.GetPalette()->GetSafeHandle() != NULL)
     {
-        pOldPalette = pDC->SelectPalette(m_DragImage.GetPalette(), FALSE);
-        pDC->RealizePalette();
+        CPntSelectPalette selPalette(pDC->GetSafeHdc(), (HPALETTE)m_DragImage.GetPalette()->GetSafeHandle(), TRUE,
+                                     FALSE);
+        if (m_bTransparent && m_crTransparentColor != PNT_NO_COLOUR)
+        {
+            m_DragImage.DrawTransparent(pDC, pt, m_crTransparentColor);
+        }
+        else
+        {
+            BOOL bDither = m_DragImage.GetDither();
+            m_DragImage.SetDither(FALSE);
+            m_DragImage.Draw(pDC, pt);
+            m_DragImage.SetDither(bDither);
+        }
     }
-    if (m_bTransparent && m_crTransparentColor != 0xFFFFFFFF)
-    {
-        m_DragImage.DrawTransparent(pDC, pt, m_crTransparentColor);
-    }
-    else
-    {
-        BOOL bDither = m_DragImage.GetDither();
-        m_DragImage.SetDither(FALSE);
-        m_DragImage.Draw(pDC, pt);
-        m_DragImage.SetDither(bDither);
-    }
-    if (pOldPalette != NULL)
-        pDC->SelectPalette(pOldPalette, FALSE);
     m_Image.ReleaseMemoryDC();
     if (WindowExists())
         RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW);

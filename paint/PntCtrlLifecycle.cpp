@@ -2,7 +2,8 @@
 #include "paint/PntCtrl.h"
 #include <afxdlgs.h>
 #include "companion/Dib.h"
-#include "dialogs/PntBitmapResizeDlg.h"
+#include "image/PntGdiSelect.h"
+#include "paint/PntDimensionsPrompt.h"
 
 namespace
 {
@@ -70,17 +71,12 @@ BOOL CPntCtrl::GetCDibFromBitmap(CDib* pDib, int nParam)
     if (!dc.CreateCompatibleDC(NULL))
         return FALSE;
     // On a palette display the bits are read through the image's palette.
-    CPalette* pOldPalette = NULL;
     CPalette* pPalette = m_Image.GetPalette();
-    if ((dc.GetDeviceCaps(RASTERCAPS) & RC_PALETTE) && pPalette != NULL && pPalette->GetSafeHandle() != NULL)
-    {
-        pOldPalette = dc.SelectPalette(pPalette, FALSE);
-        dc.RealizePalette();
-    }
-    BOOL bResult = pDib->Init(&dc, CBitmap::FromHandle(m_Image.GetSafeHandle()), 0, 0, nParam);
-    if (pOldPalette != NULL)
-        dc.SelectPalette(pOldPalette, FALSE);
-    return bResult;
+    const BOOL bPaletteDisplay = (dc.GetDeviceCaps(RASTERCAPS) & RC_PALETTE) != 0;
+    CPntSelectPalette selPalette(dc.GetSafeHdc(),
+                                 bPaletteDisplay && pPalette != NULL ? (HPALETTE)pPalette->GetSafeHandle() : NULL,
+                                 TRUE, FALSE);
+    return pDib->Init(&dc, CBitmap::FromHandle(m_Image.GetSafeHandle()), 0, 0, nParam);
 }
 
 BOOL CPntCtrl::Load(LPCTSTR lpszPath)
@@ -115,18 +111,17 @@ BOOL CPntCtrl::PromptNewBitmap(int nWidth, int nHeight, int nBitsPerPixel)
     if (nBitsPerPixel < 0)
         nBitsPerPixel = kDefaultNewBitsPerPixel;
 
-    CPntBitmapResizeDlg dlg(NULL);
-    dlg.SetAttributes(nWidth, nHeight, nBitsPerPixel);
-    if (dlg.DoModal() != IDOK)
+    PntDimensions dims = { nWidth, nHeight, nBitsPerPixel, FALSE };
+    if (!PntPromptDimensions(dims, FALSE))
         return FALSE;
     // The dialog takes any number. A size that no image can have would cost the user the
     // current picture, which CreateBitmap gives up first: such a size is refused up front.
     {
         CDIBSection trial;
-        if (!trial.CreateBitmap(dlg.GetWidth(), dlg.GetHeight(), 1, (UINT)dlg.GetBitsPerPixel()))
+        if (!trial.CreateBitmap(dims.nWidth, dims.nHeight, 1, (UINT)dims.nBitsPerPixel))
             return FALSE;
     }
-    return CreateBitmap(dlg.GetWidth(), dlg.GetHeight(), 1, (UINT)dlg.GetBitsPerPixel(), NULL, NULL);
+    return CreateBitmap(dims.nWidth, dims.nHeight, 1, (UINT)dims.nBitsPerPixel, NULL, NULL);
 }
 
 BOOL CPntCtrl::Resize()
@@ -137,23 +132,22 @@ BOOL CPntCtrl::Resize()
     CRect rcSelection = m_rcSelection;
     int nWidth = m_Image.GetWidth();
     int nHeight = m_Image.GetHeight();
-    CPntBitmapResizeDlg dlg(NULL);
-    dlg.SetAttributes(nWidth, nHeight, m_Image.GetBitCount());
+    PntDimensions dims = { nWidth, nHeight, m_Image.GetBitCount(), FALSE };
     // Cropping makes sense only to a visible selection that is not the whole image.
-    dlg.EnableCropButton(m_bShowSelectionRect && rcSelection != CRect(0, 0, nWidth, nHeight));
-    if (dlg.DoModal() != IDOK)
+    const BOOL bOfferCrop = m_bShowSelectionRect && rcSelection != CRect(0, 0, nWidth, nHeight);
+    if (!PntPromptDimensions(dims, bOfferCrop))
         return FALSE;
 
     // A new size or depth: the step keeps the whole image.
     PreImageChange();
-    CSize sizeNew(dlg.GetWidth(), dlg.GetHeight());
+    CSize sizeNew(dims.nWidth, dims.nHeight);
     CPoint ptOrigin(0, 0);
-    if (dlg.CropToSelection())
+    if (dims.bCropToSelection)
     {
         sizeNew = rcSelection.Size();
         ptOrigin = rcSelection.TopLeft();
     }
-    BOOL bResult = m_Image.Resize(sizeNew.cx, sizeNew.cy, 1, (UINT)dlg.GetBitsPerPixel(), &ptOrigin);
+    BOOL bResult = m_Image.Resize(sizeNew.cx, sizeNew.cy, 1, (UINT)dims.nBitsPerPixel, &ptOrigin);
 
     SetImageChanged(TRUE);
     ResetScrollBars();

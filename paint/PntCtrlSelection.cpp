@@ -1,8 +1,6 @@
 // CPntCtrl: the selection rectangle (image coordinates, always normalised) and clearing.
 #include "paint/PntCtrl.h"
 
-static const COLORREF CLR_NONE_SET = 0xFFFFFFFF;
-
 void CPntCtrl::ResetSelectionRect()
 {
     if (m_Image.GetSafeHandle() != NULL)
@@ -49,7 +47,7 @@ BOOL CPntCtrl::ClearRect(RECT* pRect, BOOL bUndo)
     if (bUndo)
         PreImageChangeOfRect(rcArea);
 
-    const COLORREF cr = m_crTransparentColor != CLR_NONE_SET ? m_crTransparentColor : m_crEraseColor;
+    const COLORREF cr = m_crTransparentColor != PNT_NO_COLOUR ? m_crTransparentColor : m_crEraseColor;
     if (!m_Image.ClearRect(&rcArea, cr))
     {
         // Puts back the snapshot just taken.
@@ -70,7 +68,7 @@ BOOL CPntCtrl::Clear()
     PreImageChangeOfRect(CRect(0, 0, m_Image.GetWidth(), m_Image.GetHeight()));
 
     // Palette-relative white, not the erase colour, when no transparent colour is set.
-    const COLORREF cr = m_crTransparentColor != CLR_NONE_SET ? m_crTransparentColor : 0x02FFFFFF;
+    const COLORREF cr = m_crTransparentColor != PNT_NO_COLOUR ? m_crTransparentColor : 0x02FFFFFF;
     if (!m_Image.Clear(cr))
     {
         UndoImageChange();

@@ -113,3 +113,51 @@ BOOL CPntCtrl::DragEditText(CPntRectTracker* pTracker)
     m_bFloating = TRUE;
     return bResult;
 }
+
+/////////////////////////////////////////////////////////////////////////////
+// The text format bar's target
+
+CWnd* CPntCtrl::GetTextTargetWnd()
+{
+    return this;
+}
+
+void CPntCtrl::SetTargetText(LPCTSTR pszText)
+{
+    SetUserText(pszText);
+}
+
+UINT CPntCtrl::GetTargetTextFormat() const
+{
+    return GetTextFormat();
+}
+
+void CPntCtrl::SetTargetTextFormat(UINT nFormat)
+{
+    SetTextFormat(nFormat);
+}
+
+CFont* CPntCtrl::GetTargetTextFont()
+{
+    return GetTextFont();
+}
+
+void CPntCtrl::SetTargetTextFont(CFont* pFont)
+{
+    SetTextFont(pFont);
+}
+
+COLORREF CPntCtrl::GetTargetTextColour() const
+{
+    return GetDrawColor();
+}
+
+void CPntCtrl::SetTargetTextColour(COLORREF cr)
+{
+    SetDrawColor(cr);
+}
+
+void CPntCtrl::OnTextBarClosed()
+{
+    SetToolMode(TOOL_SELECT);
+}

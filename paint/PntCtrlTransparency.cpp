@@ -1,11 +1,10 @@
 // CPntCtrl: transparency by key colour, and the masks exchanged with the host.
 #include "paint/PntCtrl.h"
 #include "companion/Dib.h"
+#include "image/PntGdiSelect.h"
 
 namespace
 {
-const COLORREF kNoColour = 0xFFFFFFFF;
-
 // A CDib's picture reduced to black and white in a new monochrome bitmap of its size.
 BOOL RenderMonochrome(CDib* pDib, CBitmap& bitmap)
 {
@@ -13,9 +12,8 @@ BOOL RenderMonochrome(CDib* pDib, CBitmap& bitmap)
     if (pDib == NULL || !dc.CreateCompatibleDC(NULL) ||
         !bitmap.CreateBitmap(pDib->GetWidth(), pDib->GetHeight(), 1, 1, NULL))
         return FALSE;
-    CBitmap* pOld = dc.SelectObject(&bitmap);
+    CPntSelectObject selBitmap(&dc, &bitmap);
     pDib->Display(&dc, CPoint(0, 0));
-    dc.SelectObject(pOld);
     return TRUE;
 }
 }
@@ -101,7 +99,7 @@ BOOL CPntCtrl::SetTransparencyFromMask(HBITMAP hMask)
                 }
         }
     // The highest-indexed free colour, or else the least used one (ties to the higher index).
-    COLORREF crKey = kNoColour;
+    COLORREF crKey = PNT_NO_COLOUR;
     LONGLONG nBest = (LONGLONG)cx * cy;
     for (int i = nColours - 1; i >= 0; i--)
     {
@@ -147,23 +145,23 @@ HBITMAP CPntCtrl::GetMask()
         m_bmpMask.DeleteObject();
         return NULL;
     }
-    CBitmap* pOldImage = dcImage.SelectObject(&bmpImage);
-    if (pOldImage == NULL)
+    CPntSelectObject selImage(&dcImage, &bmpImage);
+    if (!selImage.IsSelected())
     {
         // A memory DC takes only monochrome bitmaps and bitmaps of the display's depth: an
         // image of another depth is copied through a display-compatible bitmap instead.
         bmpImage.DeleteObject();
         CWindowDC dcScreen(NULL);
         if (bmpImage.CreateCompatibleBitmap(&dcScreen, cx, cy))
-            pOldImage = dcImage.SelectObject(&bmpImage);
-        if (pOldImage == NULL)
+            selImage.Select(dcImage.GetSafeHdc(), bmpImage.GetSafeHandle());
+        if (!selImage.IsSelected())
         {
             m_bmpMask.DeleteObject();
             return NULL;
         }
     }
-    CBitmap* pOldMask = dcMask.SelectObject(&m_bmpMask);
-    if (m_crTransparentColor != kNoColour && m_bTransparent)
+    CPntSelectObject selMask(&dcMask, &m_bmpMask);
+    if (m_crTransparentColor != PNT_NO_COLOUR && m_bTransparent)
     {
         // Colour to monochrome: pixels of the background colour become white, all else black.
         m_Image.Draw(&dcImage, CPoint(0, 0));
@@ -174,8 +172,8 @@ HBITMAP CPntCtrl::GetMask()
     {
         dcMask.PatBlt(0, 0, cx, cy, BLACKNESS);
     }
-    dcImage.SelectObject(pOldImage);
-    dcMask.SelectObject(pOldMask);
+    selImage.Restore();
+    selMask.Restore();
     return (HBITMAP)m_bmpMask.GetSafeHandle();
 }
 
@@ -206,10 +204,10 @@ BOOL CPntCtrl::DrawImageTransparentlyOnImage(CDC* pDC, CDIBSection& src, CPoint 
         !bmpFore.CreateCompatibleBitmap(pDC, size.cx, size.cy) ||
         !bmpBack.CreateCompatibleBitmap(pDC, size.cx, size.cy))
         return FALSE;
-    CBitmap* pOldSource = dcSource.SelectObject(CBitmap::FromHandle((HBITMAP)src.GetSafeHandle()));
-    CBitmap* pOldMask = dcMask.SelectObject(&bmpMask);
-    CBitmap* pOldFore = dcFore.SelectObject(&bmpFore);
-    CBitmap* pOldBack = dcBack.SelectObject(&bmpBack);
+    CPntSelectObject selSource(dcSource.GetSafeHdc(), src.GetSafeHandle());
+    CPntSelectObject selMask(&dcMask, &bmpMask);
+    CPntSelectObject selFore(&dcFore, &bmpFore);
+    CPntSelectObject selBack(&dcBack, &bmpBack);
 
     // Mask: key-coloured pixels white, the rest black.
     COLORREF crOldBk = dcSource.SetBkColor(crTransparent);
@@ -223,10 +221,5 @@ BOOL CPntCtrl::DrawImageTransparentlyOnImage(CDC* pDC, CDIBSection& src, CPoint 
     dcBack.BitBlt(0, 0, size.cx, size.cy, &dcMask, 0, 0, SRCAND);
     dcBack.BitBlt(0, 0, size.cx, size.cy, &dcFore, 0, 0, SRCINVERT);
     pDC->BitBlt(pt.x, pt.y, size.cx, size.cy, &dcBack, 0, 0, SRCCOPY);
-
-    dcSource.SelectObject(pOldSource);
-    dcMask.SelectObject(pOldMask);
-    dcFore.SelectObject(pOldFore);
-    dcBack.SelectObject(pOldBack);
     return TRUE;
 }

@@ -41,7 +41,7 @@ BOOL CPntFreehandTool::Draw(CPntCtrl& ctrl, CPoint ptFrom, CPoint ptTo) const
 {
     if (m_kind == kEraser)
     {
-        COLORREF cr = ctrl.m_crTransparentColor != 0xFFFFFFFF ? ctrl.m_crTransparentColor : ctrl.m_crEraseColor;
+        COLORREF cr = ctrl.m_crTransparentColor != PNT_NO_COLOUR ? ctrl.m_crTransparentColor : ctrl.m_crEraseColor;
         return ctrl.m_Image.DrawLine(ptFrom, ptTo, ctrl.m_nEraserWidth, cr);
     }
     return ctrl.m_Image.DrawLine(ptFrom, ptTo, ctrl.m_nPenWidth, ctrl.m_crDrawColor);

@@ -1,6 +1,7 @@
 // CPntRectTracker: the selection tracker of the paint control.
 #include "paint/PntRectTracker.h"
 #include "paint/PntCtrl.h"
+#include "image/PntGdiSelect.h"
 #include <algorithm>
 
 int CPntRectTracker::m_nMyHandleSize = 5;
@@ -265,19 +266,19 @@ void CPntRectTracker::Draw(CDC* pDC) const
     CPen pen;
     if (pen.CreatePen(PS_DOT, 0, crFrame))
     {
-        CPen* pOldPen = pDC->SelectObject(&pen);
-        CGdiObject* pOldBrush = pDC->SelectStockObject(NULL_BRUSH);
+        CPntSelectObject selPen(pDC, &pen);
+        CPntSelectObject selBrush;
+        selBrush.SelectStock(pDC->GetSafeHdc(), NULL_BRUSH);
         const int nOldRop = pDC->SetROP2(R2_COPYPEN);
         pDC->Rectangle(&rc);
         pDC->SetROP2(nOldRop);
-        pDC->SelectObject(pOldBrush);
-        pDC->SelectObject(pOldPen);
     }
 
     if (m_nStyle & (resizeInside | resizeOutside))
     {
-        CGdiObject* pOldPen = pDC->SelectStockObject(WHITE_PEN);
-        CGdiObject* pOldBrush = pDC->SelectStockObject(BLACK_BRUSH);
+        CPntSelectObject selPen, selBrush;
+        selPen.SelectStock(pDC->GetSafeHdc(), WHITE_PEN);
+        selBrush.SelectStock(pDC->GetSafeHdc(), BLACK_BRUSH);
         const UINT nMask = GetHandleMask();
         for (int i = hitTopLeft; i <= hitLeft; i++)
         {
@@ -288,8 +289,6 @@ void CPntRectTracker::Draw(CDC* pDC) const
                 pDC->Rectangle(&rcHandle);
             }
         }
-        pDC->SelectObject(pOldBrush);
-        pDC->SelectObject(pOldPen);
     }
     pDC->RestoreDC(nSaved);
 }

@@ -4,7 +4,6 @@
 #include <commctrl.h>
 #include <stdio.h>
 #include <tchar.h>
-#include "paint/PntCtrl.h"
 #include "resources/resource.h"
 
 IMPLEMENT_DYNAMIC(CPntTextFmtBar, CPntDlg)
@@ -61,7 +60,7 @@ CFont& SharedEditFont()
 
 CPntTextFmtBar::CPntTextFmtBar(CWnd* pParent)
     : CPntDlg(IDD_PNT_TEXTFMTBAR, pParent), m_strTitle(_T("Text Tool")),
-      m_pPaintCtrl(static_cast<CPntCtrl*>(pParent)), m_nAlignment(0), m_bHidden(TRUE)
+      m_pPaintCtrl(dynamic_cast<IPntTextTarget*>(pParent)), m_nAlignment(0), m_bHidden(TRUE)
 {
 }
 
@@ -72,18 +71,18 @@ CPntTextFmtBar::~CPntTextFmtBar()
         DestroyWindow();
 }
 
-BOOL CPntTextFmtBar::Create(CPntCtrl* pCtrl)
+BOOL CPntTextFmtBar::Create(IPntTextTarget* pTarget)
 {
     m_bHidden = FALSE;
-    m_pPaintCtrl = pCtrl;
-    return CDialog::Create(IDD_PNT_TEXTFMTBAR, pCtrl);
+    m_pPaintCtrl = pTarget;
+    return CDialog::Create(IDD_PNT_TEXTFMTBAR, pTarget != NULL ? pTarget->GetTextTargetWnd() : NULL);
 }
 
-BOOL CPntTextFmtBar::Show(CPntCtrl* pCtrl)
+BOOL CPntTextFmtBar::Show(IPntTextTarget* pTarget)
 {
     m_bHidden = FALSE;
     if (!::IsWindow(m_hWnd))
-        return Create(pCtrl);
+        return Create(pTarget);
     ShowWindow(SW_SHOW);
     return TRUE;
 }
@@ -207,7 +206,7 @@ void CPntTextFmtBar::OnChangeEdit()
         return;
     CString strText;
     GetEditControl(m_nAlignment)->GetWindowText(strText);
-    m_pPaintCtrl->SetUserText(strText);
+    m_pPaintCtrl->SetTargetText(strText);
 }
 
 BOOL CPntTextFmtBar::SetAlignment(DWORD nAlignment)
@@ -219,12 +218,12 @@ BOOL CPntTextFmtBar::SetAlignment(DWORD nAlignment)
         return FALSE;
     if (m_pPaintCtrl != NULL)
     {
-        UINT nFormat = m_pPaintCtrl->GetTextFormat() & ~(UINT)(DT_CENTER | DT_RIGHT);
+        UINT nFormat = m_pPaintCtrl->GetTargetTextFormat() & ~(UINT)(DT_CENTER | DT_RIGHT);
         if (nAlignment == 1)
             nFormat |= DT_CENTER;
         else if (nAlignment == 2)
             nFormat |= DT_RIGHT;
-        m_pPaintCtrl->SetTextFormat(nFormat);
+        m_pPaintCtrl->SetTargetTextFormat(nFormat);
     }
     UpdateButtons();
     if (nAlignment == m_nAlignment)
@@ -297,7 +296,7 @@ void CPntTextFmtBar::RestoreAlignment()
 BOOL CPntTextFmtBar::GetControlFont(LOGFONT& lf)
 {
     ::ZeroMemory(&lf, sizeof(lf));
-    CFont* pFont = m_pPaintCtrl != NULL ? m_pPaintCtrl->GetTextFont() : NULL;
+    CFont* pFont = m_pPaintCtrl != NULL ? m_pPaintCtrl->GetTargetTextFont() : NULL;
     return pFont != NULL && pFont->GetSafeHandle() != NULL && pFont->GetLogFont(&lf) != 0;
 }
 
@@ -311,7 +310,7 @@ void CPntTextFmtBar::DoChangeFont(LOGFONT* plf, BOOL bUpdateCtrl)
     for (DWORD n = 0; n < 3; n++)
         GetEditControl(n)->SendMessage(WM_SETFONT, (WPARAM)font.GetSafeHandle(), TRUE);
     if (bUpdateCtrl && m_pPaintCtrl != NULL)
-        m_pPaintCtrl->SetTextFont(&font);
+        m_pPaintCtrl->SetTargetTextFont(&font);
     UpdateButtons();
 
     // The caption tells the face and the size of the control's font.
@@ -376,10 +375,10 @@ void CPntTextFmtBar::OnFontButton()
     LOGFONT lf;
     GetControlFont(lf);
     CFontDialog dlg(&lf, CF_SCREENFONTS | CF_EFFECTS);
-    dlg.m_cf.rgbColors = m_pPaintCtrl->GetDrawColor();
+    dlg.m_cf.rgbColors = m_pPaintCtrl->GetTargetTextColour();
     if (dlg.DoModal() != IDOK)
         return;
-    m_pPaintCtrl->SetDrawColor(dlg.GetColor());   // the text is drawn in the pen colour
+    m_pPaintCtrl->SetTargetTextColour(dlg.GetColor());   // the text is drawn in the pen colour
     dlg.GetCurrentFont(&lf);
     DoChangeFont(&lf, TRUE);
 }
@@ -421,21 +420,21 @@ void CPntTextFmtBar::OnUpdateLeft(CCmdUI* pCmdUI)
 {
     pCmdUI->Enable(m_pPaintCtrl != NULL);
     if (m_pPaintCtrl != NULL)
-        pCmdUI->SetCheck((m_pPaintCtrl->GetTextFormat() & (DT_CENTER | DT_RIGHT)) == 0);
+        pCmdUI->SetCheck((m_pPaintCtrl->GetTargetTextFormat() & (DT_CENTER | DT_RIGHT)) == 0);
 }
 
 void CPntTextFmtBar::OnUpdateCentre(CCmdUI* pCmdUI)
 {
     pCmdUI->Enable(m_pPaintCtrl != NULL);
     if (m_pPaintCtrl != NULL)
-        pCmdUI->SetCheck((m_pPaintCtrl->GetTextFormat() & DT_CENTER) != 0);
+        pCmdUI->SetCheck((m_pPaintCtrl->GetTargetTextFormat() & DT_CENTER) != 0);
 }
 
 void CPntTextFmtBar::OnUpdateRight(CCmdUI* pCmdUI)
 {
     pCmdUI->Enable(m_pPaintCtrl != NULL);
     if (m_pPaintCtrl != NULL)
-        pCmdUI->SetCheck((m_pPaintCtrl->GetTextFormat() & DT_RIGHT) != 0);
+        pCmdUI->SetCheck((m_pPaintCtrl->GetTargetTextFormat() & DT_RIGHT) != 0);
 }
 
 void CPntTextFmtBar::OnUpdateBold(CCmdUI* pCmdUI)
@@ -523,5 +522,5 @@ void CPntTextFmtBar::OnClose()
     if (pMain != NULL && ::IsWindow(pMain->m_hWnd))
         pMain->SetFocus();
     if (m_pPaintCtrl != NULL)
-        m_pPaintCtrl->SetToolMode(TOOL_SELECT);
+        m_pPaintCtrl->OnTextBarClosed();
 }

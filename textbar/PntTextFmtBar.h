@@ -1,23 +1,24 @@
 // CPntTextFmtBar: the floating "Text Tool" bar through which the user types and formats the
 // text tool's text. It holds three overlaid edits, one per alignment, of which one shows, a
 // Font... button and six toggles (alignments, bold, italic, underline); every change goes to
-// its paint control. The font and the alignment persist in the profile section "Text Tool".
+// the window it edits for, through IPntTextTarget (the paint control). The font and the
+// alignment persist in the profile section "Text Tool".
 #pragma once
 #include "dialogs/PntDlg.h"
-
-class CPntCtrl;
+#include "textbar/PntTextTarget.h"
 
 class AFX_EXT_CLASS CPntTextFmtBar : public CPntDlg
 {
     DECLARE_DYNAMIC(CPntTextFmtBar)
 public:
+    // pParent is the target too when it is one.
     explicit CPntTextFmtBar(CWnd* pParent = NULL);
     virtual ~CPntTextFmtBar();
 
-    // Creates the modeless bar with the control as its parent window.
-    BOOL Create(CPntCtrl* pCtrl);
+    // Creates the modeless bar for pTarget, with the target's window as its parent.
+    BOOL Create(IPntTextTarget* pTarget);
     // Shows the bar, creating it on first use.
-    BOOL Show(CPntCtrl* pCtrl);
+    BOOL Show(IPntTextTarget* pTarget);
     void Hide();
     // TRUE when the window exists and was not hidden.
     BOOL IsVisible() const;
@@ -47,7 +48,7 @@ protected:
     void RestoreAlignment();
     // Loads the button images with the grey background mapped to the button face colour.
     void SetButtonBitmaps();
-    // The control's current text font, or FALSE without a control.
+    // The target's current text font, or FALSE without a target.
     BOOL GetControlFont(LOGFONT& lf);
     void UpdateButtons();
     virtual void DoDataExchange(CDataExchange* pDX);
@@ -86,7 +87,7 @@ protected:
     CButton m_btnUnderline;
     CBitmap m_bmpButtons[6];
     CString m_strTitle;
-    CPntCtrl* m_pPaintCtrl;
+    IPntTextTarget* m_pPaintCtrl;
     UINT m_nAlignment;
     BOOL m_bHidden;
 };

@@ -12,7 +12,6 @@
 
 namespace
 {
-const COLORREF kNoColour = 0xFFFFFFFF;
 const int kExtendedCount = 256;
 
 // A table of named colours ("R r G g B b") made from plain colours; NULL when count <= 0.
@@ -267,7 +266,7 @@ LRESULT CPntToolCtrl::OnSelectDefault(NMHDR* pNotify, DWORD)
     }
     else if (pNotify->idFrom == ID_PNT_TRANSCOLOUR)
     {
-        m_pPaintCtrl->SetTransparentColor(kNoColour);
+        m_pPaintCtrl->SetTransparentColor(PNT_NO_COLOUR);
     }
     return 1;
 }
