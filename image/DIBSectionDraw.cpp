@@ -1,14 +1,27 @@
 // Drawing primitives of CDIBSection: each borrows the memory DC, draws with one or two GDI
 // calls and a pen or brush made for the call, and gives the DC back.
 #include "image/DIBSection.h"
+#include "image/DIBSectionUI.h"
 #include "image/PntGdiSelect.h"
+#include <afxres.h>
 
 namespace
 {
-// The resource exception of a pen or brush that could not be made: shown, then dropped.
+// The resource exception of a pen or brush that could not be made: told through the image
+// class's user interface (the library's shows it in a message box), then dropped.
 void ReportResourceFailure(CException* e)
 {
-    e->ReportError(MB_OK);
+    IDIBSectionUI* pUI = CDIBSection::GetUserInterface();
+    if (pUI != NULL)
+    {
+        CString strMessage;
+        TCHAR szMessage[512];
+        if (e->GetErrorMessage(szMessage, _countof(szMessage), NULL))
+            strMessage = szMessage;
+        else
+            strMessage.LoadString(AFX_IDP_NO_ERROR_AVAILABLE);
+        pUI->ShowError(strMessage);
+    }
     e->Delete();
 }
 

@@ -140,10 +140,10 @@ void FillWorkspace(CDC* pDC, const RECT& rc)
         pDC->FillRect(&rc, CBrush::FromHandle(::GetSysColorBrush(COLOR_APPWORKSPACE)));
 }
 
-// Transparent display needs the switch on and a key colour (0xFFFFFFFF is none).
+// Transparent display needs the switch on and a key colour.
 BOOL DrawnTransparently(BOOL bTransparent, COLORREF crKey)
 {
-    return bTransparent && crKey != 0xFFFFFFFF;
+    return bTransparent && crKey != PNT_NO_COLOUR;
 }
 
 // Fills the four bands of rcClip around rcKeep with the workspace colour.
