@@ -2,7 +2,6 @@
 // colour key or a monochrome mask. Transparent forms are built from raster operations on
 // scratch memory DCs; plain display of a deep image may go through DrawDib for dithering.
 #include "image/DIBSection.h"
-#include "image/PaletteSelection.h"
 #include "image/PntGdiSelect.h"
 #include "image/PntColour.h"
 
@@ -57,10 +56,10 @@ public:
     CPntSelectObject m_selImage;
     CPntSelectObject m_selMask;
     CPntSelectObject m_selSection;
-    CPaletteSelection m_palImage;
-    CPaletteSelection m_palMask;
-    CPaletteSelection m_palSection;
-    CPaletteSelection m_palDest;
+    CPntSelectPalette m_palImage;
+    CPntSelectPalette m_palMask;
+    CPntSelectPalette m_palSection;
+    CPntSelectPalette m_palDest;
 
     // Image and mask DCs compatible with pImageLike, the section DC with pSectionLike (NULL:
     // the screen), and a copy bitmap of size compatible with pDest.
@@ -160,7 +159,7 @@ BOOL CDIBSection::Draw(CDC* pDC, CPoint pt, POINT* ptSrc, SIZE* pSize)
 
     BOOL bResult;
     {
-        CPaletteSelection palette;
+        CPntSelectPalette palette;
         if (UsesPalette(pDC))
             palette.Select(hDC, (HPALETTE)m_Palette.GetSafeHandle());
         bResult = pDC->BitBlt(pt.x, pt.y, size.cx, size.cy, pMemDC, ptOrigin.x, ptOrigin.y,
@@ -192,7 +191,7 @@ BOOL CDIBSection::Stretch(CDC* pDC, CPoint pt, CSize size)
 
     BOOL bResult;
     {
-        CPaletteSelection palette;
+        CPntSelectPalette palette;
         if (UsesPalette(pDC))
             palette.Select(hDC, (HPALETTE)m_Palette.GetSafeHandle());
         bResult = pDC->StretchBlt(pt.x, pt.y, size.cx, size.cy, pMemDC, 0, 0, GetWidth(),

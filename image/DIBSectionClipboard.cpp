@@ -3,7 +3,6 @@
 // pasting with a colour key, and asking what the clipboard holds. Everything read from the
 // clipboard is bounded by the size of its memory block.
 #include "image/DIBSection.h"
-#include "image/PaletteSelection.h"
 #include "image/PntGdiSelect.h"
 #include "image/DibLayout.h"
 #include "image/DIBSectionUI.h"
@@ -192,7 +191,7 @@ BOOL CDIBSection::CopyToClipboard(RECT* prc)
     CPntSelectObject selBitmap(memDC.GetSafeHdc(), bitmap.GetSafeHandle());
     if (!selBitmap.IsSelected())
         return FALSE;
-    CPaletteSelection palette;
+    CPntSelectPalette palette;
     palette.Select(memDC.GetSafeHdc(), (HPALETTE)m_Palette.GetSafeHandle());
     CPoint ptSource = rc.TopLeft();
     CSize size(nWidth, nHeight);
@@ -230,7 +229,7 @@ BOOL CDIBSection::CopyToClipboard(RECT* prc)
     else
         ::GetDIBits(hMemDC, hBitmap, 0, (UINT)nHeight, pBlock + nInfoBytes, (BITMAPINFO*)pBlock, DIB_PAL_COLORS);
     ::GetDIBits(hMemDC, hBitmap, 0, (UINT)nHeight, NULL, (BITMAPINFO*)pBlock, DIB_RGB_COLORS);
-    palette.Undo();
+    palette.Restore();
     memDC.DeleteDC();
 
     // The second call may have put the bitmap's masks in place of ours.
@@ -296,7 +295,7 @@ BOOL CDIBSection::PasteClipboardBitmapData(COleDataObject*, RECT* prc, BOOL bUse
 
     BOOL bResult = FALSE;
     {
-        CPaletteSelection sourcePalette, imagePalette;
+        CPntSelectPalette sourcePalette, imagePalette;
         if (hClipPalette != NULL)
         {
             sourcePalette.Select(sourceDC.GetSafeHdc(), hClipPalette);
@@ -429,7 +428,7 @@ BOOL CDIBSection::GetTransparentClipboardData(RECT* prc, COLORREF crTransparent,
     if (pImageDC == NULL)
         return FALSE;
     {
-        CPaletteSelection palette;
+        CPntSelectPalette palette;
         if (bUsePalette)
             palette.Select(pImageDC->GetSafeHdc(), (HPALETTE)picture.GetPalette()->GetSafeHandle());
         picture.DrawTransparent(pImageDC, rcTarget.TopLeft(), crTransparent, NULL, NULL);

@@ -48,13 +48,21 @@ private:
 };
 
 // A logical palette selected into a DC, realised when asked; the previous palette goes back
-// in the background or the foreground, as the caller chose.
+// in the background or the foreground, as the caller chose. Made empty, it selects later.
 class CPntSelectPalette
 {
 public:
+    CPntSelectPalette() : m_hDC(NULL), m_hOld(NULL), m_bRestoreBackground(TRUE) {}
     CPntSelectPalette(HDC hDC, HPALETTE hPalette, BOOL bRealize, BOOL bRestoreBackground)
-        : m_hDC(NULL), m_hOld(NULL), m_bRestoreBackground(bRestoreBackground)
+        : m_hDC(NULL), m_hOld(NULL), m_bRestoreBackground(TRUE)
     {
+        Select(hDC, hPalette, bRealize, bRestoreBackground);
+    }
+    // Puts back what an earlier Select chose, then selects hPalette.
+    void Select(HDC hDC, HPALETTE hPalette, BOOL bRealize = TRUE, BOOL bRestoreBackground = TRUE)
+    {
+        Restore();
+        m_bRestoreBackground = bRestoreBackground;
         if (hDC == NULL || hPalette == NULL)
             return;
         m_hOld = ::SelectPalette(hDC, hPalette, FALSE);
