@@ -426,6 +426,8 @@ protected:
     // Invalidates (without erase) only the client area that shows rcImage; a later repaint
     // of it shows exactly what a repaint of the whole client would.
     void InvalidateImageRect(const RECT& rcImage);
+    // The image's corners (0, 0) and (width, height) in client coordinates.
+    void ImageCornersToClient(CPoint* pTL, CPoint* pBR);
     // The client rectangle that OnDraw covers with the image's own pixels, whatever was
     // there; FALSE when it leaves some of it showing through (a transparent colour).
     BOOL ImageCoversOpaquely(CRect* pRect);

@@ -506,12 +506,8 @@ BOOL CPntCtrl::OnEraseBkgnd(CDC* pDC)
         return TRUE;
     }
 
-    CPoint ptTL(0, 0);
-    IPtoLP(&ptTL);
-    LPtoDP(&ptTL);
-    CPoint ptBR(m_Image.GetWidth(), m_Image.GetHeight());
-    IPtoLP(&ptBR);
-    LPtoDP(&ptBR);
+    CPoint ptTL, ptBR;
+    ImageCornersToClient(&ptTL, &ptBR);
 
     // The image covers TL to BR inclusive; the four bands around it are erased.
     FillWorkspaceAround(pDC, rcClip, CRect(ptTL.x, ptTL.y, ptBR.x + 1, ptBR.y + 1));
@@ -621,6 +617,17 @@ void CPntCtrl::InvalidateImageRect(const RECT& rcImage)
         InvalidateRect(&rc, FALSE);
 }
 
+void CPntCtrl::ImageCornersToClient(CPoint* pTL, CPoint* pBR)
+{
+    // The image's top-left corner and its far corner (width, height), in client coordinates.
+    *pTL = CPoint(0, 0);
+    IPtoLP(pTL);
+    LPtoDP(pTL);
+    *pBR = CPoint(m_Image.GetWidth(), m_Image.GetHeight());
+    IPtoLP(pBR);
+    LPtoDP(pBR);
+}
+
 // OnDraw stretches the image over TL to BR inclusive, or at exactly 100 % copies it unscaled
 // from TL, W x H; either way every pixel there is the image's unless it is drawn
 // transparently.
@@ -628,12 +635,8 @@ BOOL CPntCtrl::ImageCoversOpaquely(CRect* pRect)
 {
     if (m_Image.GetSafeHandle() == NULL || DrawnTransparently(m_bTransparent, m_crTransparentColor))
         return FALSE;
-    CPoint ptTL(0, 0);
-    IPtoLP(&ptTL);
-    LPtoDP(&ptTL);
-    CPoint ptBR(m_Image.GetWidth(), m_Image.GetHeight());
-    IPtoLP(&ptBR);
-    LPtoDP(&ptBR);
+    CPoint ptTL, ptBR;
+    ImageCornersToClient(&ptTL, &ptBR);
     if (GetMagnification() == 100)
         *pRect = CRect(ptTL, CSize(m_Image.GetWidth(), m_Image.GetHeight()));
     else
@@ -647,12 +650,8 @@ void CPntCtrl::OnDraw(CDC* pDC)
         return;
     OnBeginPaint(pDC);
 
-    CPoint ptTL(0, 0);
-    IPtoLP(&ptTL);
-    LPtoDP(&ptTL);
-    CPoint ptBR(m_Image.GetWidth(), m_Image.GetHeight());
-    IPtoLP(&ptBR);
-    LPtoDP(&ptBR);
+    CPoint ptTL, ptBR;
+    ImageCornersToClient(&ptTL, &ptBR);
     // The image fills TL to BR inclusive.
     CSize size(ptBR.x - ptTL.x + 1, ptBR.y - ptTL.y + 1);
 
@@ -688,12 +687,8 @@ void CPntCtrl::DrawGrid(CDC* pDC)
     if (m_bGridWholePercentOnly && (UINT)((int)(nPercent * 0.01) * 100) != nPercent)
         return;
 
-    CPoint ptTL(0, 0);
-    IPtoLP(&ptTL);
-    LPtoDP(&ptTL);
-    CPoint ptBR(m_Image.GetWidth(), m_Image.GetHeight());
-    IPtoLP(&ptBR);
-    LPtoDP(&ptBR);
+    CPoint ptTL, ptBR;
+    ImageCornersToClient(&ptTL, &ptBR);
     const double dZoom = nPercent * 0.01;
 
     // Lines outside the clip box are left out: a large image has thousands of them.
