@@ -3,8 +3,12 @@
 //
 // The class is split over several files by concern: PntCtrl.cpp (construction, properties,
 // notifications, status texts, snapshot), PntCtrlView.cpp (coordinates, magnification,
-// scrolling, painting, grid), PntCtrlTools.cpp (tool modes, mouse, keyboard, timer, cursors),
-// PntCtrlUndo.cpp (history) and PntCtrlSelection.cpp (selection and clearing).
+// scrolling, painting, grid), PntCtrlTools.cpp (tool modes and the messages it hands to the
+// current tool, a CPntTool of the tool table), PntCtrlGestureArea.cpp (the pixels under what a
+// gesture draws while it follows the mouse), PntCtrlUndo.cpp (the undo history, a CPntHistory),
+// PntCtrlSelection.cpp (selection and clearing), PntCtrlDrag.cpp (moving the selected piece),
+// PntCtrlText.cpp (the text tool and the text bar's target), PntCtrlClipboard.cpp,
+// PntCtrlTransparency.cpp and PntCtrlLifecycle.cpp.
 #pragma once
 #include <afxwin.h>
 #include "image/DIBSection.h"
