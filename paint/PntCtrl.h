@@ -258,6 +258,9 @@ protected:
     BOOL GestureAreaIsUp() const { return !m_rcGestureFigure.IsRectNull(); }
     // PreImageChange() for text drawn into rcBox in the current format.
     void PreImageChangeOfText(const CRect& rcBox);
+    // The image area that the text, drawn into rcBox in the current format, can reach: the box,
+    // or for unclipped text the box widened by the text's own extent.
+    CRect TextReach(const CRect& rcBox);
     // Before pixels change with no undo step of their own (the transparency members): the
     // last step, while it is open, takes them in, so undoing it takes them back too.
     void KeepInLastUndoStep();

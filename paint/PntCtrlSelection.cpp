@@ -31,8 +31,7 @@ void CPntCtrl::DoChangeSelectionRect(CRect rc)
         DrawDragImage(rc);
     }
     // While a text box is dragged, its text follows it.
-    else if (m_nToolMode == TOOL_TEXT && !m_strUserText.IsEmpty() &&
-             (GestureAreaIsUp() ? MoveGestureArea(rc) : RestoreState(FALSE)))
+    else if (m_nToolMode == TOOL_TEXT && !m_strUserText.IsEmpty() && MoveGestureArea(TextReach(rc)))
     {
         m_Image.DrawText(m_strUserText, rc, m_nTextFormat, m_crDrawColor, &m_fontText);
         if (WindowExists())

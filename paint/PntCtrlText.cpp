@@ -42,11 +42,33 @@ void CPntCtrl::DoModifyText(CString strText)
 
 void CPntCtrl::PreImageChangeOfText(const CRect& rcBox)
 {
+    PreImageChangeOfRect(TextReach(rcBox));
+}
+
+CRect CPntCtrl::TextReach(const CRect& rcBox)
+{
+    CRect rcReach = rcBox;
+    rcReach.NormalizeRect();
     // Text is clipped to its box unless the format says otherwise.
-    if (m_nTextFormat & DT_NOCLIP)
-        PreImageChange();
-    else
-        PreImageChangeOfRect(rcBox);
+    if (!(m_nTextFormat & DT_NOCLIP) || m_strUserText.IsEmpty())
+        return rcReach;
+
+    // Unclipped, it reaches past the box by at most its own extent on any side, whatever the
+    // alignment; a line's height more covers overhanging glyphs.
+    CDC* pDC = m_Image.GetMemoryDC(NULL, TRUE);
+    if (pDC == NULL)
+        return CRect(0, 0, m_Image.GetWidth(), m_Image.GetHeight());
+    CRect rcText = rcReach;
+    CFont* pOldFont = m_fontText.GetSafeHandle() != NULL ? pDC->SelectObject(&m_fontText) : NULL;
+    ::DrawText(pDC->GetSafeHdc(), m_strUserText, m_strUserText.GetLength(), &rcText,
+               (m_nTextFormat & ~DT_NOCLIP) | DT_CALCRECT);
+    TEXTMETRIC tm;
+    const int nLine = pDC->GetTextMetrics(&tm) ? tm.tmHeight + tm.tmOverhang : 64;
+    if (pOldFont != NULL)
+        pDC->SelectObject(pOldFont);
+    m_Image.ReleaseMemoryDC(FALSE);
+    rcReach.InflateRect(rcText.Width() + nLine, rcText.Height() + nLine);
+    return rcReach;
 }
 
 BOOL CPntCtrl::DragEditText(CPntRectTracker* pTracker)
@@ -74,12 +96,9 @@ BOOL CPntCtrl::DragEditText(CPntRectTracker* pTracker)
     const BOOL bText = !m_strUserText.IsEmpty();
     if (bText)
     {
-        // The text stays visible while its box is dragged. Clipped text stays in its box, so
-        // each move puts back only the last box; unclipped text needs the whole picture.
-        if (m_nTextFormat & DT_NOCLIP)
-            SaveState();
-        else
-            BeginGestureArea(rcOldBox, NULL);
+        // The text stays visible while its box is dragged; each move puts back only the area
+        // the last rendering could reach.
+        BeginGestureArea(TextReach(rcOldBox), NULL);
         m_Image.DrawText(m_strUserText, rcOldBox, m_nTextFormat, m_crDrawColor, &m_fontText);
     }
     m_bShowSelectionRect = FALSE;
@@ -93,7 +112,7 @@ BOOL CPntCtrl::DragEditText(CPntRectTracker* pTracker)
     BOOL bResult = FALSE;
     if (bText)
     {
-        BOOL bRestored = GestureAreaIsUp() ? EndGestureArea(NULL) : RestoreState(TRUE);
+        BOOL bRestored = EndGestureArea(NULL);
         // A box that did not move keeps its text where it was: drawn again as the newest
         // undo step, with the box kept, so the next change takes back the right rendering.
         CRect rcBox = bRestored && bTracked ? pTracker->m_rect : rcOldBox;

@@ -242,3 +242,36 @@ TEST_F(GestureAreaTest, ADraggedPieceLeavesOnlyItsSourceClearedAndItsLastPlace)
         EXPECT_EQ(0, Differences(m_background));
     }
 }
+
+TEST_F(GestureAreaTest, DraggedUnclippedTextLeavesOnlyItsLastRendering)
+{
+    AfxGetApp()->SetRegistryKey(_T("MfcPaintTextBarTests"));
+    Start(160, 120, TOOL_TEXT, 1);
+    // A box too small for its text, centred and unclipped: the text spills past every edge.
+    const UINT nFormat = DT_NOCLIP | DT_CENTER | DT_VCENTER | DT_SINGLELINE;
+    PressAndDrag(At(60, 50), { At(70, 55), At(80, 60) });
+    m_pCtrl->SetTextFormat(nFormat);
+    m_pCtrl->SetUserText(_T("Wide text WWWW"));
+    CRect rcBox;
+    m_pCtrl->GetSelectionRect(&rcBox);
+    ASSERT_EQ(CRect(60, 50, 80, 60), rcBox);
+
+    // The box dragged about and left 30 pixels right and 40 down.
+    PressAndDrag(At(70, 55), { At(20, 20), At(140, 100), At(5, 110), At(100, 95) });
+    m_pCtrl->GetSelectionRect(&rcBox);
+    ASSERT_EQ(CRect(90, 90, 110, 100), rcBox);
+
+    CDIBSection reference;
+    ASSERT_TRUE(reference.Copy(*m_pCtrl->GetDIBsection()));
+    ::GdiFlush();
+    for (int y = 0; y < 120; ++y)
+        for (int x = 0; x < 160; ++x)
+            SetRawPixel(reference, x, y, m_background[(size_t)y * 160 + x]);
+    reference.DrawText(_T("Wide text WWWW"), rcBox, nFormat, m_pCtrl->GetDrawColor(), m_pCtrl->GetTextFont());
+    ::GdiFlush();
+    const std::vector<DWORD> expected = RawPixels(reference);
+    EXPECT_NE(expected, m_background) << "the text drew nothing";
+    EXPECT_EQ(0, Differences(expected));
+    ASSERT_TRUE(m_pCtrl->Undo());
+    EXPECT_EQ(0, Differences(m_background));
+}
