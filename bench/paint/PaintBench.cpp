@@ -70,6 +70,31 @@ public:
     using CPntCtrl::ResetScrollBars;
 };
 
+// A visible frame holding a paint control whose client area is cx x cy (before scroll bars are
+// added or taken away); false, with nothing left behind, when a window cannot be made.
+bool CreateFrameAndControl(LPCTSTR lpszTitle, int cx, int cy, CFrameWnd*& pFrame, CBenchPntCtrl*& pCtrl)
+{
+    const DWORD dwStyle = WS_CHILD | WS_VISIBLE | WS_BORDER | WS_HSCROLL | WS_VSCROLL;
+    CRect rcCtrl(0, 0, cx, cy);
+    ::AdjustWindowRectEx(&rcCtrl, dwStyle & ~(WS_HSCROLL | WS_VSCROLL), FALSE, 0);
+    rcCtrl.OffsetRect(-rcCtrl.left, -rcCtrl.top);
+
+    const DWORD dwFrameStyle = WS_OVERLAPPEDWINDOW | WS_VISIBLE;
+    CRect rcFrame = rcCtrl;
+    ::AdjustWindowRectEx(&rcFrame, dwFrameStyle, FALSE, 0);
+    rcFrame.OffsetRect(-rcFrame.left, -rcFrame.top);
+
+    pFrame = new CFrameWnd;
+    if (!pFrame->Create(NULL, lpszTitle, dwFrameStyle, rcFrame))
+    {
+        delete pFrame;
+        pFrame = NULL;
+        return false;
+    }
+    pCtrl = new CBenchPntCtrl;
+    return pCtrl->Create(rcCtrl, pFrame, kCtrlId, dwStyle) != FALSE;
+}
+
 class CBaselineBuffer;
 
 class CPaintBench
@@ -134,36 +159,16 @@ CRect CPaintBench::ClientRect() const
 
 bool CPaintBench::Create()
 {
-    const DWORD dwStyle = WS_CHILD | WS_VISIBLE | WS_BORDER | WS_HSCROLL | WS_VSCROLL;
     // The image is larger than the client at every magnification used here, so both scroll
-    // bars show; AdjustWindowRectEx leaves them out.
-    CRect rcCtrl(0, 0, kClientWidth + ::GetSystemMetrics(SM_CXVSCROLL),
-                 kClientHeight + ::GetSystemMetrics(SM_CYHSCROLL));
-    ::AdjustWindowRectEx(&rcCtrl, dwStyle & ~(WS_HSCROLL | WS_VSCROLL), FALSE, 0);
-    rcCtrl.OffsetRect(-rcCtrl.left, -rcCtrl.top);
-
-    const DWORD dwFrameStyle = WS_OVERLAPPEDWINDOW | WS_VISIBLE;
-    CRect rcFrame = rcCtrl;
-    ::AdjustWindowRectEx(&rcFrame, dwFrameStyle, FALSE, 0);
-    rcFrame.OffsetRect(-rcFrame.left, -rcFrame.top);
-
-    m_pFrame = new CFrameWnd;
-    if (!m_pFrame->Create(NULL, _T("Paint control benchmark"), dwFrameStyle, rcFrame))
+    // bars show; the control is made that much larger.
+    if (!CreateFrameAndControl(_T("Paint control benchmark"), kClientWidth + ::GetSystemMetrics(SM_CXVSCROLL),
+                               kClientHeight + ::GetSystemMetrics(SM_CYHSCROLL), m_pFrame, m_pCtrl))
     {
-        delete m_pFrame;
-        m_pFrame = NULL;
-        Fail("cannot create the frame window (no display?)");
+        Fail(m_pFrame == NULL ? "cannot create the frame window (no display?)" : "cannot create the paint control");
         return false;
     }
     AfxGetApp()->m_pMainWnd = m_pFrame;
     ::SetForegroundWindow(m_pFrame->m_hWnd);
-
-    m_pCtrl = new CBenchPntCtrl;
-    if (!m_pCtrl->Create(rcCtrl, m_pFrame, kCtrlId, dwStyle))
-    {
-        Fail("cannot create the paint control");
-        return false;
-    }
 
     // The image, given as an image replacement would: empty history, whole-image selection,
     // scroll bars sized.
@@ -842,24 +847,8 @@ bool CGestureStage::Create(int nSize, int nBits)
 {
     m_nSize = nSize;
     m_nBits = nBits;
-    const DWORD dwStyle = WS_CHILD | WS_VISIBLE | WS_BORDER | WS_HSCROLL | WS_VSCROLL;
-    const DWORD dwFrameStyle = WS_OVERLAPPEDWINDOW | WS_VISIBLE;
-    CRect rcCtrl(0, 0, kClientWidth, kClientHeight);
-    ::AdjustWindowRectEx(&rcCtrl, dwStyle & ~(WS_HSCROLL | WS_VSCROLL), FALSE, 0);
-    rcCtrl.OffsetRect(-rcCtrl.left, -rcCtrl.top);
-    CRect rcFrame = rcCtrl;
-    ::AdjustWindowRectEx(&rcFrame, dwFrameStyle, FALSE, 0);
-    rcFrame.OffsetRect(-rcFrame.left, -rcFrame.top);
-
-    m_pFrame = new CFrameWnd;
-    if (!m_pFrame->Create(NULL, _T("Paint control benchmark: gestures"), dwFrameStyle, rcFrame))
-    {
-        delete m_pFrame;
-        m_pFrame = NULL;
-        return false;
-    }
-    m_pCtrl = new CBenchPntCtrl;
-    if (!m_pCtrl->Create(rcCtrl, m_pFrame, kCtrlId, dwStyle))
+    if (!CreateFrameAndControl(_T("Paint control benchmark: gestures"), kClientWidth, kClientHeight, m_pFrame,
+                               m_pCtrl))
         return false;
     CDIBSection* pImage = m_pCtrl->GetDIBsection();
     if (!pImage->CreateBitmap(nSize, nSize, 1, nBits) || pImage->GetDIBits() == NULL)
