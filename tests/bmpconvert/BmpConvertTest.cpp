@@ -18,20 +18,38 @@ std::string ProgramPath()
     return path.substr(0, path.find_last_of('\\') + 1) + "bmpconvert.exe";
 }
 
-// Runs bmpconvert with the arguments; returns its exit code, or -1 when it did not finish.
+// Runs bmpconvert with the arguments; returns its exit code, or -1 when it could not be run to
+// the end (the reason is reported as a test failure). A launch that Wine refuses is tried once
+// more: a second failure is the test's to report.
 int RunConvert(const std::string& arguments)
 {
     std::string commandLine = "\"" + ProgramPath() + "\" " + arguments;
     STARTUPINFOA startup = {};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION process = {};
-    std::vector<char> buffer(commandLine.begin(), commandLine.end());
-    buffer.push_back(0);
-    if (!::CreateProcessA(NULL, buffer.data(), NULL, NULL, FALSE, 0, NULL, NULL, &startup, &process))
-        return -1;
+    for (int nAttempt = 1;; ++nAttempt)
+    {
+        std::vector<char> buffer(commandLine.begin(), commandLine.end());
+        buffer.push_back(0);
+        if (::CreateProcessA(NULL, buffer.data(), NULL, NULL, FALSE, 0, NULL, NULL, &startup, &process))
+            break;
+        DWORD dwError = ::GetLastError();
+        if (nAttempt == 2)
+        {
+            ADD_FAILURE() << "bmpconvert could not be started (error " << dwError << "): " << commandLine;
+            return -1;
+        }
+        ::Sleep(200);
+    }
     DWORD dwExit = (DWORD)-1;
-    if (::WaitForSingleObject(process.hProcess, 60000) == WAIT_OBJECT_0)
-        ::GetExitCodeProcess(process.hProcess, &dwExit);
+    DWORD dwWait = ::WaitForSingleObject(process.hProcess, 60000);
+    if (dwWait != WAIT_OBJECT_0)
+        ADD_FAILURE() << "bmpconvert did not finish (wait result " << dwWait << ", error " << ::GetLastError()
+                      << "): " << commandLine;
+    else if (!::GetExitCodeProcess(process.hProcess, &dwExit))
+        ADD_FAILURE() << "bmpconvert's exit code could not be read (error " << ::GetLastError() << ")";
+    else if (dwExit >= 0x80000000)
+        ADD_FAILURE() << "bmpconvert ended abnormally with code 0x" << std::hex << dwExit << ": " << commandLine;
     ::CloseHandle(process.hThread);
     ::CloseHandle(process.hProcess);
     return (int)dwExit;
