@@ -232,17 +232,22 @@ BOOL CCoolCombo::DropDown()
 {
     if (m_pPopup != NULL || m_hWnd == NULL || !IsWindowEnabled())
         return FALSE;
+    // The keys go to the popup through the face. The face takes the focus before the popup is
+    // shown: on Wine a focus change inside the owner afterwards raises the owner's window over
+    // the popup, which then never reaches the screen.
+    m_hWndPrevFocus = ::GetFocus();
+    if (m_hWndPrevFocus != m_hWnd)
+        ::SetFocus(m_hWnd);
     CCoolComboPopup* pPopup = new CCoolComboPopup(this);
     m_pPopup = pPopup;
     if (!pPopup->Open())
     {
         m_pPopup = NULL;   // the popup has deleted itself
+        if (m_hWndPrevFocus != NULL && m_hWndPrevFocus != m_hWnd && ::IsWindow(m_hWndPrevFocus))
+            ::SetFocus(m_hWndPrevFocus);
+        m_hWndPrevFocus = NULL;
         return FALSE;
     }
-    // The keys go to the popup through the face.
-    m_hWndPrevFocus = ::GetFocus();
-    if (m_hWndPrevFocus != m_hWnd)
-        ::SetFocus(m_hWnd);
     Invalidate(FALSE);
     return TRUE;
 }
