@@ -61,32 +61,39 @@ struct Face
     }
 };
 
-inline Face ReadFace(HWND hWnd)
+// The pixels of a rectangle of what hWnd's DC shows (hWnd NULL: the screen).
+inline Face ReadPixels(HWND hWnd, const RECT& rc)
 {
-    ::RedrawWindow(hWnd, NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW);
     Face face;
-    RECT rc;
-    ::GetClientRect(hWnd, &rc);
-    face.cx = rc.right;
-    face.cy = rc.bottom;
+    face.cx = rc.right - rc.left;
+    face.cy = rc.bottom - rc.top;
     face.pixels.resize((size_t)face.cx * face.cy);
     BITMAPINFO bmi = {};
     bmi.bmiHeader = { sizeof(BITMAPINFOHEADER), face.cx, -face.cy, 1, 32, BI_RGB, 0, 0, 0, 0, 0 };
     void* pBits = NULL;
     HBITMAP hbm = ::CreateDIBSection(NULL, &bmi, DIB_RGB_COLORS, &pBits, NULL, 0);
-    HDC hWindow = ::GetDC(hWnd);
-    HDC hMem = ::CreateCompatibleDC(hWindow);
+    HDC hSource = ::GetDC(hWnd);
+    HDC hMem = ::CreateCompatibleDC(hSource);
     HGDIOBJ hOld = ::SelectObject(hMem, hbm);
-    ::BitBlt(hMem, 0, 0, face.cx, face.cy, hWindow, 0, 0, SRCCOPY);
+    ::BitBlt(hMem, 0, 0, face.cx, face.cy, hSource, rc.left, rc.top, SRCCOPY);
     ::GdiFlush();
     const DWORD* p = (const DWORD*)pBits;
     for (size_t i = 0; i < face.pixels.size(); ++i)
         face.pixels[i] = RGB((p[i] >> 16) & 0xFF, (p[i] >> 8) & 0xFF, p[i] & 0xFF);
     ::SelectObject(hMem, hOld);
     ::DeleteDC(hMem);
-    ::ReleaseDC(hWnd, hWindow);
+    ::ReleaseDC(hWnd, hSource);
     ::DeleteObject(hbm);
     return face;
+}
+
+// The client area of a window as it paints itself now.
+inline Face ReadFace(HWND hWnd)
+{
+    ::RedrawWindow(hWnd, NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW);
+    RECT rc;
+    ::GetClientRect(hWnd, &rc);
+    return ReadPixels(hWnd, rc);
 }
 
 // A visible owner window to hold the control under test.

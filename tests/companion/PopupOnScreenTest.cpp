@@ -51,27 +51,7 @@ Face ReadPopupFromScreen(HWND hPopup)
     ::GetClientRect(hPopup, &rc);
     ::ClientToScreen(hPopup, (POINT*)&rc.left);
     ::ClientToScreen(hPopup, (POINT*)&rc.right);
-    Face face;
-    face.cx = rc.Width();
-    face.cy = rc.Height();
-    face.pixels.resize((size_t)face.cx * face.cy);
-    BITMAPINFO bmi = {};
-    bmi.bmiHeader = { sizeof(BITMAPINFOHEADER), face.cx, -face.cy, 1, 32, BI_RGB, 0, 0, 0, 0, 0 };
-    void* pBits = NULL;
-    HBITMAP hbm = ::CreateDIBSection(NULL, &bmi, DIB_RGB_COLORS, &pBits, NULL, 0);
-    HDC hScreen = ::GetDC(NULL);
-    HDC hMem = ::CreateCompatibleDC(hScreen);
-    HGDIOBJ hOld = ::SelectObject(hMem, hbm);
-    ::BitBlt(hMem, 0, 0, face.cx, face.cy, hScreen, rc.left, rc.top, SRCCOPY);
-    ::GdiFlush();
-    const DWORD* p = (const DWORD*)pBits;
-    for (size_t i = 0; i < face.pixels.size(); ++i)
-        face.pixels[i] = RGB((p[i] >> 16) & 0xFF, (p[i] >> 8) & 0xFF, p[i] & 0xFF);
-    ::SelectObject(hMem, hOld);
-    ::DeleteDC(hMem);
-    ::ReleaseDC(NULL, hScreen);
-    ::DeleteObject(hbm);
-    return face;
+    return ReadPixels(NULL, rc);
 }
 
 // Whether every pixel of the rectangle's outline (client coordinates of the face) is cr.
