@@ -4,6 +4,7 @@
 // Pixels are read back from the screen, not from the popup's own window.
 #include "ComboTestSupport.h"
 #include "companion/ColourPicker.h"
+#include "common/UserInput.h"
 #include <tchar.h>
 
 using namespace combotest;
@@ -15,33 +16,7 @@ const COLORREF kBlack = RGB(0, 0, 0);
 // Lets the window system deliver what is pending (focus and stacking changes included).
 void Settle()
 {
-    for (int i = 0; i < 30; ++i)
-    {
-        MSG msg;
-        while (::PeekMessage(&msg, NULL, 0, 0, PM_REMOVE))
-        {
-            ::TranslateMessage(&msg);
-            ::DispatchMessage(&msg);
-        }
-        ::Sleep(10);
-    }
-}
-
-void SendMouse(CPoint ptScreen, DWORD dwButtons)
-{
-    ::SetCursorPos(ptScreen.x, ptScreen.y);
-    INPUT input = {};
-    input.type = INPUT_MOUSE;
-    input.mi.dwFlags = dwButtons;
-    if (dwButtons != 0)
-        ::SendInput(1, &input, sizeof(input));
-    Settle();
-}
-
-void ClickAt(CPoint ptScreen)
-{
-    SendMouse(ptScreen, MOUSEEVENTF_LEFTDOWN);
-    SendMouse(ptScreen, MOUSEEVENTF_LEFTUP);
+    testenv::PumpMessagesFor(300);
 }
 
 // The popup's client area as it is on the screen.
@@ -84,7 +59,8 @@ protected:
     {
         CRect rc;
         combo.GetWindowRect(&rc);
-        ClickAt(rc.CenterPoint());
+        testenv::ClickAt(rc.CenterPoint());
+        Settle();
         return combo.GetPopupWnd();
     }
     CWnd m_edit;
@@ -130,14 +106,16 @@ TEST_F(WidthPopupOnScreen, EntriesHighlightAndChoiceReachTheScreen)
     // The highlight follows the pointer; the choice keeps its frame.
     CPoint ptOther = rcOther.CenterPoint();
     ::ClientToScreen(hPopup, &ptOther);
-    SendMouse(ptOther, MOUSEEVENTF_MOVE);
+    testenv::MovePointer(ptOther);
+    Settle();
     screen = ReadPopupFromScreen(hPopup);
     EXPECT_TRUE(OutlineIs(screen, rcOther, crHot));
     EXPECT_FALSE(OutlineIs(screen, rcChosen, crHot));
     EXPECT_EQ(crShadow, screen.At(rcFrame.left, rcFrame.top + 2));
 
     // A click there chooses it, and the popup is gone from the screen.
-    ClickAt(ptOther);
+    testenv::ClickAt(ptOther);
+    Settle();
     EXPECT_FALSE(m_combo.IsDroppedDown());
     EXPECT_EQ(0, m_combo.GetSelection());
 }

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 #include "tests/common/Screenshot.h"
 #include "tests/common/TestEnvironment.h"
+#include "tests/common/UserInput.h"
 #include "resources/resource.h"
 #include <stdlib.h>
 #include <fstream>
@@ -65,29 +66,6 @@ std::string WindowText(HWND hWnd)
     char text[512] = "";
     ::GetWindowTextA(hWnd, text, (int)sizeof(text));
     return text;
-}
-
-// Moves the real pointer to a screen point, in absolute input units, and lets the host react.
-void MovePointer(CPoint pt)
-{
-    const int cx = ::GetSystemMetrics(SM_CXSCREEN);
-    const int cy = ::GetSystemMetrics(SM_CYSCREEN);
-    INPUT input = {};
-    input.type = INPUT_MOUSE;
-    input.mi.dx = (pt.x * 65536 + cx / 2) / cx;
-    input.mi.dy = (pt.y * 65536 + cy / 2) / cy;
-    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    ::SendInput(1, &input, sizeof(input));
-    ::Sleep(30);
-}
-
-void Button(DWORD dwFlags)
-{
-    INPUT input = {};
-    input.type = INPUT_MOUSE;
-    input.mi.dwFlags = dwFlags;
-    ::SendInput(1, &input, sizeof(input));
-    ::Sleep(60);
 }
 
 // Polls until pred holds or about ten seconds have passed.
@@ -179,11 +157,11 @@ TEST_F(DialogHostTest, DrawsWithTheMouseAndSavesThroughTheTemplatesControl)
     RECT rcPicture;
     ::GetWindowRect(hPicture, &rcPicture);
     const CPoint centre((rcPicture.left + rcPicture.right) / 2, (rcPicture.top + rcPicture.bottom) / 2);
-    MovePointer(centre + CPoint(-60, 0));
-    Button(MOUSEEVENTF_LEFTDOWN);
+    testenv::MovePointer(centre + CPoint(-60, 0));
+    testenv::MouseButtons(MOUSEEVENTF_LEFTDOWN);
     for (int dx = -50; dx <= 60; dx += 10)
-        MovePointer(centre + CPoint(dx, 0));
-    Button(MOUSEEVENTF_LEFTUP);
+        testenv::MovePointer(centre + CPoint(dx, 0));
+    testenv::MouseButtons(MOUSEEVENTF_LEFTUP);
 
     const std::string events = WindowText(::GetDlgItem(hDialog, kEvents));
     EXPECT_EQ(events.find("0 changes"), std::string::npos) << events;
@@ -194,9 +172,7 @@ TEST_F(DialogHostTest, DrawsWithTheMouseAndSavesThroughTheTemplatesControl)
     const std::vector<unsigned char> before = ReadFileBytes(m_picture);
     RECT rcSave;
     ::GetWindowRect(::GetDlgItem(hDialog, kSave), &rcSave);
-    MovePointer(CPoint((rcSave.left + rcSave.right) / 2, (rcSave.top + rcSave.bottom) / 2));
-    Button(MOUSEEVENTF_LEFTDOWN);
-    Button(MOUSEEVENTF_LEFTUP);
+    testenv::ClickAt(CPoint((rcSave.left + rcSave.right) / 2, (rcSave.top + rcSave.bottom) / 2));
     ASSERT_TRUE(WaitFor([&] { return ReadFileBytes(m_picture) != before; })) << "Save wrote nothing";
     EXPECT_TRUE(WaitFor([&] {
         return WindowText(::GetDlgItem(hDialog, kEvents)).find("(unsaved)") == std::string::npos;

@@ -4,6 +4,7 @@
 // undo step, the airbrush stops and the editing keys work at once. Escape still cancels.
 // Also the context-menu hook and typing over the control with the text tool.
 #include "PaintFixture.h"
+#include "common/UserInput.h"
 #include "resources/resource.h"
 
 namespace
@@ -45,13 +46,6 @@ protected:
     void OnRightMouseButton(CPoint point) override { m_points.push_back(point); }
 };
 
-void SendMouseInput(DWORD dwFlags)
-{
-    INPUT input = {};
-    input.type = INPUT_MOUSE;
-    input.mi.dwFlags = dwFlags;
-    ::SendInput(1, &input, sizeof(input));
-}
 }
 
 class GestureEndTest : public PaintFixture
@@ -176,10 +170,10 @@ TEST_F(GestureEndTest, ShapePressedInsideAndReleasedOutsideBeforeAnyMoveIsPlaced
 
     ASSERT_TRUE(::SetCursorPos(ptInside.x, ptInside.y));
     PumpMessages();
-    SendMouseInput(MOUSEEVENTF_LEFTDOWN);
+    testenv::MouseButtons(MOUSEEVENTF_LEFTDOWN);
     const bool bPressed = PumpUntil([&] { return ImagePixel(10, 10) == kBlack; }, 3000);
     ::SetCursorPos(ptOutside.x, ptOutside.y);
-    SendMouseInput(MOUSEEVENTF_LEFTUP);
+    testenv::MouseButtons(MOUSEEVENTF_LEFTUP);
     PumpUntil([] { return ::GetKeyState(VK_LBUTTON) >= 0; }, 3000);
     PumpMessages();
     ASSERT_TRUE(bPressed);

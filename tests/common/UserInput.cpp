@@ -1,0 +1,93 @@
+// Real input for the tests through SendInput.
+#include "UserInput.h"
+
+namespace testenv
+{
+namespace
+{
+void SendOne(INPUT& input)
+{
+    ::SendInput(1, &input, sizeof(input));
+    PumpMessagesFor(30);
+}
+
+void SendMouse(DWORD dwFlags, DWORD dwData = 0)
+{
+    INPUT input = {};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = dwFlags;
+    input.mi.mouseData = dwData;
+    SendOne(input);
+}
+
+void SendKey(WORD wVirtKey, DWORD dwFlags)
+{
+    INPUT input = {};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = wVirtKey;
+    input.ki.dwFlags = dwFlags;
+    SendOne(input);
+}
+}
+
+void PumpMessagesFor(DWORD nMilliseconds)
+{
+    const DWORD dwStart = ::GetTickCount();
+    do
+    {
+        MSG msg;
+        while (::PeekMessage(&msg, NULL, 0, 0, PM_REMOVE))
+        {
+            ::TranslateMessage(&msg);
+            ::DispatchMessage(&msg);
+        }
+        ::Sleep(5);
+    } while (::GetTickCount() - dwStart < nMilliseconds);
+}
+
+void MovePointer(POINT ptScreen)
+{
+    // Absolute coordinates in 1/65536 of the primary screen, rounded to the pixel's centre.
+    const int cx = ::GetSystemMetrics(SM_CXSCREEN);
+    const int cy = ::GetSystemMetrics(SM_CYSCREEN);
+    INPUT input = {};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = (ptScreen.x * 65536 + cx / 2) / cx;
+    input.mi.dy = (ptScreen.y * 65536 + cy / 2) / cy;
+    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    SendOne(input);
+}
+
+void MouseButtons(DWORD dwFlags)
+{
+    SendMouse(dwFlags);
+}
+
+void ClickAt(POINT ptScreen, bool bRight)
+{
+    MovePointer(ptScreen);
+    SendMouse(bRight ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN);
+    SendMouse(bRight ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP);
+}
+
+void TurnWheel(int nDelta, bool bHorizontal)
+{
+    SendMouse(bHorizontal ? MOUSEEVENTF_HWHEEL : MOUSEEVENTF_WHEEL, (DWORD)nDelta);
+}
+
+void KeyDown(WORD wVirtKey)
+{
+    SendKey(wVirtKey, 0);
+}
+
+void KeyUp(WORD wVirtKey)
+{
+    SendKey(wVirtKey, KEYEVENTF_KEYUP);
+}
+
+void PressKey(WORD wVirtKey)
+{
+    KeyDown(wVirtKey);
+    KeyUp(wVirtKey);
+}
+}

@@ -1,0 +1,37 @@
+// Real input for the tests, given as a user gives it: SendInput events, which Wine passes
+// through the X server like a device's, so they reach the window under the pointer (or with
+// the focus) with the key and button states a program reads while handling them.
+#pragma once
+#include <windows.h>
+
+namespace testenv
+{
+// Moves the pointer to a screen point.
+void MovePointer(POINT ptScreen);
+// Presses or releases buttons where the pointer is (MOUSEEVENTF_LEFTDOWN and the like).
+void MouseButtons(DWORD dwFlags);
+// Moves to the point and clicks the left (or right) button there.
+void ClickAt(POINT ptScreen, bool bRight = false);
+// Turns the wheel by nDelta (WHEEL_DELTA a notch) where the pointer is.
+void TurnWheel(int nDelta, bool bHorizontal = false);
+void KeyDown(WORD wVirtKey);
+void KeyUp(WORD wVirtKey);
+void PressKey(WORD wVirtKey);
+
+// Dispatches the thread's messages for about nMilliseconds, so that input and what it causes
+// (focus and stacking changes, repaints) have arrived.
+void PumpMessagesFor(DWORD nMilliseconds);
+// Dispatches messages until pred() holds or about nLimit milliseconds have passed; pred()'s
+// last answer.
+template <class Pred>
+bool PumpUntil(Pred pred, DWORD nLimit = 5000)
+{
+    for (DWORD nWaited = 0; nWaited < nLimit; nWaited += 20)
+    {
+        if (pred())
+            return true;
+        PumpMessagesFor(20);
+    }
+    return pred();
+}
+}
