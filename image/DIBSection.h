@@ -7,6 +7,14 @@
 #include <vfw.h>
 
 class COleDataObject;
+
+// Flags of CDIBSection::LoadPicture and SavePicture.
+#define PNT_PICTURE_KEEP_ALPHA 0x0001   // keep the alpha byte in a 32-bit image instead of composing
+
+// File formats of CDIBSection::SavePicture.
+#define PNT_PICTURE_FROM_EXTENSION 0     // by the file name: .png, or .bmp and .dib
+#define PNT_PICTURE_BMP 1
+#define PNT_PICTURE_PNG 2
 class IDIBSectionUI;
 namespace diblayout
 {
@@ -85,6 +93,22 @@ public:
     BOOL Load(LPCTSTR lpszPathName);
     BOOL Save(LPCTSTR lpszPathName);
 
+    // Picture files of every common format, read through the Windows Imaging Component:
+    // bitmaps of every header and compression, PNG, JPEG, GIF (the first frame), TIFF (the
+    // first page) and icons (the largest image). Palette pictures of 1, 4 or 8 bits keep
+    // their depth and colours, the others become 24-bit. Alpha is composed over crBackground,
+    // or kept in a 32-bit image with PNT_PICTURE_KEEP_ALPHA. FALSE for a file that cannot be
+    // read whole, and then the image stays exactly as it was.
+    BOOL LoadPicture(LPCTSTR lpszPathName, COLORREF crBackground = RGB(255, 255, 255), DWORD dwFlags = 0);
+    // Writes PNG or a bitmap file (dwFormat, or the file name's extension). PNG holds 24-bit
+    // colour, or a 32-bit image with its alpha byte under PNT_PICTURE_KEEP_ALPHA; a bitmap file
+    // is written as Save writes it. FALSE on any failure, a full disk included; an existing
+    // file is replaced only by a complete new one.
+    BOOL SavePicture(LPCTSTR lpszPathName, DWORD dwFormat = PNT_PICTURE_FROM_EXTENSION, DWORD dwFlags = 0);
+    // The filter for CFileDialog of the formats LoadPicture reads (bForSaving FALSE, with
+    // "All pictures" first) or SavePicture writes (TRUE).
+    static CString GetPictureFilter(BOOL bForSaving);
+
     // Drawing primitives, in image coordinates
     BOOL DrawPoint(CPoint pt, int nWidth, COLORREF cr);
     BOOL DrawLine(CPoint ptFrom, CPoint ptTo, int nWidth, COLORREF cr);
@@ -134,6 +158,11 @@ protected:
     // Copy's shortcut for a source of the same layout: the bits go into the existing section
     // instead of a new one. FALSE when the layouts differ.
     BOOL CopyBitsInPlace(CDIBSection& src);
+    // A new section of the size and depth with every pixel zero, and the table's entries
+    // (the rest of a palette depth's table black). Used by readers that decode into the bits.
+    BOOL CreateBlankSection(int cx, int cy, int nBitCount, const RGBQUAD* pTable, UINT nTableEntries);
+    // Puts src's image in this object's place without copying the bits; src is left empty.
+    void TakeOverSection(CDIBSection& src);
     // Error hook of the failure paths; does nothing.
     void _ShowLastError();
 

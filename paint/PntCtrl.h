@@ -198,6 +198,18 @@ public:
     HBITMAP GetMask();
     BOOL GetCDibMask(CDib* pDib);
 
+    // --- Picture files of every common format (see CDIBSection::LoadPicture) ---------------
+    // Reads PNG, JPEG, GIF, TIFF, icons and bitmaps of every kind, composing alpha over the
+    // erase colour (PNT_PICTURE_KEEP_ALPHA keeps it). On success the control is reset as Load
+    // leaves it; a file that cannot be read gives FALSE and changes nothing at all: the
+    // picture, its history and the changed flag stay.
+    BOOL LoadPicture(LPCTSTR lpszPath, DWORD dwFlags = 0);
+    // Writes PNG or a bitmap file, by the extension unless dwFormat names one; FALSE on any
+    // failure, a full disk included, with an existing file left as it was. The changed flag
+    // and the history stay as they are.
+    BOOL SavePicture(LPCTSTR lpszPath, DWORD dwFormat = PNT_PICTURE_FROM_EXTENSION);
+    COLORREF GetEraseColor() const { return m_crEraseColor; }
+
 protected:
     // IPntTextTarget: the text format bar's changes, passed on to the text tool's properties.
     virtual CWnd* GetTextTargetWnd();

@@ -4,10 +4,12 @@
 #include "bench/BenchHarness.h"
 #include "image/DIBSection.h"
 #include <objidl.h>
+#include <wincodec.h>
 #include <gdiplus.h>
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -571,6 +573,130 @@ void BenchFloodFill()
         ::DeleteObject(hBrush);
 }
 
+// Writes the picture as a bitmap file with a V5 header (124 bytes, uncompressed 24-bit rows).
+bool WriteV5Bitmap(CDIBSection& picture, const std::string& strPath)
+{
+    const DWORD cbPixels = (DWORD)PictureBytes();
+    BITMAPV5HEADER v5;
+    memset(&v5, 0, sizeof(v5));
+    v5.bV5Size = sizeof(v5);
+    v5.bV5Width = kSize;
+    v5.bV5Height = kSize;
+    v5.bV5Planes = 1;
+    v5.bV5BitCount = (WORD)kBits;
+    v5.bV5Compression = BI_RGB;
+    v5.bV5SizeImage = cbPixels;
+    v5.bV5CSType = 0x73524742;   // 'sRGB'
+    v5.bV5Intent = LCS_GM_IMAGES;
+    BITMAPFILEHEADER bfh;
+    memset(&bfh, 0, sizeof(bfh));
+    bfh.bfType = 0x4D42;
+    bfh.bfOffBits = sizeof(bfh) + sizeof(v5);
+    bfh.bfSize = bfh.bfOffBits + cbPixels;
+    HANDLE hFile = ::CreateFileA(strPath.c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
+    if (hFile == INVALID_HANDLE_VALUE)
+        return false;
+    DWORD n1 = 0, n2 = 0, n3 = 0;
+    ::GdiFlush();
+    const bool bOk = ::WriteFile(hFile, &bfh, sizeof(bfh), &n1, NULL) && ::WriteFile(hFile, &v5, sizeof(v5), &n2, NULL) &&
+                     ::WriteFile(hFile, picture.GetDIBits(), cbPixels, &n3, NULL) && n3 == cbPixels;
+    ::CloseHandle(hFile);
+    return bOk;
+}
+
+// The imaging component's own decode of the file into a 24-bit buffer: decoder, first frame,
+// a converter to BGR, one CopyPixels of the whole picture. Rows come top-down.
+double DecodeWithWic(const std::wstring& strPath, BYTE** ppKeep)
+{
+    CStopwatch sw;
+    IWICImagingFactory* pFactory = NULL;
+    IWICBitmapDecoder* pDecoder = NULL;
+    IWICBitmapFrameDecode* pFrame = NULL;
+    IWICFormatConverter* pConverter = NULL;
+    const UINT nStride = (UINT)CDIBSection::BytesPerLine(kSize, kBits);
+    BYTE* pBuffer = new (std::nothrow) BYTE[(size_t)nStride * kSize];
+    bool bOk = pBuffer != NULL &&
+               SUCCEEDED(::CoCreateInstance(CLSID_WICImagingFactory, NULL, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
+                                            (void**)&pFactory)) &&
+               SUCCEEDED(pFactory->CreateDecoderFromFilename(strPath.c_str(), NULL, GENERIC_READ,
+                                                             WICDecodeMetadataCacheOnDemand, &pDecoder)) &&
+               SUCCEEDED(pDecoder->GetFrame(0, &pFrame)) && SUCCEEDED(pFactory->CreateFormatConverter(&pConverter)) &&
+               SUCCEEDED(pConverter->Initialize(pFrame, GUID_WICPixelFormat24bppBGR, WICBitmapDitherTypeNone, NULL, 0.0,
+                                                WICBitmapPaletteTypeCustom)) &&
+               SUCCEEDED(pConverter->CopyPixels(NULL, nStride, nStride * kSize, pBuffer));
+    for (IUnknown* p : {(IUnknown*)pConverter, (IUnknown*)pFrame, (IUnknown*)pDecoder, (IUnknown*)pFactory})
+        if (p != NULL)
+            p->Release();
+    const double ms = sw.Ms();
+    if (ppKeep != NULL && bOk)
+        *ppKeep = pBuffer;
+    else
+        delete[] pBuffer;
+    return bOk ? ms : -1;
+}
+
+// LoadPicture of a 4096 x 4096 PNG and of the same picture as a V5 bitmap file, each against
+// the imaging component's own decode of the same file in the same run.
+void BenchPictureFiles(CDIBSection& picture, const std::string& strFolder)
+{
+    const std::string strPng = strFolder + "\\picture.png", strV5 = strFolder + "\\picture-v5.bmp";
+    if (!picture.SavePicture(CString(strPng.c_str())) || !WriteV5Bitmap(picture, strV5))
+    {
+        Fail("cannot write the PNG and V5 picture files");
+        return;
+    }
+    ::GdiFlush();
+    const BYTE* pExpected = (const BYTE*)picture.GetDIBits();
+    const size_t cbPixels = PictureBytes();
+    const HRESULT hrCom = ::CoInitializeEx(NULL, COINIT_APARTMENTTHREADED);
+    for (const std::string* pPath : {&strPng, &strV5})
+    {
+        const CString strLibraryPath(pPath->c_str());
+        const std::wstring strWide(CStringW(pPath->c_str()).GetString());
+        bool bChecked = false, bBaseChecked = false;
+        auto load = [&]() -> double {
+            CDIBSection dib;
+            CStopwatch sw;
+            const BOOL bLoaded = dib.LoadPicture(strLibraryPath);
+            double ms = sw.Ms();
+            if (!bLoaded)
+                return -1;
+            if (!bChecked)
+            {
+                ::GdiFlush();
+                bChecked = dib.GetBitCount() == kBits && memcmp(dib.GetDIBits(), pExpected, cbPixels) == 0;
+                if (!bChecked)
+                    ms = -1;
+            }
+            return ms;
+        };
+        auto wic = [&]() -> double {
+            BYTE* pBuffer = NULL;
+            double ms = DecodeWithWic(strWide, bBaseChecked ? NULL : &pBuffer);
+            if (pBuffer != NULL)
+            {
+                // The buffer runs top-down, the picture's bits bottom-up.
+                const size_t nStride = (size_t)CDIBSection::BytesPerLine(kSize, kBits);
+                bBaseChecked = true;
+                for (int y = 0; y < kSize && bBaseChecked; y++)
+                    bBaseChecked = memcmp(pBuffer + nStride * y, pExpected + nStride * (kSize - 1 - y), nStride) == 0;
+                delete[] pBuffer;
+                if (!bBaseChecked)
+                    ms = -1;
+            }
+            return ms;
+        };
+        double dOp = 0, dBase = 0;
+        const bool bOk = MeasurePair(kRuns, load, wic, dOp, dBase);
+        PrintRow(pPath == &strPng ? "LoadPicture PNG vs WIC decode + CopyPixels" : "LoadPicture V5 BMP vs WIC decode + CopyPixels",
+                 bOk, dOp, dBase, 1.2);
+    }
+    if (SUCCEEDED(hrCom))
+        ::CoUninitialize();
+    ::DeleteFileA(strPng.c_str());
+    ::DeleteFileA(strV5.c_str());
+}
+
 int RunBench()
 {
     const std::string strFolder = BenchFolder();
@@ -597,6 +723,7 @@ int RunBench()
 
     BenchLoad(strPicture, (const BYTE*)picture.GetDIBits());
     BenchSave(picture, strSaved, strWritten);
+    BenchPictureFiles(picture, strFolder);
     BenchCopy(picture);
     BenchDrawing(picture);
     BenchFloodFill();

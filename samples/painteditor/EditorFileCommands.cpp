@@ -6,21 +6,38 @@
 #include "samples/common/BitmapFiles.h"
 #include "samples/common/DefaultPicture.h"
 #include <afxdlgs.h>
+#include <algorithm>
 
 namespace
 {
-const TCHAR kBitmapFilter[] = _T("Bitmap Files (*.bmp)|*.bmp|All Files (*.*)|*.*||");
-
-// Asks for a file name with the common Open or Save As dialog; FALSE when cancelled.
+// Asks for a file name with the common Open or Save As dialog; FALSE when cancelled. Open
+// offers every format the library reads, Save As the ones it writes.
 BOOL AskFileName(CWnd* pOwner, BOOL bOpen, CString& strPath)
 {
     DWORD dwFlags = OFN_HIDEREADONLY | OFN_PATHMUSTEXIST |
                     (bOpen ? OFN_FILEMUSTEXIST : OFN_OVERWRITEPROMPT | OFN_NOREADONLYRETURN);
-    CFileDialog dlg(bOpen, _T("bmp"), strPath, dwFlags, kBitmapFilter, pOwner);
+    const CString strFilter = CDIBSection::GetPictureFilter(!bOpen);
+    CFileDialog dlg(bOpen, _T("bmp"), strPath, dwFlags, strFilter, pOwner);
     if (dlg.DoModal() != IDOK)
         return FALSE;
     strPath = dlg.GetPathName();
     return TRUE;
+}
+
+// The extension of a file name, with its dot ("" when it has none).
+CString ExtensionOf(const CString& strPath)
+{
+    const int nDot = strPath.ReverseFind(_T('.'));
+    const int nSlash = std::max(strPath.ReverseFind(_T('\\')), strPath.ReverseFind(_T('/')));
+    return nDot > nSlash ? strPath.Mid(nDot) : CString();
+}
+
+// Whether Save can write the file under its own name: PNG and bitmap files.
+BOOL IsWritableFormat(const CString& strPath)
+{
+    const CString strExt = ExtensionOf(strPath);
+    return strExt.CompareNoCase(_T(".png")) == 0 || strExt.CompareNoCase(_T(".bmp")) == 0 ||
+           strExt.CompareNoCase(_T(".dib")) == 0;
 }
 }
 
@@ -36,21 +53,18 @@ BOOL CEditorFrame::ShowDefaultPicture()
 
 BOOL CEditorFrame::OpenFile(LPCTSTR lpszPath, LPCTSTR lpszOutcome)
 {
-    // The file is read into a scratch image first: the control empties its image on a failed load.
-    CDIBSection picture;
+    // A picture that cannot be read leaves the control's picture, history and changed flag
+    // as they were; its alpha is composed over the control's erase colour.
+    const DWORD dwAttributes = ::GetFileAttributes(lpszPath);
     CString strProblem;
-    if (!samples::LoadBitmapFile(picture, lpszPath, strProblem))
+    if (dwAttributes == INVALID_FILE_ATTRIBUTES || (dwAttributes & FILE_ATTRIBUTE_DIRECTORY))
+        strProblem = _T("cannot be opened: there is no such file");
+    else if (!m_wndPaint.LoadPicture(lpszPath))
+        strProblem = _T("is not a bitmap file or other picture that this editor reads (BMP, PNG, JPEG, GIF, ")
+                     _T("TIFF or ICO), or it is damaged or too large");
+    if (!strProblem.IsEmpty())
     {
         AfxMessageBox(CString(lpszPath) + _T("\n") + strProblem + _T(".\n\n") + lpszOutcome, MB_OK | MB_ICONEXCLAMATION);
-        return FALSE;
-    }
-    CDIBSection previous;
-    BOOL bKept = previous.Copy(*m_wndPaint.GetDIBsection());
-    if (!m_wndPaint.SetBitmap(picture.GetBitmapInfo(), picture.GetDIBits()))
-    {
-        if (bKept)
-            m_wndPaint.SetBitmap(previous.GetBitmapInfo(), previous.GetDIBits());
-        AfxMessageBox(CString(lpszPath) + _T("\nis too large to be shown.\n\n") + lpszOutcome, MB_OK | MB_ICONEXCLAMATION);
         return FALSE;
     }
     SetDocument(lpszPath);
@@ -59,7 +73,7 @@ BOOL CEditorFrame::OpenFile(LPCTSTR lpszPath, LPCTSTR lpszOutcome)
 
 BOOL CEditorFrame::SaveFile(LPCTSTR lpszPath)
 {
-    if (!samples::SaveWithoutThrowing([this, lpszPath]() { return m_wndPaint.Save(lpszPath); }))
+    if (!samples::SaveWithoutThrowing([this, lpszPath]() { return m_wndPaint.SavePicture(lpszPath); }))
     {
         AfxMessageBox(CString(_T("The picture could not be saved to\n")) + lpszPath +
                           _T("\n\nCheck that the folder exists and can be written to. An existing file ")
@@ -76,6 +90,13 @@ BOOL CEditorFrame::SaveFile(LPCTSTR lpszPath)
 BOOL CEditorFrame::DoSave(BOOL bAskName)
 {
     CString strPath = m_strPath;
+    // A picture opened from a format that is only read (JPEG, GIF, ...) is saved under a new
+    // name, offered as PNG.
+    if (!strPath.IsEmpty() && !IsWritableFormat(strPath))
+    {
+        strPath = strPath.Left(strPath.GetLength() - ExtensionOf(strPath).GetLength()) + _T(".png");
+        bAskName = TRUE;
+    }
     if ((bAskName || strPath.IsEmpty()) && !AskFileName(this, FALSE, strPath))
         return FALSE;
     return SaveFile(strPath);

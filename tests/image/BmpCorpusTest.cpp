@@ -1,6 +1,7 @@
 // CDIBSection::Load against the BMP corpus (bmpsuite): good files decode to their reference
 // pictures, other kinds are refused, bad and foreign files and thousands of seeded
 // mutations of the good files never break the object.
+#include "BmpCorpus.h"
 #include "ImageTestSupport.h"
 #include "common/TestEnvironment.h"
 #include <gtest/gtest.h>
@@ -9,56 +10,10 @@
 #include <sstream>
 
 using namespace imagetest;
+using namespace bmpcorpus;
 
 namespace
 {
-struct ManifestEntry
-{
-    std::string file, reference;   // "g/pal8.bmp"; the reference picture, where there is one
-    long headerSize, bitCount, compression, width, height;
-};
-
-std::string CorpusPath(std::string relative)
-{
-    std::replace(relative.begin(), relative.end(), '/', '\\');
-    return testenv::BmpSuiteDir() + "\\" + relative;
-}
-
-// One entry a line, its fields separated by tabs, after a line of column names.
-std::vector<ManifestEntry> ReadManifest()
-{
-    std::vector<ManifestEntry> entries;
-    Bytes text;
-    ReadAll(CorpusPath("manifest.tsv"), text);
-    std::istringstream lines(std::string(text.begin(), text.end()));
-    std::string line;
-    for (std::getline(lines, line); std::getline(lines, line);)
-    {
-        ManifestEntry e = {};
-        std::istringstream(line) >> e.file >> e.headerSize >> e.bitCount >> e.compression >> e.width >> e.height >> e.reference;
-        if (!e.file.empty())
-            entries.push_back(e);
-    }
-    return entries;
-}
-
-// A binary PPM (P6, 8-bit samples, top row first) as COLORREFs.
-bool ReadPpm(const std::string& path, int& width, int& height, std::vector<COLORREF>& pixels)
-{
-    Bytes b;
-    int nMax = 0, nHeader = 0;
-    if (!ReadAll(path, b))
-        return false;
-    b.push_back(0);
-    if (sscanf((const char*)b.data(), "P6 %d %d %d%n", &width, &height, &nMax, &nHeader) != 3 || nMax != 255 ||
-        b.size() < nHeader + 2 + 3 * (size_t)width * height)
-        return false;
-    pixels.clear();
-    for (const BYTE* p = &b[nHeader + 1]; pixels.size() < (size_t)width * height; p += 3)
-        pixels.push_back(RGB(p[0], p[1], p[2]));
-    return true;
-}
-
 // An object either holds nothing or a whole, self-consistent DIB section whose bits are mapped
 // from end to end.
 void ExpectConsistent(CDIBSection& dib, const std::string& what)

@@ -1,10 +1,11 @@
-// Seeded mutation runs of the three ways pictures come in from outside: bitmap files through
+// Seeded mutation runs of the four ways pictures come in from outside: bitmap files through
 // Load, callers' blocks through SetBitmap(BITMAPINFO*, void*) (each block placed against a
 // no-access page, its header describing it honestly), and clipboard blocks through the DIB
-// paste. Every case either succeeds with a consistent image or is refused; nothing crashes,
+// paste, and picture files of every format through LoadPicture. Every case either succeeds with a consistent image or is refused; nothing crashes,
 // hangs or reads past a block. Each run has a fixed case budget and prints its counts.
 #include "GuardedBlock.h"
 #include "ImageTestSupport.h"
+#include "PictureSamples.h"
 #include "common/TestEnvironment.h"
 #include <gtest/gtest.h>
 #include <string.h>
@@ -396,4 +397,64 @@ TEST_F(SeededMutation, DIBPasteTakesOrRefusesEveryMutatedBlock)
     ASSERT_TRUE(::OpenClipboard(NULL));
     ::EmptyClipboard();
     ::CloseClipboard();
+}
+
+// Picture files of every format the picture reader takes, mutated: each either loads as a
+// consistent image or is refused with the image left exactly as it was.
+TEST_F(SeededMutation, LoadPictureTakesOrRefusesEveryMutatedPicture)
+{
+    const int kCases = 1500;
+    struct Original
+    {
+        Bytes bytes;
+        size_t nInfo;   // where a bitmap file's info header starts; 0 for other formats
+    };
+    std::vector<Original> originals;
+    auto addSample = [&](const BYTE* p, size_t n) { originals.push_back({Bytes(p, p + n), 0}); };
+    addSample(picturesamples::kPngRgb, sizeof(picturesamples::kPngRgb));
+    addSample(picturesamples::kPngRgba, sizeof(picturesamples::kPngRgba));
+    addSample(picturesamples::kPngPalette, sizeof(picturesamples::kPngPalette));
+    addSample(picturesamples::kGifTwoFrames, sizeof(picturesamples::kGifTwoFrames));
+    addSample(picturesamples::kGifTransparent, sizeof(picturesamples::kGifTransparent));
+    addSample(picturesamples::kIcoThreeImages, sizeof(picturesamples::kIcoThreeImages));
+    addSample(picturesamples::kTiffTwoPages, sizeof(picturesamples::kTiffTwoPages));
+    addSample(picturesamples::kJpegTwoBlocks, sizeof(picturesamples::kJpegTwoBlocks));
+    for (const char* pszFile : {"pal8v5.bmp", "pal8v4.bmp", "pal8rle.bmp", "pal4rle.bmp", "pal8os2.bmp", "rgb32bf.bmp",
+                                "rgb16-565.bmp"})
+    {
+        Bytes bytes;
+        ASSERT_TRUE(ReadAll(testenv::BmpSuiteDir() + "\\g\\" + pszFile, bytes)) << pszFile;
+        originals.push_back({bytes, 14});
+    }
+
+    const std::string path = testenv::OutputPath("mutation-picture.bin");
+    CDIBSection img;
+    ASSERT_TRUE(img.CreateBitmap(5, 3, 1, 24));
+    int nCases = 0, nAccepted = 0;
+    Prng rng(0x5EED0004);
+    while (nCases < kCases)
+    {
+        const Original& original = originals[rng.Below(originals.size())];
+        ASSERT_TRUE(WriteAll(path, Mutate(original.bytes, original.nInfo, rng)));
+        const HBITMAP hBefore = img.GetSafeHandle();
+        const CSize sizeBefore = img.GetSize();
+        const Bytes bitsBefore = img.IsValid() ? Bits(img) : Bytes();
+        const BOOL bLoaded = img.LoadPicture(PathText(path), RGB(1, 2, 3), rng.OneIn(4) ? PNT_PICTURE_KEEP_ALPHA : 0);
+        if (bLoaded)
+        {
+            ++nAccepted;
+            ASSERT_TRUE(img.IsValid()) << "case " << nCases;
+            ASSERT_NO_FATAL_FAILURE(ExpectConsistent(img, "picture", nCases));
+        }
+        else
+        {
+            ASSERT_EQ(hBefore, img.GetSafeHandle()) << "case " << nCases;
+            ASSERT_EQ(sizeBefore, img.GetSize()) << "case " << nCases;
+            ASSERT_TRUE(bitsBefore == Bits(img)) << "case " << nCases;
+        }
+        ++nCases;
+    }
+    PrintCounts("LoadPicture", nCases, nAccepted);
+    EXPECT_GT(nAccepted, kCases / 20);
+    EXPECT_LT(nAccepted, kCases - kCases / 20);
 }
