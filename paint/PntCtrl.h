@@ -210,6 +210,55 @@ public:
     BOOL SavePicture(LPCTSTR lpszPath, DWORD dwFormat = PNT_PICTURE_FROM_EXTENSION);
     COLORREF GetEraseColor() const { return m_crEraseColor; }
 
+    // --- Wheel, keys and Shift (PntCtrlScrollInput.cpp, PntShapeTools.cpp) ------------------
+    // The mouse wheel scrolls the view up and down, Shift+wheel and a tilting wheel left and
+    // right, as the scroll bars' line steps do. On by default; off, the wheel goes on to the
+    // parent window.
+    void SetWheelScrolls(BOOL bScrolls) { m_bWheelScrolls = bScrolls; }
+    BOOL GetWheelScrolls() const { return m_bWheelScrolls; }
+    // Ctrl+wheel steps through the preset magnifications (MagnificationLevels), keeping the
+    // image point under the pointer where it is as far as the scroll ranges allow; the owner
+    // is told as for SetMagnification. On by default.
+    void SetWheelZooms(BOOL bZooms) { m_bWheelZooms = bZooms; }
+    BOOL GetWheelZooms() const { return m_bWheelZooms; }
+    // The arrow keys scroll by the scroll bars' line step, Page Up and Page Down by a page
+    // (with Shift, left and right), Home and End to the top-left and bottom-right corners.
+    // Not while text is typed into the text tool's bar, nor with Ctrl or Alt held. On by default.
+    void SetKeysScroll(BOOL bScroll) { m_bKeysScroll = bScroll; }
+    BOOL GetKeysScroll() const { return m_bKeysScroll; }
+    // Shift held while drawing a shape constrains it, from the press and while it follows the
+    // mouse to its release: lines to 0, 45 or 90 degrees, rectangles and ellipses to squares
+    // and circles. Off by default: the shapes then follow the pointer whatever the keys.
+    void SetShiftConstrains(BOOL bConstrains) { m_bShiftConstrains = bConstrains; }
+    BOOL GetShiftConstrains() const { return m_bShiftConstrains; }
+
+protected:
+    afx_msg BOOL OnMouseWheel(UINT nFlags, short zDelta, CPoint pt);
+    afx_msg void OnMouseHWheel(UINT nFlags, short zDelta, CPoint pt);
+    afx_msg void OnKeyUp(UINT nChar, UINT nRepCnt, UINT nFlags);
+    // Scrolls nLines line steps (negative: up or left) on bar nBar through the scroll messages.
+    void ScrollLines(int nBar, int nLines);
+    // One wheel message's delta added to *pnAccumulated; the whole steps of nPerNotch per
+    // WHEEL_DELTA that it now holds are returned and taken out of it.
+    static int WheelSteps(int* pnAccumulated, short zDelta, int nPerNotch);
+    // One preset magnification up or down with the image point under ptClient kept there.
+    BOOL ZoomAtPoint(BOOL bUp, CPoint ptClient);
+    // The navigation keys: TRUE when nChar scrolled (or would have, at an end of the range).
+    BOOL ScrollByKey(UINT nChar, UINT nRepCnt);
+    // A shape being drawn is drawn again when Shift goes down or up, so that what shows is
+    // what the release places.
+    void OnShiftChanged();
+
+    BOOL m_bWheelScrolls = TRUE;
+    BOOL m_bWheelZooms = TRUE;
+    BOOL m_bKeysScroll = TRUE;
+    BOOL m_bShiftConstrains = FALSE;
+    // Wheel deltas not yet amounting to a whole step, per use: precise wheels send fractions.
+    int m_nWheelVertical = 0;
+    int m_nWheelHorizontal = 0;
+    int m_nWheelZoom = 0;
+    // --- end of wheel, keys and Shift -------------------------------------------------------
+
 protected:
     // IPntTextTarget: the text format bar's changes, passed on to the text tool's properties.
     virtual CWnd* GetTextTargetWnd();

@@ -272,6 +272,12 @@ UINT CPntCtrl::OnGetDlgCode()
 void CPntCtrl::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
 {
     GetTool().OnKeyDown(*this, nChar, nRepCnt);
+    // The navigation keys, which the tools leave alone, scroll the view; Shift may reshape a
+    // figure being drawn (PntCtrlScrollInput.cpp).
+    if (nChar == VK_SHIFT)
+        OnShiftChanged();
+    else
+        ScrollByKey(nChar, nRepCnt);
     CWnd::OnKeyDown(nChar, nRepCnt, nFlags);
 }
 

@@ -1,9 +1,15 @@
 // The two-point shapes: the line, and the rectangles, rounded rectangles and ellipses, outlined
 // or filled. While the button is held the figure follows the pointer over the pixels it covered,
 // which the gesture keeps as the figure first reaches them; the release places it as one undo
-// step.
+// step. With the control's Shift constraint on, Shift held makes the figure regular.
 #pragma once
 #include "paint/PntTool.h"
+
+// The end point of a figure from ptFrom toward ptTo made regular: for a line (bLine) turned to
+// the nearest of 0, 45 and 90 degrees, otherwise the corner of a square (for an ellipse, of the
+// square around a circle). A slanted or square result keeps the larger of the two distances,
+// so that the figure reaches as far as the pointer does.
+CPoint PntConstrainShapeEnd(CPoint ptFrom, CPoint ptTo, BOOL bLine);
 
 class CPntShapeTool : public CPntTool
 {
@@ -30,6 +36,10 @@ public:
     virtual BOOL Draw(CPntCtrl& ctrl, CPoint ptFrom, CPoint ptTo) const;
 
 private:
+    // Where the figure ends for the pointer at ptPointer: made regular while the control's
+    // Shift constraint is on and Shift is held.
+    CPoint EndPoint(CPntCtrl& ctrl, CPoint ptPointer) const;
+
     Shape m_shape;
     BOOL m_bFilled;
 };

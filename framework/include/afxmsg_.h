@@ -110,6 +110,14 @@ protected: \
     AFX_WM_VOID(WM_LBUTTONDBLCLK, OnLButtonDblClk, (UINT, CPoint), ((UINT)w, AFX_MOUSE_POINT))
 #define ON_WM_RBUTTONDOWN() AFX_WM_VOID(WM_RBUTTONDOWN, OnRButtonDown, (UINT, CPoint), ((UINT)w, AFX_MOUSE_POINT))
 #define ON_WM_RBUTTONUP() AFX_WM_VOID(WM_RBUTTONUP, OnRButtonUp, (UINT, CPoint), ((UINT)w, AFX_MOUSE_POINT))
+// The wheel messages carry the pointer in screen coordinates, and the delta in multiples (or
+// fractions, for precise wheels) of WHEEL_DELTA: positive away from the user, or to the right.
+#define ON_WM_MOUSEWHEEL() \
+    AFX_WM_RESULT(WM_MOUSEWHEEL, OnMouseWheel, BOOL, (UINT, short, CPoint), \
+                  ((UINT)LOWORD(w), (short)HIWORD(w), AFX_MOUSE_POINT))
+#define ON_WM_MOUSEHWHEEL() \
+    AFX_WM_VOID(WM_MOUSEHWHEEL, OnMouseHWheel, (UINT, short, CPoint), \
+                ((UINT)LOWORD(w), (short)HIWORD(w), AFX_MOUSE_POINT))
 #define ON_WM_SETCURSOR() \
     AFX_WM_RESULT(WM_SETCURSOR, OnSetCursor, BOOL, (CWnd*, UINT, UINT), \
                   (CWnd::FromHandle((HWND)w), LOWORD(l), HIWORD(l)))

@@ -709,6 +709,9 @@ void CWnd::OnLButtonUp(UINT, CPoint) { Default(); }
 void CWnd::OnLButtonDblClk(UINT, CPoint) { Default(); }
 void CWnd::OnRButtonDown(UINT, CPoint) { Default(); }
 void CWnd::OnRButtonUp(UINT, CPoint) { Default(); }
+// Default processing hands the wheel on to the parent window.
+BOOL CWnd::OnMouseWheel(UINT, short, CPoint) { return (BOOL)Default(); }
+void CWnd::OnMouseHWheel(UINT, short, CPoint) { Default(); }
 BOOL CWnd::OnSetCursor(CWnd*, UINT, UINT) { return (BOOL)Default(); }
 void CWnd::OnCaptureChanged(CWnd*) { Default(); }
 void CWnd::OnCancelMode() { Default(); }
