@@ -25,7 +25,12 @@ void SendKey(WORD wVirtKey, DWORD dwFlags)
     INPUT input = {};
     input.type = INPUT_KEYBOARD;
     input.ki.wVk = wVirtKey;
-    input.ki.dwFlags = dwFlags;
+    input.ki.wScan = (WORD)::MapVirtualKey(wVirtKey, MAPVK_VK_TO_VSC);
+    // The navigation keys are the extended ones of their own block, as a keyboard sends them.
+    const bool bExtended = wVirtKey == VK_PRIOR || wVirtKey == VK_NEXT || wVirtKey == VK_END ||
+                           wVirtKey == VK_HOME || (wVirtKey >= VK_LEFT && wVirtKey <= VK_DOWN) ||
+                           wVirtKey == VK_INSERT || wVirtKey == VK_DELETE;
+    input.ki.dwFlags = dwFlags | (bExtended ? KEYEVENTF_EXTENDEDKEY : 0);
     SendOne(input);
 }
 }

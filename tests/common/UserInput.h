@@ -12,7 +12,8 @@ void MovePointer(POINT ptScreen);
 void MouseButtons(DWORD dwFlags);
 // Moves to the point and clicks the left (or right) button there.
 void ClickAt(POINT ptScreen, bool bRight = false);
-// Turns the wheel by nDelta (WHEEL_DELTA a notch) where the pointer is.
+// Turns the wheel by nDelta where the pointer is: WHEEL_DELTA a notch, positive away from the
+// user; or tilts it (bHorizontal), positive to the right.
 void TurnWheel(int nDelta, bool bHorizontal = false);
 void KeyDown(WORD wVirtKey);
 void KeyUp(WORD wVirtKey);

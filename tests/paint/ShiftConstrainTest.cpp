@@ -3,7 +3,7 @@
 // circles, on the screen while the button is held and in the picture placed at the release,
 // as one undo step. With the constraint off, the default, Shift changes nothing.
 #include "PaintFixture.h"
-#include "RealInput.h"
+#include "common/UserInput.h"
 
 namespace
 {
@@ -31,8 +31,8 @@ protected:
     void TearDown() override
     {
         if (::GetKeyState(VK_LBUTTON) < 0)
-            realinput::Mouse(MOUSEEVENTF_LEFTUP);
-        realinput::Key(VK_SHIFT, true);
+            testenv::MouseButtons(MOUSEEVENTF_LEFTUP);
+        testenv::KeyUp(VK_SHIFT);
         PumpUntil([] { return ::GetKeyState(VK_SHIFT) >= 0 && ::GetKeyState(VK_LBUTTON) >= 0; }, 3000);
         PumpMessages();
         PaintFixture::TearDown();
@@ -56,7 +56,7 @@ protected:
     }
     void HoldShift(bool bDown)
     {
-        realinput::Key(VK_SHIFT, !bDown);
+        bDown ? testenv::KeyDown(VK_SHIFT) : testenv::KeyUp(VK_SHIFT);
         ASSERT_TRUE(PumpUntil([&] { return (::GetKeyState(VK_SHIFT) < 0) == bDown; }, 3000));
     }
     // The button pressed over image point ptFrom and the pointer moved to ptTo with it held;
@@ -68,7 +68,7 @@ protected:
     {
         PointerTo(ptFrom);
         PumpMessages();
-        realinput::Mouse(MOUSEEVENTF_LEFTDOWN);
+        testenv::MouseButtons(MOUSEEVENTF_LEFTDOWN);
         ASSERT_TRUE(PumpUntil([&] { return ::GetCapture() == m_pCtrl->m_hWnd; }, 3000));
         PointerTo(ptTo);
         // The figure reaches past the press point once the move has arrived.
@@ -79,7 +79,7 @@ protected:
     void Release()
     {
         const int nSteps = m_pCtrl->GetUndoListSize();
-        realinput::Mouse(MOUSEEVENTF_LEFTUP);
+        testenv::MouseButtons(MOUSEEVENTF_LEFTUP);
         ASSERT_TRUE(PumpUntil([&] { return ::GetCapture() != m_pCtrl->m_hWnd && m_pCtrl->GetUndoListSize() == nSteps + 1; }, 3000));
         PumpMessages();
     }

@@ -2,7 +2,7 @@
 // Shift+wheel and the tilted wheel left and right, Ctrl+wheel zooms about the pointer; the
 // arrow, page, Home and End keys scroll while no text is typed. Each can be switched off.
 #include "PaintFixture.h"
-#include "RealInput.h"
+#include "common/UserInput.h"
 
 namespace
 {
@@ -71,8 +71,8 @@ protected:
     }
     void TearDown() override
     {
-        realinput::Key(VK_SHIFT, true);
-        realinput::Key(VK_CONTROL, true);
+        testenv::KeyUp(VK_SHIFT);
+        testenv::KeyUp(VK_CONTROL);
         PumpUntil([] { return ::GetKeyState(VK_SHIFT) >= 0 && ::GetKeyState(VK_CONTROL) >= 0; }, 3000);
         PaintFixture::TearDown();
     }
@@ -115,7 +115,7 @@ protected:
     bool KeysArrived(int n) { return PumpUntil([&] { return m_pRecorder->m_nKeyDowns >= n; }, 5000); }
     void HoldKey(WORD wVk, bool bDown)
     {
-        realinput::Key(wVk, !bDown);
+        bDown ? testenv::KeyDown(wVk) : testenv::KeyUp(wVk);
         ASSERT_TRUE(PumpUntil([&] { return (::GetKeyState(wVk) < 0) == bDown; }, 3000));
     }
 
@@ -150,7 +150,7 @@ TEST_F(WheelKeysTest, WheelScrollsDownAndUpByTheScrollBarsLineSteps)
     ASSERT_EQ(0, VPos());
     const CPoint ptBefore = ImageUnder(m_ptPointer);
 
-    realinput::Wheel(-WHEEL_DELTA);   // toward the user: what is below comes up
+    testenv::TurnWheel(-WHEEL_DELTA);   // toward the user: what is below comes up
     ASSERT_TRUE(WheelsArrived(1));
     EXPECT_EQ(nLines * LineStepY(), VPos());
     EXPECT_EQ(0, HPos());
@@ -159,7 +159,7 @@ TEST_F(WheelKeysTest, WheelScrollsDownAndUpByTheScrollBarsLineSteps)
     EXPECT_TRUE(ShowsImageAt(CPoint(20, 280)));
     EXPECT_EQ(CPoint(0, 0), *m_pCtrl->GetOrigin());
 
-    realinput::Wheel(2 * WHEEL_DELTA);   // two notches back up, stopping at the top
+    testenv::TurnWheel(2 * WHEEL_DELTA);   // two notches back up, stopping at the top
     ASSERT_TRUE(WheelsArrived(2));
     EXPECT_EQ(0, VPos());
     EXPECT_EQ(ptBefore, ImageUnder(m_ptPointer));
@@ -174,7 +174,7 @@ TEST_F(WheelKeysTest, PreciseWheelFractionsAddUpToWholeNotches)
 
     // Twelve twelfths of a notch scroll as far as one notch.
     for (int i = 0; i < 12; i++)
-        realinput::Wheel(-WHEEL_DELTA / 12);
+        testenv::TurnWheel(-WHEEL_DELTA / 12);
     ASSERT_TRUE(WheelsArrived(12));
     EXPECT_EQ(nLines * LineStepY(), VPos());
     EXPECT_TRUE(ShowsImageAt(m_ptPointer));
@@ -189,7 +189,7 @@ TEST_F(WheelKeysTest, ShiftWheelAndTiltedWheelScrollSideways)
     const CPoint ptBefore = ImageUnder(m_ptPointer);
 
     HoldKey(VK_SHIFT, true);
-    realinput::Wheel(-WHEEL_DELTA);   // toward the user: what is right comes in
+    testenv::TurnWheel(-WHEEL_DELTA);   // toward the user: what is right comes in
     ASSERT_TRUE(WheelsArrived(1));
     HoldKey(VK_SHIFT, false);
     EXPECT_EQ(MK_SHIFT, m_pRecorder->m_wheelFlags.at(0) & (MK_SHIFT | MK_CONTROL));
@@ -198,11 +198,11 @@ TEST_F(WheelKeysTest, ShiftWheelAndTiltedWheelScrollSideways)
     EXPECT_EQ(ptBefore + CSize(nLines * LineStepX(), 0), ImageUnder(m_ptPointer));
     EXPECT_TRUE(ShowsImageAt(m_ptPointer));
 
-    realinput::TiltWheel(WHEEL_DELTA);   // to the right
+    testenv::TurnWheel(WHEEL_DELTA, true);   // to the right
     ASSERT_TRUE(WheelsArrived(2));
     EXPECT_EQ((nLines + nChars) * LineStepX(), HPos());
     EXPECT_TRUE(ShowsImageAt(m_ptPointer));
-    realinput::TiltWheel(-WHEEL_DELTA);
+    testenv::TurnWheel(-WHEEL_DELTA, true);
     ASSERT_TRUE(WheelsArrived(3));
     EXPECT_EQ(nLines * LineStepX(), HPos());
     EXPECT_TRUE(ShowsImageAt(m_ptPointer));
@@ -221,7 +221,7 @@ TEST_F(WheelKeysTest, CtrlWheelStepsThroughTheLevelsKeepingThePointUnderThePoint
     const int deltas[] = { WHEEL_DELTA, WHEEL_DELTA, -WHEEL_DELTA, -WHEEL_DELTA };
     for (int i = 0; i < 4; i++)
     {
-        realinput::Wheel(deltas[i]);
+        testenv::TurnWheel(deltas[i]);
         ASSERT_TRUE(WheelsArrived(i + 1));
         EXPECT_EQ(MK_CONTROL, m_pRecorder->m_wheelFlags.at(i) & (MK_SHIFT | MK_CONTROL));
         EXPECT_EQ(expected[i], m_pCtrl->GetMagnification()) << i;
@@ -231,7 +231,7 @@ TEST_F(WheelKeysTest, CtrlWheelStepsThroughTheLevelsKeepingThePointUnderThePoint
     }
 
     // At 50 % the whole picture fits: nothing can scroll, and it shows from its corner.
-    realinput::Wheel(-WHEEL_DELTA);
+    testenv::TurnWheel(-WHEEL_DELTA);
     ASSERT_TRUE(WheelsArrived(5));
     HoldKey(VK_CONTROL, false);
     EXPECT_EQ(50u, m_pCtrl->GetMagnification());
@@ -247,7 +247,7 @@ TEST_F(WheelKeysTest, CtrlWheelStopsAtTheEndsOfTheTable)
     m_pCtrl->SetMagnification(600);
     ClearRecords();
     HoldKey(VK_CONTROL, true);
-    realinput::Wheel(WHEEL_DELTA);
+    testenv::TurnWheel(WHEEL_DELTA);
     ASSERT_TRUE(WheelsArrived(1));
     HoldKey(VK_CONTROL, false);
     EXPECT_EQ(600u, m_pCtrl->GetMagnification());
@@ -264,13 +264,13 @@ TEST_F(WheelKeysTest, WheelDoesNothingWithItsPropertiesOff)
     EXPECT_FALSE(m_pCtrl->GetWheelScrolls());
     EXPECT_FALSE(m_pCtrl->GetWheelZooms());
 
-    realinput::Wheel(-WHEEL_DELTA);
-    realinput::TiltWheel(WHEEL_DELTA);
+    testenv::TurnWheel(-WHEEL_DELTA);
+    testenv::TurnWheel(WHEEL_DELTA, true);
     HoldKey(VK_SHIFT, true);
-    realinput::Wheel(-WHEEL_DELTA);
+    testenv::TurnWheel(-WHEEL_DELTA);
     HoldKey(VK_SHIFT, false);
     HoldKey(VK_CONTROL, true);
-    realinput::Wheel(WHEEL_DELTA);
+    testenv::TurnWheel(WHEEL_DELTA);
     ASSERT_TRUE(WheelsArrived(4));
     HoldKey(VK_CONTROL, false);
     EXPECT_EQ(0, VPos());
@@ -281,7 +281,7 @@ TEST_F(WheelKeysTest, WheelDoesNothingWithItsPropertiesOff)
     // Each switch alone: zooming stays on while scrolling is off.
     m_pCtrl->SetWheelZooms(TRUE);
     HoldKey(VK_CONTROL, true);
-    realinput::Wheel(WHEEL_DELTA);
+    testenv::TurnWheel(WHEEL_DELTA);
     ASSERT_TRUE(WheelsArrived(5));
     HoldKey(VK_CONTROL, false);
     EXPECT_EQ(200u, m_pCtrl->GetMagnification());
@@ -295,7 +295,7 @@ TEST_F(WheelKeysTest, NavigationKeysScrollByLinesPagesAndToTheEnds)
     const int nMaxV = m_pCtrl->ImageDisplaySize().cy - ClientRect().Height() + 1;
     int nKeys = 0;
     auto press = [&](WORD wVk) {
-        realinput::Press(wVk);
+        testenv::PressKey(wVk);
         return KeysArrived(++nKeys);
     };
 
@@ -335,7 +335,7 @@ TEST_F(WheelKeysTest, NavigationKeysDoNothingWhenSwitchedOff)
     EXPECT_FALSE(m_pCtrl->GetKeysScroll());
     const WORD keys[] = { VK_DOWN, VK_NEXT, VK_RIGHT, VK_END };
     for (WORD wVk : keys)
-        realinput::Press(wVk);
+        testenv::PressKey(wVk);
     ASSERT_TRUE(KeysArrived(4));
     EXPECT_EQ(0, HPos());
     EXPECT_EQ(0, VPos());
@@ -354,8 +354,8 @@ TEST_F(WheelKeysTest, NavigationKeysDoNotScrollWhileTextIsTyped)
     m_pCtrl->SetFocus();
     PumpMessages();
     ASSERT_EQ(m_pCtrl->m_hWnd, ::GetFocus());
-    realinput::Press(VK_NEXT);
-    realinput::Press(VK_DOWN);
+    testenv::PressKey(VK_NEXT);
+    testenv::PressKey(VK_DOWN);
     ASSERT_TRUE(KeysArrived(1));
     PumpUntil([&] { return ::GetFocus() != m_pCtrl->m_hWnd; }, 1000);
     PumpMessages();
@@ -367,7 +367,7 @@ TEST_F(WheelKeysTest, NavigationKeysDoNotScrollWhileTextIsTyped)
     m_pCtrl->SetFocus();
     PumpMessages();
     const int nBefore = m_pRecorder->m_nKeyDowns;
-    realinput::Press(VK_NEXT);
+    testenv::PressKey(VK_NEXT);
     ASSERT_TRUE(KeysArrived(nBefore + 1));
     EXPECT_EQ(ClientRect().Height(), VPos());
 }
