@@ -198,6 +198,18 @@ public:
     HBITMAP GetMask();
     BOOL GetCDibMask(CDib* pDib);
 
+    // --- Picture identity, and the grid at any magnification --------------------------------
+    // A number naming the picture as it is now: record it when the picture is saved and
+    // compare later to learn whether it differs from the saved one. A change that altered no
+    // pixel keeps it; undoing back to a state brings that state's number back, and redoing
+    // the one after it. Replacing the image (SetBitmap, Load, CreateBitmap, Reset) or emptying
+    // the history gives a number not seen before.
+    UINT GetImageStateId() { return m_History.GetStateId(m_Image); }
+    // TRUE (the default): the grid shows only at whole multiples of 100 %. FALSE: at any
+    // magnification from the grid's minimum up, fitted ones included.
+    void SetGridWholePercentOnly(BOOL bWholeOnly);
+    BOOL GetGridWholePercentOnly() const { return m_bGridWholePercentOnly; }
+
     // --- Picture files of every common format (see CDIBSection::LoadPicture) ---------------
     // Reads PNG, JPEG, GIF, TIFF, icons and bitmaps of every kind, composing alpha over the
     // erase colour (PNT_PICTURE_KEEP_ALPHA keeps it). On success the control is reset as Load

@@ -396,6 +396,13 @@ void CPntCtrl::SetShowGrid(BOOL bShow, UINT nMinMagnification)
         Invalidate(TRUE);
 }
 
+void CPntCtrl::SetGridWholePercentOnly(BOOL bWholeOnly)
+{
+    m_bGridWholePercentOnly = bWholeOnly;
+    if (WindowExists())
+        Invalidate(TRUE);
+}
+
 /////////////////////////////////////////////////////////////////////////////
 // Scroll bars
 
@@ -689,7 +696,9 @@ void CPntCtrl::DrawGrid(CDC* pDC)
 
     CPoint ptTL, ptBR;
     ImageCornersToClient(&ptTL, &ptBR);
-    const double dZoom = nPercent * 0.01;
+    // Whole percentages draw at the level itself; any other magnification at its exact
+    // factor, so that the lines meet the pixels' edges however large the picture.
+    const double dZoom = m_bGridWholePercentOnly ? nPercent * 0.01 : m_dMagnification;
 
     // Lines outside the clip box are left out: a large image has thousands of them.
     CRect rcClip;

@@ -206,7 +206,7 @@ CDIBSection* CopyOf(CDIBSection& image)
 class CPntHistory::CStep
 {
 public:
-    CStep() : m_pWhole(NULL), m_nBytes(0), m_rcTiles(0, 0, 0, 0) {}
+    CStep() : m_nStateBefore(0), m_nStateAfter(0), m_pWhole(NULL), m_nBytes(0), m_rcTiles(0, 0, 0, 0) {}
     ~CStep() { delete m_pWhole; }
 
     BOOL IsWhole() const { return m_pWhole != NULL; }
@@ -384,6 +384,55 @@ public:
         return TRUE;
     }
 
+    // Whether the image holds exactly the pixels the step saved: the change altered none.
+    // Only meaningful before the step's first swap.
+    BOOL Matches(CDIBSection& image) const
+    {
+        PixelLayout layout;
+        if (!PixelLayout::Of(image, layout))
+            return FALSE;
+        ::GdiFlush();
+        const BYTE* pBits = (const BYTE*)image.GetDIBits();
+        if (IsWhole())
+        {
+            PixelLayout wholeLayout;
+            if (!PixelLayout::Of(*m_pWhole, wholeLayout) || !(wholeLayout == layout) ||
+                m_pWhole->GetColorTableSize() != image.GetColorTableSize() ||
+                memcmp(m_pWhole->GetColorTable(), image.GetColorTable(),
+                       (size_t)image.GetColorTableSize() * sizeof(RGBQUAD)) != 0)
+                return FALSE;
+            // The sections' own tables too: they can differ from the ones the objects hold.
+            if (image.GetColorTableSize() > 0)
+            {
+                RGBQUAD tableWhole[256], tableImage[256];
+                UINT nWhole = 0, nImage = 0;
+                if (!ReadSectionColourTable(*m_pWhole, tableWhole, nWhole) ||
+                    !ReadSectionColourTable(image, tableImage, nImage) || nWhole != nImage ||
+                    memcmp(tableWhole, tableImage, nWhole * sizeof(RGBQUAD)) != 0)
+                    return FALSE;
+            }
+            return memcmp(m_pWhole->GetDIBits(), pBits, layout.nStride * (size_t)layout.nHeight) == 0;
+        }
+        if (!(layout == m_Layout))
+            return FALSE;
+        const int nColumns = m_Layout.TileColumns();
+        for (const auto& tile : m_Tiles)
+        {
+            const int c = (int)(tile.first % (UINT)nColumns), r = (int)(tile.first / (UINT)nColumns);
+            const size_t nRowBytes = m_Layout.ColumnBytes(c);
+            for (int m = m_Layout.RowBegin(r); m < m_Layout.RowEnd(r); m++)
+            {
+                const BYTE* pTileRow = tile.second.get() + (size_t)(m - m_Layout.RowBegin(r)) * nRowBytes;
+                if (memcmp(RowAt(pBits, m) + m_Layout.ColumnOffset(c), pTileRow, nRowBytes) != 0)
+                    return FALSE;
+            }
+        }
+        return TRUE;
+    }
+
+    UINT m_nStateBefore;   // the identity of the image's state before the change
+    UINT m_nStateAfter;    // and after it
+
 private:
     UINT TileKey(int c, int r) const { return (UINT)r * (UINT)m_Layout.TileColumns() + (UINT)c; }
 
@@ -418,7 +467,8 @@ private:
 // CPntHistory
 
 CPntHistory::CPntHistory()
-    : m_nShown(-1), m_bOpen(FALSE), m_nMaxSteps(5), m_nMemoryBudget(0), m_nMemoryUsed(0)
+    : m_nShown(-1), m_bOpen(FALSE), m_nMaxSteps(5), m_nMemoryBudget(0), m_nMemoryUsed(0), m_nStateId(1),
+      m_nLastStateId(1)
 {
 }
 
@@ -455,10 +505,34 @@ void CPntHistory::Clear()
     DropStepsFrom(0);
     m_nShown = -1;
     m_bOpen = FALSE;
+    // Nothing is known any more of how the image relates to the states before.
+    m_nStateId = NewStateId();
+}
+
+UINT CPntHistory::GetStateId(CDIBSection& image)
+{
+    const CStep* pStep = OpenStep();
+    if (pStep == NULL)
+        return m_nStateId;
+    return pStep->Matches(image) ? pStep->m_nStateBefore : pStep->m_nStateAfter;
+}
+
+void CPntHistory::SettleOpenStep(CDIBSection& image)
+{
+    CStep* pStep = OpenStep();
+    if (pStep == NULL)
+        return;
+    if (pStep->Matches(image))
+        pStep->m_nStateAfter = pStep->m_nStateBefore;
+    m_nStateId = pStep->m_nStateAfter;
 }
 
 BOOL CPntHistory::BeginStep(CDIBSection& image, const RECT* pRect)
 {
+    // The step before this one is finished: it is judged now, before this change.
+    SettleOpenStep(image);
+    const UINT nStateBefore = m_nStateId;
+    m_nStateId = NewStateId();
     // After undo steps, the redo states and the entry of the shown state go; the new step
     // records the shown state again.
     if (m_nShown >= 0)
@@ -477,6 +551,8 @@ BOOL CPntHistory::BeginStep(CDIBSection& image, const RECT* pRect)
     }
     if (bSaved)
     {
+        pStep->m_nStateBefore = nStateBefore;
+        pStep->m_nStateAfter = m_nStateId;
         // One entry out per entry in, however far the list exceeds the maximum.
         if ((int)m_Steps.size() >= m_nMaxSteps && !m_Steps.empty())
             DropOldestStep();
@@ -544,6 +620,7 @@ BOOL CPntHistory::Undo(CDIBSection& image, CRect* pChanged)
 {
     if (m_Steps.empty())
         return FALSE;
+    SettleOpenStep(image);
     // The live state becomes an entry of its own, so that it can be redone.
     if (m_nShown < 0)
         m_nShown = (int)m_Steps.size();
@@ -552,8 +629,10 @@ BOOL CPntHistory::Undo(CDIBSection& image, CRect* pChanged)
         return FALSE;
 
     CRect rcChanged(0, 0, 0, 0);
-    if (!m_Steps[(size_t)m_nShown - 1]->Swap(image, rcChanged))
+    CStep* pStep = m_Steps[(size_t)m_nShown - 1];
+    if (!pStep->Swap(image, rcChanged))
         return FALSE;
+    m_nStateId = pStep->m_nStateBefore;
     m_nShown--;
     Recount();
     if (pChanged != NULL)
@@ -566,8 +645,10 @@ BOOL CPntHistory::Redo(CDIBSection& image, CRect* pChanged)
     if (!CanRedo())
         return FALSE;
     CRect rcChanged(0, 0, 0, 0);
-    if (!m_Steps[(size_t)m_nShown]->Swap(image, rcChanged))
+    CStep* pStep = m_Steps[(size_t)m_nShown];
+    if (!pStep->Swap(image, rcChanged))
         return FALSE;
+    m_nStateId = pStep->m_nStateAfter;
     m_nShown++;
     Recount();
     if (pChanged != NULL)

@@ -15,6 +15,12 @@
 // step after undo steps drops the redo entries and the entry of the shown state (the new step
 // records it again). A new step at the maximum removes the oldest entry first: one out per one
 // in, however far over the maximum the list is.
+//
+// Each state of the image that the history knows has an identity, a number that a host can
+// keep (at a save, say) and compare later. A step leads to a new identity unless its change
+// altered no pixel, judged by comparing the pixels the step saved with the image: then it leads
+// back to the identity before it. Undo and redo move the identity with the image; emptying the
+// history, or a change that could not be recorded, gives a new one.
 #pragma once
 #include <afxwin.h>
 #include <deque>
@@ -62,6 +68,11 @@ public:
     BOOL CanUndo() const;
     BOOL CanRedo() const;
 
+    // The identity of the image's state; pass the image the history is kept for. It never
+    // repeats the identity of a different state, and is the same for a state reached again by
+    // undo or redo, or by a change that altered no pixel.
+    UINT GetStateId(CDIBSection& image);
+
     // The number of entries in the list, the live state's included after an undo.
     int GetCount() const;
     // TRUE while no undo step is pending: the image shows the newest state.
@@ -77,6 +88,10 @@ private:
     void Recount();
     BOOL HasRegionSteps() const;
     CStep* OpenStep();
+    // Fixes where the open step leads: back to the identity before it when its change altered
+    // no pixel of image. The step may still grow; its identity is then judged again.
+    void SettleOpenStep(CDIBSection& image);
+    UINT NewStateId() { return ++m_nLastStateId; }
 
     std::deque<CStep*> m_Steps;   // oldest first; step i leads from entry i to entry i + 1
     int m_nShown;                 // entry the image shows after an undo step; -1 while live
@@ -84,6 +99,8 @@ private:
     int m_nMaxSteps;
     SIZE_T m_nMemoryBudget;
     SIZE_T m_nMemoryUsed;
+    UINT m_nStateId;       // the state the image shows, unless an open step has changed it
+    UINT m_nLastStateId;   // the last identity given out
 
     CPntHistory(const CPntHistory&) = delete;
     void operator=(const CPntHistory&) = delete;

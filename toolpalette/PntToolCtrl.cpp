@@ -295,7 +295,12 @@ BOOL CPntToolCtrl::OnNeedTooltipText(UINT, NMHDR* pNMHDR, LRESULT* pResult)
     // an empty tip.
     CString strTip;
     if (nEntry >= 0 && nEntry < m_nButtons)
+    {
         strTip.LoadString(m_pButtons[nEntry].nStringID);
+        const UINT nSlot = m_pButtons[nEntry].nCommandID - ID_PNT_FIRST;
+        if (nSlot < kCommandSlots && !m_strToolKeys[nSlot].IsEmpty())
+            strTip += _T(" (") + m_strToolKeys[nSlot] + _T(")");
+    }
     // Into the request's own buffer, converted to its width; a longer text is cut at the
     // buffer's end and still terminated.
     if (bWide)
@@ -303,6 +308,36 @@ BOOL CPntToolCtrl::OnNeedTooltipText(UINT, NMHDR* pNMHDR, LRESULT* pResult)
     else
         ::lstrcpynA(pTextA->szText, CStringA(strTip), _countof(pTextA->szText));
     return TRUE;
+}
+
+namespace
+{
+static_assert(ID_PNT_LAST - ID_PNT_FIRST + 1 == 30, "one key slot per palette command");
+
+// The palette slot of the button that chooses nToolMode, or -1 when none does.
+int ToolKeySlot(UINT nToolMode)
+{
+    const PntToolEntry* pEntry = CPntToolTable::Lookup((int)nToolMode);
+    if (pEntry == NULL || (pEntry->nFlags & PNT_TOOLF_TRANSIENT) || pEntry->nCommandID < ID_PNT_FIRST ||
+        pEntry->nCommandID > ID_PNT_LAST)
+        return -1;
+    return (int)(pEntry->nCommandID - ID_PNT_FIRST);
+}
+}
+
+BOOL CPntToolCtrl::SetToolKey(UINT nToolMode, LPCTSTR lpszKey)
+{
+    const int nSlot = ToolKeySlot(nToolMode);
+    if (nSlot < 0 || nSlot >= kCommandSlots)
+        return FALSE;
+    m_strToolKeys[nSlot] = lpszKey != NULL ? lpszKey : _T("");
+    return TRUE;
+}
+
+CString CPntToolCtrl::GetToolKey(UINT nToolMode) const
+{
+    const int nSlot = ToolKeySlot(nToolMode);
+    return nSlot >= 0 && nSlot < kCommandSlots ? m_strToolKeys[nSlot] : CString();
 }
 
 /////////////////////////////////////////////////////////////////////////////

@@ -61,6 +61,13 @@ public:
     virtual BOOL SetupButtonInfo();
     virtual BOOL SetupToolbarControls(UINT nIDBitmap);
 
+    // --- Keys of the tools in the tooltips ---
+    // The key that chooses tool nToolMode in the host, shown after the tool's name in its
+    // button's tooltip: "Line (L)". NULL or "" shows the name alone (the default). FALSE for
+    // a mode that has no button.
+    BOOL SetToolKey(UINT nToolMode, LPCTSTR lpszKey);
+    CString GetToolKey(UINT nToolMode) const;
+
 protected:
     // Deletes the Magnify, Size to fit window and Resize buttons, one row fewer.
     void RemoveMagnificationControls();
@@ -111,4 +118,8 @@ protected:
     int m_nPaddingRows;
     int* m_pPaddingRows;
     BOOL m_bHighColour;
+
+    // The tools' keys, by command: m_strToolKeys[command id - first palette command].
+    enum { kCommandSlots = 30 };
+    CString m_strToolKeys[kCommandSlots];
 };

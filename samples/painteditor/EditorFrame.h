@@ -1,8 +1,10 @@
 // CEditorFrame: the paint editor's main window: a frame with the paint control as its view,
-// menus, accelerators, a status bar and a title that names the file and marks changes.
+// menus, accelerators, a key per tool, a colour box, a status bar that follows the pointer,
+// and a title that names the file and marks a picture that differs from the saved one.
 #pragma once
 #include <afxext.h>
-#include "paint/PntCtrl.h"
+#include "EditorColourBox.h"
+#include "EditorPaintCtrl.h"
 #include "toolpalette/PntToolCtrl.h"
 
 class CEditorFrame : public CFrameWnd
@@ -12,7 +14,10 @@ public:
 
     // Makes the window (not shown yet) with its menu, accelerators, status bar and control.
     BOOL CreateEditor();
-    CPntCtrl& GetPaintCtrl() { return m_wndPaint; }
+    CEditorPaintCtrl& GetPaintCtrl() { return m_wndPaint; }
+    CPntToolCtrl& GetToolPalette() { return m_wndPalette; }
+    CEditorColourBox& GetColourBox() { return m_wndColours; }
+    CStatusBar& GetStatusBar() { return m_wndStatusBar; }
     // Picks the starting tool and shows the window; call once the frame is the main window,
     // which is where the control sends its status texts.
     void ShowEditor();
@@ -25,15 +30,18 @@ public:
     // Writes the picture to lpszPath through a temporary file; a failure is reported and any
     // existing file stays as it was. Success makes lpszPath the editor's file, unchanged.
     BOOL SaveFile(LPCTSTR lpszPath);
-    // Whether the picture changed since it was opened, made or saved.
+    // Whether the picture differs from the one last opened, made or saved.
     BOOL IsModified() const { return m_bModified; }
     // Forgets the changes, so that closing asks nothing.
-    void DiscardChanges() { m_bModified = FALSE; }
+    void DiscardChanges();
     // The last command that reached the frame or the control (for the scripted session).
     UINT GetLastCommand() const { return m_nLastCommand; }
 
     virtual BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo);
-    // The status bar along the bottom, the tool palette down the left, the control in the rest.
+    // Tool keys, and the pointer's position for the status bar.
+    virtual BOOL PreTranslateMessage(MSG* pMsg);
+    // The status bar along the bottom with the colour box above it, the tool palette down the
+    // left, the control in the rest.
     virtual void RecalcLayout(BOOL bNotify = TRUE);
 
 protected:
@@ -48,6 +56,15 @@ protected:
     void UpdateTitle();
     // Image size and depth, and magnification, in the status bar.
     void UpdateStatusPanes();
+    // The pointer's image position in its pane, or nothing when it is off the picture.
+    void UpdatePointerPane();
+    // Chooses the tool of a key pressed on the picture; FALSE when the key is no tool's or
+    // belongs to something else now (typed text, Ctrl or Alt held, a drag in progress).
+    BOOL ChooseToolByKey(const MSG* pMsg);
+    // Whether the picture differs from the saved one, with the title to match.
+    void UpdateModified();
+    // A readable font for the text tool when the profile names none yet.
+    void ChooseDefaultTextFont();
     // The file's name and changed state after a picture was loaded, made or saved.
     void SetDocument(LPCTSTR lpszPath);
     // Fills the run-time parts of the menu: magnification levels, tools, colours, pen widths.
@@ -78,13 +95,19 @@ protected:
     afx_msg void OnUpdateFillColour(CCmdUI* pCmdUI);
     afx_msg void OnPenWidth(UINT nID);
     afx_msg void OnUpdatePenWidth(CCmdUI* pCmdUI);
+    afx_msg void OnEditSelectAll();
+    afx_msg void OnUpdateEditSelectAll(CCmdUI* pCmdUI);
+    afx_msg LRESULT OnPointerMoved(WPARAM wParam, LPARAM lParam);
     DECLARE_MESSAGE_MAP()
 
     CStatusBar m_wndStatusBar;
     CPntToolCtrl m_wndPalette;
-    CPntCtrl m_wndPaint;
+    CEditorPaintCtrl m_wndPaint;
+    CEditorColourBox m_wndColours;
     CString m_strPath;   // empty while untitled
-    BOOL m_bModified;
+    BOOL m_bModified;    // the picture differs from the saved one (see m_nSavedStateId)
+    UINT m_nSavedStateId;   // the control's picture identity when it was last opened, made or saved
+    BOOL m_bPointerTracked; // the control reports the pointer's leaving
     UINT m_nLastCommand;
 };
 

@@ -30,3 +30,4 @@
 // Status bar panes (their strings set the panes' widths)
 #define ID_INDICATOR_IMAGE      32950
 #define ID_INDICATOR_ZOOM       32951
+#define ID_INDICATOR_POINTER    32952

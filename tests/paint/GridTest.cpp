@@ -191,3 +191,25 @@ TEST_F(GridTest, FittedFactorTruncatesEachLinePosition)
     // Between the lines the picture shows: 2 or 3 pixels per image pixel.
     EXPECT_EQ(PatternColour(10, 7), grid[(size_t)(5 + 17 + 1) * ClientRect().Width() + 5 + 25 + 1]);
 }
+
+TEST_F(GridTest, WithWholePercentOnlyOffTheGridShowsAtAFittedMagnificationOnThePixelEdges)
+{
+    // Fitted: a factor a little over 4.8, not a whole multiple of 100 %.
+    ASSERT_TRUE(m_pCtrl->SetMagnificationToFillWindow());
+    const double z = m_pCtrl->m_dMagnification;
+    ASSERT_GT(m_pCtrl->GetMagnification(), 400u);
+    ASSERT_NE(0u, m_pCtrl->GetMagnification() % 100);
+    ASSERT_EQ(0, m_pCtrl->m_nHScrollRange);
+    ASSERT_EQ(0, m_pCtrl->m_nVScrollRange);
+    ASSERT_TRUE(m_pCtrl->GetGridWholePercentOnly());   // the default
+
+    std::vector<COLORREF> bare, grid;
+    ShowBareThenGrid(bare, grid, 400);
+    EXPECT_TRUE(SameClient(bare, grid));   // no grid by default
+
+    m_pCtrl->SetGridWholePercentOnly(FALSE);
+    EXPECT_FALSE(m_pCtrl->GetGridWholePercentOnly());
+    Repaint();
+    // The lines lie where IPtoLP puts the pixels' edges: at the exact factor.
+    EXPECT_TRUE(SameClient(ExpectedGrid(z, bare, ClientRect(), bare), ClientPixels()));
+}

@@ -149,3 +149,25 @@ TEST_F(PaletteTooltipTest, DropDownsGetTheirTipNarrowAndWide)
     EXPECT_EQ(L"", TipW((UINT_PTR)hWndPen, TTF_IDISHWND));
     EXPECT_EQ("", TipA((UINT_PTR)hWndPen, TTF_IDISHWND));
 }
+
+TEST_F(PaletteTooltipTest, ATooltipNamesTheKeyTheHostGaveItsTool)
+{
+    ASSERT_NE((HWND)NULL, m_hWndTip);
+    ASSERT_TRUE(m_palette.SetToolKey(TOOL_LINE, _T("L")));
+    ASSERT_TRUE(m_palette.SetToolKey(TOOL_FILLEDELLIPSE, _T("Shift+O")));
+    EXPECT_EQ(CString(_T("L")), m_palette.GetToolKey(TOOL_LINE));
+    EXPECT_EQ(NarrowString(IDS_PNT_TIP_LINE) + " (L)", TipA(ID_PNT_LINE, TTF_TRANSPARENT));
+    EXPECT_EQ(WideString(IDS_PNT_TIP_LINE) + L" (L)", TipW(ID_PNT_LINE, TTF_TRANSPARENT));
+    EXPECT_EQ(WideString(IDS_PNT_TIP_FILLEDELLIPSE) + L" (Shift+O)", TipW(ID_PNT_FILLEDELLIPSE, TTF_TRANSPARENT));
+    // Tools without a key, and the other buttons, keep their names alone.
+    EXPECT_EQ(WideString(IDS_PNT_TIP_PEN), TipW(ID_PNT_PEN, TTF_TRANSPARENT));
+    EXPECT_EQ(WideString(IDS_PNT_TIP_CUT), TipW(ID_PNT_CUT, TTF_TRANSPARENT));
+
+    // An empty key takes it away again; modes without a button of their own are refused.
+    ASSERT_TRUE(m_palette.SetToolKey(TOOL_LINE, NULL));
+    EXPECT_EQ(WideString(IDS_PNT_TIP_LINE), TipW(ID_PNT_LINE, TTF_TRANSPARENT));
+    EXPECT_FALSE(m_palette.SetToolKey(TOOL_NONE, _T("N")));
+    EXPECT_FALSE(m_palette.SetToolKey(TOOL_DRAG, _T("D")));
+    EXPECT_FALSE(m_palette.SetToolKey(99, _T("Q")));
+    EXPECT_EQ(WideString(IDS_PNT_TIP_SELECTAREA), TipW(ID_PNT_SELECTAREA, TTF_TRANSPARENT));
+}
