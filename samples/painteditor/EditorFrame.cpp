@@ -133,6 +133,8 @@ int CEditorFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
     m_wndPaint.SetGridWholePercentOnly(FALSE);
     m_wndPaint.SetMaxUndoSize(kUndoSteps);
     m_wndPaint.SetUndoMemoryBudget(kUndoMemoryBudget);
+    // Shift makes squares, circles and lines at 0, 45 or 90 degrees, as paint programs do.
+    m_wndPaint.SetShiftConstrains(TRUE);
     ChooseDefaultTextFont();
     // The palette and the colour box are conveniences: the menus offer everything they do,
     // so the editor goes on without them if they cannot be made.

@@ -1,4 +1,5 @@
 // Real input for the tests through SendInput.
+#include <afxwin.h>
 #include "UserInput.h"
 
 namespace testenv
@@ -8,7 +9,6 @@ namespace
 void SendOne(INPUT& input)
 {
     ::SendInput(1, &input, sizeof(input));
-    PumpMessagesFor(30);
 }
 
 void SendMouse(DWORD dwFlags, DWORD dwData = 0)
@@ -43,6 +43,11 @@ void PumpMessagesFor(DWORD nMilliseconds)
         MSG msg;
         while (::PeekMessage(&msg, NULL, 0, 0, PM_REMOVE))
         {
+            // As the application's loop does: the windows' own translations (accelerators,
+            // a frame's PreTranslateMessage) first.
+            CWinApp* pApp = AfxGetApp();
+            if (pApp != NULL && pApp->PreTranslateMessage(&msg))
+                continue;
             ::TranslateMessage(&msg);
             ::DispatchMessage(&msg);
         }

@@ -1,6 +1,8 @@
 // Real input for the tests, given as a user gives it: SendInput events, which Wine passes
 // through the X server like a device's, so they reach the window under the pointer (or with
-// the focus) with the key and button states a program reads while handling them.
+// the focus) with the key and button states a program reads while handling them. The events
+// are only queued: a test pumps messages to have them handled, and can queue a whole drag
+// first for a tool that follows the mouse in a loop of its own.
 #pragma once
 #include <windows.h>
 
@@ -19,8 +21,9 @@ void KeyDown(WORD wVirtKey);
 void KeyUp(WORD wVirtKey);
 void PressKey(WORD wVirtKey);
 
-// Dispatches the thread's messages for about nMilliseconds, so that input and what it causes
-// (focus and stacking changes, repaints) have arrived.
+// Dispatches the thread's messages for about nMilliseconds, as the application's loop does
+// (PreTranslateMessage first), so that input and what it causes (focus and stacking changes,
+// repaints) have arrived.
 void PumpMessagesFor(DWORD nMilliseconds);
 // Dispatches messages until pred() holds or about nLimit milliseconds have passed; pred()'s
 // last answer.

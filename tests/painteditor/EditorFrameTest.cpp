@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 #include "tests/common/TestEnvironment.h"
+#include "tests/common/UserInput.h"
 #include "samples/painteditor/EditorFrame.h"
 #include "samples/painteditor/EditorResources.h"
 
@@ -137,30 +138,6 @@ struct ScreenPixels
         return n;
     }
 };
-
-void SendMouse(DWORD dwFlags, CPoint ptScreen = CPoint(-1, -1))
-{
-    INPUT input = {};
-    input.type = INPUT_MOUSE;
-    input.mi.dwFlags = dwFlags;
-    if (ptScreen.x >= 0)
-    {
-        const int cx = ::GetSystemMetrics(SM_CXSCREEN), cy = ::GetSystemMetrics(SM_CYSCREEN);
-        input.mi.dx = (ptScreen.x * 65536 + cx / 2) / cx;
-        input.mi.dy = (ptScreen.y * 65536 + cy / 2) / cy;
-        input.mi.dwFlags |= MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    }
-    ::SendInput(1, &input, sizeof(input));
-}
-
-void SendKey(UINT nVirtKey, bool bUp)
-{
-    INPUT input = {};
-    input.type = INPUT_KEYBOARD;
-    input.ki.wVk = (WORD)nVirtKey;
-    input.ki.dwFlags = bUp ? KEYEVENTF_KEYUP : 0;
-    ::SendInput(1, &input, sizeof(input));
-}
 }
 
 class EditorFrameTest : public ::testing::Test
@@ -184,7 +161,7 @@ protected:
     {
         for (UINT nKey : { VK_CONTROL, VK_SHIFT, VK_MENU })
             if (::GetAsyncKeyState((int)nKey) < 0)
-                SendKey(nKey, true);
+                testenv::KeyUp((WORD)nKey);
         if (::GetCapture() != NULL)
             ::ReleaseCapture();
         Pump();
@@ -259,7 +236,7 @@ protected:
     }
     void MovePointer(CPoint ptScreen)
     {
-        SendMouse(0, ptScreen);
+        testenv::MovePointer(ptScreen);
         POINT pt;
         PumpUntil([&] { return ::GetCursorPos(&pt) && CPoint(pt) == ptScreen; }, 3000);
         Pump();
@@ -267,8 +244,8 @@ protected:
     void Click(CPoint ptScreen, bool bRight)
     {
         MovePointer(ptScreen);
-        SendMouse(bRight ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN);
-        SendMouse(bRight ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP);
+        testenv::MouseButtons(bRight ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN);
+        testenv::MouseButtons(bRight ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP);
         PumpUntil([&] { return ::GetKeyState(bRight ? VK_RBUTTON : VK_LBUTTON) >= 0; }, 3000);
         Pump();
     }
@@ -277,10 +254,10 @@ protected:
     void Drag(CPoint ptFrom, CPoint ptTo)
     {
         MovePointer(ptFrom);
-        SendMouse(MOUSEEVENTF_LEFTDOWN);
-        SendMouse(0, CPoint((ptFrom.x + ptTo.x) / 2, (ptFrom.y + ptTo.y) / 2));
-        SendMouse(0, ptTo);
-        SendMouse(MOUSEEVENTF_LEFTUP);
+        testenv::MouseButtons(MOUSEEVENTF_LEFTDOWN);
+        testenv::MovePointer(CPoint((ptFrom.x + ptTo.x) / 2, (ptFrom.y + ptTo.y) / 2));
+        testenv::MovePointer(ptTo);
+        testenv::MouseButtons(MOUSEEVENTF_LEFTUP);
         PumpUntil([] { return ::GetKeyState(VK_LBUTTON) >= 0 && ::GetCapture() == NULL; }, 3000);
         Pump();
     }
@@ -288,11 +265,11 @@ protected:
     void PressKey(UINT nVirtKey, std::initializer_list<UINT> modifiers = {})
     {
         for (UINT nModifier : modifiers)
-            SendKey(nModifier, false);
-        SendKey(nVirtKey, false);
-        SendKey(nVirtKey, true);
+            testenv::KeyDown((WORD)nModifier);
+        testenv::KeyDown((WORD)nVirtKey);
+        testenv::KeyUp((WORD)nVirtKey);
         for (UINT nModifier : modifiers)
-            SendKey(nModifier, true);
+            testenv::KeyUp((WORD)nModifier);
         PumpUntil([&] { return ::GetKeyState((int)nVirtKey) >= 0 && ::GetKeyState(VK_CONTROL) >= 0 &&
                                ::GetKeyState(VK_SHIFT) >= 0; }, 3000);
         Pump();
@@ -517,11 +494,11 @@ TEST_F(EditorFrameTest, TheStatusBarShowsThePixelUnderThePointerAlsoDuringADrag)
 
     // During a stroke, before the button is let go.
     MovePointer(ScreenOfPixel(20, 20, 200));
-    SendMouse(MOUSEEVENTF_LEFTDOWN);
+    testenv::MouseButtons(MOUSEEVENTF_LEFTDOWN);
     ASSERT_TRUE(PumpUntil([] { return ::GetKeyState(VK_LBUTTON) < 0; }));
     MovePointer(ScreenOfPixel(33, 25, 200));
     EXPECT_TRUE(PumpUntil([&] { return PointerPane() == _T("33, 25"); })) << CStringA(PointerPane()).GetString();
-    SendMouse(MOUSEEVENTF_LEFTUP);
+    testenv::MouseButtons(MOUSEEVENTF_LEFTUP);
     PumpUntil([] { return ::GetKeyState(VK_LBUTTON) >= 0; });
 }
 
