@@ -57,13 +57,15 @@ void PumpMessagesFor(DWORD nMilliseconds)
 
 void MovePointer(POINT ptScreen)
 {
-    // Absolute coordinates in 1/65536 of the primary screen, rounded to the pixel's centre.
+    // Absolute coordinates in 1/65536 of the primary screen, rounded up: the pixel is the
+    // whole part of coordinate x width / 65536, so a value rounded down (or to the nearest)
+    // can land on the pixel before.
     const int cx = ::GetSystemMetrics(SM_CXSCREEN);
     const int cy = ::GetSystemMetrics(SM_CYSCREEN);
     INPUT input = {};
     input.type = INPUT_MOUSE;
-    input.mi.dx = (ptScreen.x * 65536 + cx / 2) / cx;
-    input.mi.dy = (ptScreen.y * 65536 + cy / 2) / cy;
+    input.mi.dx = (ptScreen.x * 65536 + cx - 1) / cx;
+    input.mi.dy = (ptScreen.y * 65536 + cy - 1) / cy;
     input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
     SendOne(input);
 }
