@@ -572,3 +572,33 @@ TEST_F(EditorFrameTest, TheTextBarOpensBesideTheTextBoxWithAReadableFont)
     EXPECT_TRUE(rcWork.PtInRect(rcBar.TopLeft()));
     EXPECT_TRUE(rcWork.PtInRect(rcBar.BottomRight() - CSize(1, 1)));
 }
+
+TEST_F(EditorFrameTest, ShiftHeldWhileDrawingALineMakesItLevel)
+{
+    ASSERT_TRUE(Open(WritePicture("editor-line.bmp", 70, 50, kWhite)));
+    Paint().SetToolMode(TOOL_LINE);
+    Paint().SetDrawColor(kBlack);
+    Paint().SetPenWidth(1);
+    FocusPicture();
+    // Pressed at (10, 10) and moved to (40, 18): about 15 degrees, which Shift makes level.
+    // Shift goes down after the moves, with the button held (see the platform notes).
+    MovePointer(ScreenOfPixel(10, 10, 100));
+    testenv::MouseButtons(MOUSEEVENTF_LEFTDOWN);
+    ASSERT_TRUE(PumpUntil([&] { return ::GetCapture() == Paint().m_hWnd; }, 3000));
+    MovePointer(ScreenOfPixel(40, 18, 100));
+    testenv::KeyDown(VK_SHIFT);
+    ASSERT_TRUE(PumpUntil([] { return ::GetKeyState(VK_SHIFT) < 0; }, 3000));
+    testenv::MouseButtons(MOUSEEVENTF_LEFTUP);
+    ASSERT_TRUE(PumpUntil([] { return ::GetCapture() == NULL; }, 3000));
+    testenv::KeyUp(VK_SHIFT);
+    PumpUntil([] { return ::GetKeyState(VK_SHIFT) >= 0; }, 3000);
+
+    CDIBSection* pImage = Paint().GetDIBsection();
+    int nOnRow = 0, nElsewhere = 0;
+    for (int y = 0; y < 50; y++)
+        for (int x = 0; x < 70; x++)
+            if (pImage->GetPixel(x, y) == kBlack)
+                (y == 10 ? nOnRow : nElsewhere)++;
+    EXPECT_EQ(31, nOnRow);   // (10, 10) to (40, 10)
+    EXPECT_EQ(0, nElsewhere);
+}
