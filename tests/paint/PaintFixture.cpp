@@ -54,16 +54,18 @@ void PaintFixture::SetUp()
     m_pFrame = s_pSharedFrame;
     AfxGetApp()->m_pMainWnd = m_pFrame;
     ::SetForegroundWindow(m_pFrame->m_hWnd);
+    // The pointer waits far from the control: tests that drive the control with messages must
+    // not meet moves of the real pointer, which earlier tests may have left over it.
+    ::SetCursorPos(::GetSystemMetrics(SM_CXSCREEN) - 1, ::GetSystemMetrics(SM_CYSCREEN) - 1);
 
     // The window rectangle around the client area: the scroll bars are hidden until an image
     // needs them, so only the border counts. The frame (a popup: client = window) holds it.
-    const DWORD dwStyle = WS_CHILD | WS_VISIBLE | WS_BORDER | WS_HSCROLL | WS_VSCROLL;
     CRect rc(0, 0, kClientWidth, kClientHeight);
-    ::AdjustWindowRectEx(&rc, dwStyle & ~(WS_HSCROLL | WS_VSCROLL), FALSE, 0);
+    ::AdjustWindowRectEx(&rc, kCtrlStyle & ~(WS_HSCROLL | WS_VSCROLL), FALSE, 0);
     rc.OffsetRect(10 - rc.left, 10 - rc.top);
     ::SetWindowPos(m_pFrame->m_hWnd, HWND_TOP, 0, 0, rc.right + 10, rc.bottom + 10, SWP_SHOWWINDOW);
     m_pCtrl = new CTestPntCtrl;
-    ASSERT_TRUE(m_pCtrl->Create(rc, m_pFrame, kCtrlId, dwStyle));
+    ASSERT_TRUE(m_pCtrl->Create(rc, m_pFrame, kCtrlId, kCtrlStyle));
     PumpMessages();
     ClearRecords();
 }

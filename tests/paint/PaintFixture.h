@@ -64,6 +64,7 @@ class PaintFixture : public ::testing::Test
 {
 protected:
     static constexpr UINT kCtrlId = 1234;
+    static constexpr DWORD kCtrlStyle = WS_CHILD | WS_VISIBLE | WS_BORDER | WS_HSCROLL | WS_VSCROLL;
     static constexpr int kClientWidth = 400;
     static constexpr int kClientHeight = 300;
 
@@ -72,6 +73,21 @@ protected:
     void SetUp() override;
     // Destroys the control, puts the main window back, releases Ctrl and Alt.
     void TearDown() override;
+
+    // Destroys the control and creates a new one of class T (a CTestPntCtrl, by default the
+    // same) in its place; the new control, or nullptr when it cannot be made.
+    template <class T = CTestPntCtrl>
+    T* ReplaceControl()
+    {
+        CRect rc;
+        m_pCtrl->GetWindowRect(&rc);
+        m_pFrame->ScreenToClient(&rc);
+        m_pCtrl->DestroyWindow();
+        delete m_pCtrl;
+        T* pCtrl = new T;
+        m_pCtrl = pCtrl;
+        return m_pCtrl->Create(rc, m_pFrame, kCtrlId, kCtrlStyle) ? pCtrl : nullptr;
+    }
 
     // Gives the control a cx x cy image of nBits per pixel filled with cr, as an image
     // replacement would: empty history, selection = whole image, scroll bars sized, repainted.

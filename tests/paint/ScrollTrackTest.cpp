@@ -37,15 +37,8 @@ protected:
     {
         PaintFixture::SetUp();
         // The fixture's control is replaced by one that records the thumb messages.
-        CRect rc;
-        m_pCtrl->GetWindowRect(&rc);
-        m_pFrame->ScreenToClient(&rc);
-        const DWORD dwStyle = m_pCtrl->GetStyle();
-        m_pCtrl->DestroyWindow();
-        delete m_pCtrl;
-        m_pRecorder = new CThumbRecordingCtrl;
-        m_pCtrl = m_pRecorder;
-        ASSERT_TRUE(m_pCtrl->Create(rc, m_pFrame, kCtrlId, dwStyle));
+        m_pRecorder = ReplaceControl<CThumbRecordingCtrl>();
+        ASSERT_NE(nullptr, m_pRecorder);
         PumpMessages();
 
         m_pCtrl->SetShowGrid(FALSE);   // every pixel shows its own colour edge to edge

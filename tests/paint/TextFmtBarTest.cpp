@@ -229,13 +229,7 @@ TEST_F(PntTextFmtBar, ReopeningRestoresEachAlignmentAndStyle)
         AfxGetApp()->WriteProfileInt(kSection, _T("Alignment"), (int)c.nAlignment);
 
         // A new control: its bar has no window yet, so opening it reads the profile.
-        CRect rcCtrl;
-        m_pCtrl->GetWindowRect(&rcCtrl);
-        m_pFrame->ScreenToClient(&rcCtrl);
-        m_pCtrl->DestroyWindow();
-        delete m_pCtrl;
-        m_pCtrl = new CTestPntCtrl;
-        ASSERT_TRUE(m_pCtrl->Create(rcCtrl, m_pFrame, kCtrlId, WS_CHILD | WS_VISIBLE | WS_BORDER | WS_HSCROLL | WS_VSCROLL));
+        ASSERT_NE(nullptr, ReplaceControl());
         ASSERT_TRUE(GiveImage(50, 40));
         CTestTextFmtBar* pBar = OpenBar();
         ASSERT_TRUE(pBar->IsVisible());

@@ -56,15 +56,8 @@ protected:
     {
         PaintFixture::SetUp();
         // The fixture's control is replaced by one that counts the input it receives.
-        CRect rc;
-        m_pCtrl->GetWindowRect(&rc);
-        m_pFrame->ScreenToClient(&rc);
-        const DWORD dwStyle = m_pCtrl->GetStyle();
-        m_pCtrl->DestroyWindow();
-        delete m_pCtrl;
-        m_pRecorder = new CInputRecordingCtrl;
-        m_pCtrl = m_pRecorder;
-        ASSERT_TRUE(m_pCtrl->Create(rc, m_pFrame, kCtrlId, dwStyle));
+        m_pRecorder = ReplaceControl<CInputRecordingCtrl>();
+        ASSERT_NE(nullptr, m_pRecorder);
         ::SetForegroundWindow(m_pFrame->m_hWnd);
         m_pCtrl->SetFocus();
         PumpMessages();
