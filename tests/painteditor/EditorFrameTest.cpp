@@ -602,3 +602,48 @@ TEST_F(EditorFrameTest, ShiftHeldWhileDrawingALineMakesItLevel)
     EXPECT_EQ(31, nOnRow);   // (10, 10) to (40, 10)
     EXPECT_EQ(0, nElsewhere);
 }
+
+namespace
+{
+// The pointer pane's texts seen while the paint control held the mouse, read after every
+// message that a window of the thread handled.
+HWND s_hPaint = NULL;
+CStatusBar* s_pStatusBar = nullptr;
+std::vector<CString> s_panesWhileHeld;
+
+LRESULT CALLBACK ReadPaneWhileHeld(int nCode, WPARAM wParam, LPARAM lParam)
+{
+    if (nCode >= 0 && ::GetCapture() == s_hPaint)
+    {
+        const CString strPane = s_pStatusBar->GetPaneText(s_pStatusBar->CommandToIndex(ID_INDICATOR_POINTER));
+        if (s_panesWhileHeld.empty() || s_panesWhileHeld.back() != strPane)
+            s_panesWhileHeld.push_back(strPane);
+    }
+    return ::CallNextHookEx(NULL, nCode, wParam, lParam);
+}
+}
+
+TEST_F(EditorFrameTest, TheStatusBarFollowsThePointerWhileASelectionIsDragged)
+{
+    ASSERT_TRUE(Open(WritePicture("editor-select.bmp", 70, 50, kWhite)));
+    Paint().SetToolMode(TOOL_SELECT);
+    FocusPicture();
+    MovePointer(ScreenOfPixel(10, 10, 100));
+    s_hPaint = Paint().m_hWnd;
+    s_pStatusBar = &m_pFrame->GetStatusBar();
+    s_panesWhileHeld.clear();
+    HHOOK hHook = ::SetWindowsHookEx(WH_CALLWNDPROCRET, ReadPaneWhileHeld, NULL, ::GetCurrentThreadId());
+    ASSERT_NE(nullptr, hHook);
+    // The selection follows the mouse in a loop of its own: the whole drag is queued first.
+    Drag(ScreenOfPixel(10, 10, 100), ScreenOfPixel(31, 22, 100));
+    ::UnhookWindowsHookEx(hHook);
+
+    CRect rcSelection;
+    Paint().GetSelectionRect(&rcSelection);
+    EXPECT_EQ(CRect(10, 10, 31, 22), rcSelection);
+    // While the button was down, the pane named the pixel under the pointer as it moved.
+    std::string seen;
+    for (const CString& str : s_panesWhileHeld)
+        seen += std::string(CStringA(str).GetString()) + "; ";
+    EXPECT_NE(std::string::npos, seen.find("31, 22; ")) << seen;
+}
