@@ -111,11 +111,14 @@ void CPntRectTracker::AdjustRect(int nHandle, LPRECT lpRect)
     {
         SnapToGrid();
 
-        // The mouse stays within a handle's width of the image as shown; the cursor is set
-        // every time, changed or not.
+        // The mouse stays within a handle's width of the image as shown. The cursor is moved
+        // only when that changes its place: Wine answers every SetCursorPos, even to where the
+        // cursor already is, with a mouse move, which comes back here, so the tracking loop
+        // would spin, and starve the timers, while the mouse rests.
         POINT pt;
         if (::GetCursorPos(&pt))
         {
+            const POINT ptNow = pt;
             m_pCtrl->ScreenToClient(&pt);
             CRect rcShown = m_rcImage;
             m_pCtrl->IPtoLP(&rcShown);
@@ -124,7 +127,8 @@ void CPntRectTracker::AdjustRect(int nHandle, LPRECT lpRect)
             pt.x = Clamp(pt.x, rcShown.left - nReach, rcShown.right + nReach);
             pt.y = Clamp(pt.y, rcShown.top - nReach, rcShown.bottom + nReach);
             m_pCtrl->ClientToScreen(&pt);
-            ::SetCursorPos(pt.x, pt.y);
+            if (pt.x != ptNow.x || pt.y != ptNow.y)
+                ::SetCursorPos(pt.x, pt.y);
         }
 
         // The control follows live, so that a dragged image or text moves with the mouse.

@@ -3,6 +3,7 @@
 // The control's press runs the modal loop, so the moves and the button-up are posted first.
 #include "PaintFixture.h"
 #include "paint/PntRectTracker.h"
+#include "common/UserInput.h"
 
 namespace
 {
@@ -16,6 +17,24 @@ public:
 };
 
 const COLORREF kCanvas = RGB(0, 160, 0);
+
+// Set by a timer while the tracking loop runs: the button still held and the control holding
+// the mouse.
+bool s_bTimerRanInTheLoop = false;
+HWND s_hTracking = NULL;
+void CALLBACK NoteTimerInTheLoop(HWND, UINT, UINT_PTR nTimer, DWORD)
+{
+    ::KillTimer(NULL, nTimer);
+    s_bTimerRanInTheLoop = ::GetCapture() == s_hTracking && ::GetKeyState(VK_LBUTTON) < 0;
+}
+
+// Lets the button go after a while from another thread, so that the drag ends in any case.
+DWORD WINAPI ReleaseLater(LPVOID)
+{
+    ::Sleep(1500);
+    testenv::MouseButtons(MOUSEEVENTF_LEFTUP);
+    return 0;
+}
 }
 
 class TrackerTest : public PaintFixture
@@ -112,6 +131,31 @@ TEST_F(TrackerTest, MouseIsKeptWithinAHandleOfTheImage)
     m_pCtrl->ScreenToClient(&ptCursor);
     EXPECT_EQ(At(40, 30) + CSize(5, 5), ptCursor);   // the image's far corner and a handle
     EXPECT_EQ(CRect(30, 25, 40, 30), Selection());
+}
+
+TEST_F(TrackerTest, WhileTheMouseRestsInADragTheProgramStaysResponsive)
+{
+    // Real input: the press and a move, then the mouse rests with the button held. Timers
+    // must still run in the tracking loop (no stream of mouse moves fed back to it).
+    Prepare(100, CRect(0, 0, 40, 30));
+    CPoint ptPress = At(5, 5), ptRest = At(25, 20);
+    m_pCtrl->ClientToScreen(&ptPress);
+    m_pCtrl->ClientToScreen(&ptRest);
+    ::SetCursorPos(ptPress.x, ptPress.y);
+    PumpMessages();
+    testenv::MouseButtons(MOUSEEVENTF_LEFTDOWN);
+    testenv::MovePointer(ptRest);
+    s_hTracking = m_pCtrl->m_hWnd;
+    s_bTimerRanInTheLoop = false;
+    ::SetTimer(NULL, 0, 300, NoteTimerInTheLoop);
+    HANDLE hReleaser = ::CreateThread(NULL, 0, ReleaseLater, NULL, 0, NULL);
+    ASSERT_NE(nullptr, hReleaser);
+    ASSERT_TRUE(PumpUntil([] { return ::GetKeyState(VK_LBUTTON) >= 0 && ::GetCapture() == NULL; }, 10000));
+    ::WaitForSingleObject(hReleaser, INFINITE);
+    ::CloseHandle(hReleaser);
+
+    EXPECT_TRUE(s_bTimerRanInTheLoop);
+    EXPECT_EQ(CRect(5, 5, 25, 20), Selection());
 }
 
 TEST_F(TrackerTest, FeedbackFrameIsOneImagePixelAndAtLeastTwo)
