@@ -139,6 +139,19 @@ BOOL CDIBSection::UsesPalette(CDC* pDC)
     return (pDC->GetDeviceCaps(RASTERCAPS) & RC_PALETTE) != 0;
 }
 
+void CDIBSection::SetInfoHeader(int cx, int cy, int nBitCount, DWORD nSizeImage)
+{
+    BITMAPINFOHEADER& bih = m_DIBInfo.bmiHeader;
+    memset(&bih, 0, sizeof(bih));
+    bih.biSize = sizeof(BITMAPINFOHEADER);
+    bih.biWidth = cx;
+    bih.biHeight = cy;
+    bih.biPlanes = 1;
+    bih.biBitCount = (WORD)nBitCount;
+    bih.biCompression = BI_RGB;
+    bih.biSizeImage = nSizeImage;
+}
+
 BOOL CDIBSection::CreateBitmap(int cx, int cy, UINT nPlanes, UINT nBitsPerPixel, const void* pBits,
                                LOGPALETTE* pPalette, CStringArray* pColorArray)
 {
@@ -156,18 +169,8 @@ BOOL CDIBSection::CreateBitmap(int cx, int cy, UINT nPlanes, UINT nBitsPerPixel,
         return FALSE;
     }
 
-    BITMAPINFOHEADER& bih = m_DIBInfo.bmiHeader;
-    bih.biSize = sizeof(BITMAPINFOHEADER);
-    bih.biWidth = cx;
-    bih.biHeight = cy;
-    bih.biPlanes = 1;
-    bih.biBitCount = (WORD)nBitCount;
-    bih.biCompression = BI_RGB;
-    bih.biSizeImage = (DWORD)nBytes;
-    bih.biXPelsPerMeter = 0;
-    bih.biYPelsPerMeter = 0;
-    bih.biClrUsed = (nBitsPerPixel == 3) ? 8 : 0;
-    bih.biClrImportant = 0;
+    SetInfoHeader(cx, cy, nBitCount, (DWORD)nBytes);
+    m_DIBInfo.bmiHeader.biClrUsed = (nBitsPerPixel == 3) ? 8 : 0;
     m_nColorUsage = DIB_RGB_COLORS;
 
     // The palette also fills the held colour table, which becomes the new section's table.

@@ -158,6 +158,8 @@ protected:
     // Copy's shortcut for a source of the same layout: the bits go into the existing section
     // instead of a new one. FALSE when the layouts differ.
     BOOL CopyBitsInPlace(CDIBSection& src);
+    // The held header of an uncompressed bottom-up image, every other field zero.
+    void SetInfoHeader(int cx, int cy, int nBitCount, DWORD nSizeImage);
     // A new section of the size and depth with every pixel zero, and the table's entries
     // (the rest of a palette depth's table black). Used by readers that decode into the bits.
     BOOL CreateBlankSection(int cx, int cy, int nBitCount, const RGBQUAD* pTable, UINT nTableEntries);

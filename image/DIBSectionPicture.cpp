@@ -150,14 +150,7 @@ BOOL CDIBSection::CreateBlankSection(int cx, int cy, int nBitCount, const RGBQUA
         return FALSE;
 
     m_nColorTableSize = NumColorEntries(nBitCount);
-    BITMAPINFOHEADER& bih = m_DIBInfo.bmiHeader;
-    bih.biSize = sizeof(BITMAPINFOHEADER);
-    bih.biWidth = cx;
-    bih.biHeight = cy;
-    bih.biPlanes = 1;
-    bih.biBitCount = (WORD)nBitCount;
-    bih.biCompression = BI_RGB;
-    bih.biSizeImage = (DWORD)nBytes;
+    SetInfoHeader(cx, cy, nBitCount, (DWORD)nBytes);
     if (pTable != NULL)
         memcpy(m_DIBInfo.arColors, pTable,
                sizeof(RGBQUAD) * (nTableEntries < (UINT)m_nColorTableSize ? nTableEntries : (UINT)m_nColorTableSize));
