@@ -68,6 +68,21 @@ std::string WindowText(HWND hWnd)
     return text;
 }
 
+// Real input to the host program, with a pause after each event for the host to take it in
+// before the next: the window an event goes to is fixed when it is queued, by where the
+// pointer is and which window holds the mouse then.
+void MovePointer(CPoint pt)
+{
+    testenv::MovePointer(pt);
+    ::Sleep(30);
+}
+
+void Button(DWORD dwFlags)
+{
+    testenv::MouseButtons(dwFlags);
+    ::Sleep(60);
+}
+
 // Polls until pred holds or about ten seconds have passed.
 template <class Pred>
 bool WaitFor(Pred pred)
@@ -157,12 +172,19 @@ TEST_F(DialogHostTest, DrawsWithTheMouseAndSavesThroughTheTemplatesControl)
     RECT rcPicture;
     ::GetWindowRect(hPicture, &rcPicture);
     const CPoint centre((rcPicture.left + rcPicture.right) / 2, (rcPicture.top + rcPicture.bottom) / 2);
-    testenv::MovePointer(centre + CPoint(-60, 0));
-    testenv::MouseButtons(MOUSEEVENTF_LEFTDOWN);
+    MovePointer(centre + CPoint(-60, 0));
+    Button(MOUSEEVENTF_LEFTDOWN);
     for (int dx = -50; dx <= 60; dx += 10)
-        testenv::MovePointer(centre + CPoint(dx, 0));
-    testenv::MouseButtons(MOUSEEVENTF_LEFTUP);
+        MovePointer(centre + CPoint(dx, 0));
+    Button(MOUSEEVENTF_LEFTUP);
 
+    // The stroke must be over in the host (its control has let the mouse go) before the click
+    // on Save, or that click would go to the control too.
+    EXPECT_TRUE(WaitFor([&] {
+        GUITHREADINFO info = {};
+        info.cbSize = sizeof(info);
+        return ::GetGUIThreadInfo(::GetWindowThreadProcessId(hDialog, NULL), &info) && info.hwndCapture == NULL;
+    })) << "the control kept the mouse after the stroke";
     const std::string events = WindowText(::GetDlgItem(hDialog, kEvents));
     EXPECT_EQ(events.find("0 changes"), std::string::npos) << events;
     EXPECT_NE(events.find("(unsaved)"), std::string::npos) << events;
@@ -172,7 +194,9 @@ TEST_F(DialogHostTest, DrawsWithTheMouseAndSavesThroughTheTemplatesControl)
     const std::vector<unsigned char> before = ReadFileBytes(m_picture);
     RECT rcSave;
     ::GetWindowRect(::GetDlgItem(hDialog, kSave), &rcSave);
-    testenv::ClickAt(CPoint((rcSave.left + rcSave.right) / 2, (rcSave.top + rcSave.bottom) / 2));
+    MovePointer(CPoint((rcSave.left + rcSave.right) / 2, (rcSave.top + rcSave.bottom) / 2));
+    Button(MOUSEEVENTF_LEFTDOWN);
+    Button(MOUSEEVENTF_LEFTUP);
     ASSERT_TRUE(WaitFor([&] { return ReadFileBytes(m_picture) != before; })) << "Save wrote nothing";
     EXPECT_TRUE(WaitFor([&] {
         return WindowText(::GetDlgItem(hDialog, kEvents)).find("(unsaved)") == std::string::npos;
