@@ -1,4 +1,4 @@
-// Reads a window's client area back from the screen and writes it as a .bmp file.
+// Reads what windows show back from their DCs: as pixels, or written as a .bmp file.
 #include "Screenshot.h"
 #include "TestEnvironment.h"
 #include <stdio.h>
@@ -65,5 +65,46 @@ bool SaveWindowBitmap(HWND hWnd, const char* name)
     if (hdcWnd != NULL)
         ::ReleaseDC(hWnd, hdcWnd);
     return bOK;
+}
+
+std::vector<COLORREF> ReadPixels(HWND hWnd, const RECT& rc)
+{
+    const int cx = rc.right - rc.left;
+    const int cy = rc.bottom - rc.top;
+    std::vector<COLORREF> pixels;
+    if (cx <= 0 || cy <= 0)
+        return pixels;
+    BITMAPINFO bmi;
+    memset(&bmi, 0, sizeof(bmi));
+    bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    bmi.bmiHeader.biWidth = cx;
+    bmi.bmiHeader.biHeight = -cy;   // top row first
+    bmi.bmiHeader.biPlanes = 1;
+    bmi.bmiHeader.biBitCount = 32;
+    bmi.bmiHeader.biCompression = BI_RGB;
+    void* pBits = NULL;
+    HBITMAP hbm = ::CreateDIBSection(NULL, &bmi, DIB_RGB_COLORS, &pBits, NULL, 0);
+    HDC hdcSource = ::GetDC(hWnd);
+    HDC hdcMem = ::CreateCompatibleDC(hdcSource);
+    if (hbm != NULL && pBits != NULL && hdcSource != NULL && hdcMem != NULL)
+    {
+        HGDIOBJ hOld = ::SelectObject(hdcMem, hbm);
+        if (::BitBlt(hdcMem, 0, 0, cx, cy, hdcSource, rc.left, rc.top, SRCCOPY))
+        {
+            ::GdiFlush();
+            const DWORD* p = (const DWORD*)pBits;
+            pixels.reserve((size_t)cx * cy);
+            for (size_t i = 0; i < (size_t)cx * cy; i++)
+                pixels.push_back(RGB((p[i] >> 16) & 0xFF, (p[i] >> 8) & 0xFF, p[i] & 0xFF));
+        }
+        ::SelectObject(hdcMem, hOld);
+    }
+    if (hdcMem != NULL)
+        ::DeleteDC(hdcMem);
+    if (hdcSource != NULL)
+        ::ReleaseDC(hWnd, hdcSource);
+    if (hbm != NULL)
+        ::DeleteObject(hbm);
+    return pixels;
 }
 }

@@ -4,6 +4,7 @@
 #include <afxwin.h>
 #include <gtest/gtest.h>
 #include "companion/CoolCombo.h"
+#include "common/Screenshot.h"
 #include "ComboTestResources.h"
 #include <vector>
 
@@ -65,25 +66,12 @@ struct Face
 inline Face ReadPixels(HWND hWnd, const RECT& rc)
 {
     Face face;
-    face.cx = rc.right - rc.left;
-    face.cy = rc.bottom - rc.top;
-    face.pixels.resize((size_t)face.cx * face.cy);
-    BITMAPINFO bmi = {};
-    bmi.bmiHeader = { sizeof(BITMAPINFOHEADER), face.cx, -face.cy, 1, 32, BI_RGB, 0, 0, 0, 0, 0 };
-    void* pBits = NULL;
-    HBITMAP hbm = ::CreateDIBSection(NULL, &bmi, DIB_RGB_COLORS, &pBits, NULL, 0);
-    HDC hSource = ::GetDC(hWnd);
-    HDC hMem = ::CreateCompatibleDC(hSource);
-    HGDIOBJ hOld = ::SelectObject(hMem, hbm);
-    ::BitBlt(hMem, 0, 0, face.cx, face.cy, hSource, rc.left, rc.top, SRCCOPY);
-    ::GdiFlush();
-    const DWORD* p = (const DWORD*)pBits;
-    for (size_t i = 0; i < face.pixels.size(); ++i)
-        face.pixels[i] = RGB((p[i] >> 16) & 0xFF, (p[i] >> 8) & 0xFF, p[i] & 0xFF);
-    ::SelectObject(hMem, hOld);
-    ::DeleteDC(hMem);
-    ::ReleaseDC(hWnd, hSource);
-    ::DeleteObject(hbm);
+    face.pixels = testenv::ReadPixels(hWnd, rc);
+    if (!face.pixels.empty())
+    {
+        face.cx = rc.right - rc.left;
+        face.cy = rc.bottom - rc.top;
+    }
     return face;
 }
 

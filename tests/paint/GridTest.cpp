@@ -4,6 +4,7 @@
 // y = TL.y + int(j * z) (j = 0 .. H, from TL.x to left of BR.x), over the picture exactly as
 // it is shown with the grid off.
 #include "PaintFixture.h"
+#include "common/Screenshot.h"
 
 namespace
 {
@@ -43,42 +44,7 @@ protected:
     }
 
     // The client area as the screen shows it, row by row.
-    std::vector<COLORREF> ClientPixels()
-    {
-        const CRect rc = ClientRect();
-        std::vector<COLORREF> pixels;
-        BITMAPINFO bmi;
-        memset(&bmi, 0, sizeof(bmi));
-        bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-        bmi.bmiHeader.biWidth = rc.Width();
-        bmi.bmiHeader.biHeight = -rc.Height();
-        bmi.bmiHeader.biPlanes = 1;
-        bmi.bmiHeader.biBitCount = 32;
-        bmi.bmiHeader.biCompression = BI_RGB;
-        void* pBits = NULL;
-        HBITMAP hbm = ::CreateDIBSection(NULL, &bmi, DIB_RGB_COLORS, &pBits, NULL, 0);
-        HDC hdcWnd = ::GetDC(m_pCtrl->m_hWnd);
-        HDC hdcMem = ::CreateCompatibleDC(hdcWnd);
-        if (hbm != NULL && pBits != NULL && hdcWnd != NULL && hdcMem != NULL)
-        {
-            HGDIOBJ hOld = ::SelectObject(hdcMem, hbm);
-            if (::BitBlt(hdcMem, 0, 0, rc.Width(), rc.Height(), hdcWnd, 0, 0, SRCCOPY))
-            {
-                ::GdiFlush();
-                const DWORD* p = (const DWORD*)pBits;
-                for (int i = 0; i < rc.Width() * rc.Height(); i++)
-                    pixels.push_back(RGB((p[i] >> 16) & 0xFF, (p[i] >> 8) & 0xFF, p[i] & 0xFF));
-            }
-            ::SelectObject(hdcMem, hOld);
-        }
-        if (hdcMem != NULL)
-            ::DeleteDC(hdcMem);
-        if (hdcWnd != NULL)
-            ::ReleaseDC(m_pCtrl->m_hWnd, hdcWnd);
-        if (hbm != NULL)
-            ::DeleteObject(hbm);
-        return pixels;
-    }
+    std::vector<COLORREF> ClientPixels() { return testenv::ReadPixels(m_pCtrl->m_hWnd, ClientRect()); }
 
     int HPos() { return m_pCtrl->m_nHScrollRange >= 1 ? m_pCtrl->GetScrollPos(SB_HORZ) : 0; }
     int VPos() { return m_pCtrl->m_nVScrollRange >= 1 ? m_pCtrl->GetScrollPos(SB_VERT) : 0; }

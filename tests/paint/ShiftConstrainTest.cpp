@@ -3,6 +3,7 @@
 // circles, on the screen while the button is held and in the picture placed at the release,
 // as one undo step. With the constraint off, the default, Shift changes nothing.
 #include "PaintFixture.h"
+#include "common/Screenshot.h"
 #include "common/UserInput.h"
 
 namespace
@@ -99,29 +100,10 @@ protected:
     {
         m_pCtrl->UpdateWindow();
         const CSize size(kWidth - 2, kHeight - 2);
-        HDC hdcWnd = ::GetDC(m_pCtrl->m_hWnd);
-        HDC hdcMem = ::CreateCompatibleDC(hdcWnd);
-        BITMAPINFO bmi = {};
-        bmi.bmiHeader.biSize = sizeof(bmi.bmiHeader);
-        bmi.bmiHeader.biWidth = size.cx;
-        bmi.bmiHeader.biHeight = -size.cy;
-        bmi.bmiHeader.biPlanes = 1;
-        bmi.bmiHeader.biBitCount = 32;
-        void* pBits = NULL;
-        HBITMAP hbm = ::CreateDIBSection(hdcWnd, &bmi, DIB_RGB_COLORS, &pBits, NULL, 0);
-        HGDIOBJ hOld = ::SelectObject(hdcMem, hbm);
-        const CPoint ptFirst = At(1, 1);
-        ::BitBlt(hdcMem, 0, 0, size.cx, size.cy, hdcWnd, ptFirst.x, ptFirst.y, SRCCOPY);
-        ::GdiFlush();
-        const DWORD* pPixels = (const DWORD*)pBits;
-        CRect rc = BoxOfMarks(size.cx, size.cy, [&](int x, int y) {
-            const DWORD v = pPixels[y * size.cx + x];
-            return (COLORREF)RGB((v >> 16) & 0xFF, (v >> 8) & 0xFF, v & 0xFF);
-        });
-        ::SelectObject(hdcMem, hOld);
-        ::DeleteObject(hbm);
-        ::DeleteDC(hdcMem);
-        ::ReleaseDC(m_pCtrl->m_hWnd, hdcWnd);
+        const std::vector<COLORREF> pixels = testenv::ReadPixels(m_pCtrl->m_hWnd, CRect(At(1, 1), size));
+        if (pixels.empty())
+            return CRect(0, 0, 0, 0);
+        CRect rc = BoxOfMarks(size.cx, size.cy, [&](int x, int y) { return pixels[(size_t)y * size.cx + x]; });
         if (!rc.IsRectEmpty())
             rc.OffsetRect(1, 1);
         return rc;

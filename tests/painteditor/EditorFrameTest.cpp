@@ -9,6 +9,7 @@
 #include <stdio.h>
 #include <string>
 #include <vector>
+#include "tests/common/Screenshot.h"
 #include "tests/common/TestEnvironment.h"
 #include "tests/common/UserInput.h"
 #include "samples/painteditor/EditorFrame.h"
@@ -78,35 +79,12 @@ struct ScreenPixels
         ScreenPixels shot;
         CRect rc;
         ::GetClientRect(hWnd, &rc);
-        shot.cx = rc.Width();
-        shot.cy = rc.Height();
-        BITMAPINFO bmi = {};
-        bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-        bmi.bmiHeader.biWidth = shot.cx;
-        bmi.bmiHeader.biHeight = -shot.cy;
-        bmi.bmiHeader.biPlanes = 1;
-        bmi.bmiHeader.biBitCount = 32;
-        void* pBits = NULL;
-        HBITMAP hbm = ::CreateDIBSection(NULL, &bmi, DIB_RGB_COLORS, &pBits, NULL, 0);
-        HDC hdcWnd = ::GetDC(hWnd);
-        HDC hdcMem = ::CreateCompatibleDC(hdcWnd);
-        if (hbm != NULL && hdcMem != NULL)
+        shot.pixels = testenv::ReadPixels(hWnd, rc);
+        if (!shot.pixels.empty())
         {
-            HGDIOBJ hOld = ::SelectObject(hdcMem, hbm);
-            if (::BitBlt(hdcMem, 0, 0, shot.cx, shot.cy, hdcWnd, 0, 0, SRCCOPY))
-            {
-                ::GdiFlush();
-                const DWORD* p = (const DWORD*)pBits;
-                for (int i = 0; i < shot.cx * shot.cy; i++)
-                    shot.pixels.push_back(RGB((p[i] >> 16) & 0xFF, (p[i] >> 8) & 0xFF, p[i] & 0xFF));
-            }
-            ::SelectObject(hdcMem, hOld);
+            shot.cx = rc.Width();
+            shot.cy = rc.Height();
         }
-        if (hdcMem != NULL)
-            ::DeleteDC(hdcMem);
-        ::ReleaseDC(hWnd, hdcWnd);
-        if (hbm != NULL)
-            ::DeleteObject(hbm);
         return shot;
     }
 
