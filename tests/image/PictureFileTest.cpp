@@ -181,37 +181,33 @@ TEST(PictureFileRead, PngPaletteKeepsItsDepthAndColours)
     EXPECT_EQ((std::vector<DWORD>{0, 1, 2, 3, 4, 3, 2, 1}), RawPixels(img));
 }
 
-TEST(PictureFileRead, GifGivesItsFirstFrame)
+// The first frame of a GIF, a GIF's transparent colour over the background, the largest image
+// of an icon file and the first page of a TIFF.
+TEST(PictureFileRead, GifIconAndTiffGiveTheirPictureOfChoice)
 {
-    CDIBSection img;
-    ASSERT_TRUE(img.LoadPicture(PathText(WriteSample("picture-frames.gif", picturesamples::kGifTwoFrames))));
-    EXPECT_EQ(CSize(3, 2), img.GetSize());
-    ExpectPixels(img, Opaque(picturesamples::kGifTwoFramesPixels));
-}
-
-TEST(PictureFileRead, GifTransparentColourShowsTheBackground)
-{
-    CDIBSection img;
-    ASSERT_TRUE(
-        img.LoadPicture(PathText(WriteSample("picture-transparent.gif", picturesamples::kGifTransparent)), kBackground));
-    EXPECT_EQ(CSize(3, 2), img.GetSize());
-    ExpectPixels(img, OverBackground(picturesamples::kGifTransparentPixels, kBackground));
-}
-
-TEST(PictureFileRead, IconGivesItsLargestImage)
-{
-    CDIBSection img;
-    ASSERT_TRUE(img.LoadPicture(PathText(WriteSample("picture-icons.ico", picturesamples::kIcoThreeImages)), kBackground));
-    EXPECT_EQ(CSize(4, 4), img.GetSize());
-    ExpectPixels(img, OverBackground(picturesamples::kIcoLargestPixels, kBackground));
-}
-
-TEST(PictureFileRead, TiffGivesItsFirstPage)
-{
-    CDIBSection img;
-    ASSERT_TRUE(img.LoadPicture(PathText(WriteSample("picture-pages.tif", picturesamples::kTiffTwoPages))));
-    EXPECT_EQ(CSize(3, 2), img.GetSize());
-    ExpectPixels(img, Opaque(picturesamples::kTiffFirstPagePixels));
+    using namespace picturesamples;
+    struct Case
+    {
+        const char* pszWhat;
+        std::string path;
+        CSize size;
+        std::vector<COLORREF> expected;
+    } cases[] = {
+        { "GIF frames", WriteSample("picture-frames.gif", kGifTwoFrames), CSize(3, 2), Opaque(kGifTwoFramesPixels) },
+        { "GIF transparent", WriteSample("picture-transparent.gif", kGifTransparent), CSize(3, 2),
+          OverBackground(kGifTransparentPixels, kBackground) },
+        { "icons", WriteSample("picture-icons.ico", kIcoThreeImages), CSize(4, 4),
+          OverBackground(kIcoLargestPixels, kBackground) },
+        { "TIFF pages", WriteSample("picture-pages.tif", kTiffTwoPages), CSize(3, 2), Opaque(kTiffFirstPagePixels) },
+    };
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.pszWhat);
+        CDIBSection img;
+        ASSERT_TRUE(img.LoadPicture(PathText(c.path), kBackground));
+        EXPECT_EQ(c.size, img.GetSize());
+        ExpectPixels(img, c.expected);
+    }
 }
 
 TEST(PictureFileRead, JpegGivesItsColoursWithinRounding)
